@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace korvelant {
+
+enum class MatrixType { EGM, PGM, SVGM, DVGM };
+enum class TopologicalIndex { Wiener, Randic, Zagreb, Hosoya };
+
+inline constexpr std::array kMatrixTypes = {MatrixType::EGM, MatrixType::PGM, MatrixType::SVGM,
+                                            MatrixType::DVGM};
+inline constexpr std::array kTopologicalIndices = {
+    TopologicalIndex::Wiener, TopologicalIndex::Randic, TopologicalIndex::Zagreb,
+    TopologicalIndex::Hosoya};
+
+// "EGM", "PGM", "SVGM", "DVGM": the suffix of a matrix's name in the file.
+constexpr std::string_view ShortName(MatrixType type) {
+  constexpr std::array<std::string_view, 4> kNames = {"EGM", "PGM", "SVGM", "DVGM"};
+  return kNames[static_cast<int>(type)];
+}
+
+// "W", "R", "Z", "H": the letter that opens a matrix's name in the file.
+constexpr std::string_view Letter(TopologicalIndex index) {
+  constexpr std::array<std::string_view, 4> kLetters = {"W", "R", "Z", "H"};
+  return kLetters[static_cast<int>(index)];
+}
+
+// Edge-type matrices leave every element of two vertices that are not joined empty.
+constexpr bool IsEdgeType(MatrixType type) {
+  return type == MatrixType::EGM || type == MatrixType::SVGM;
+}
+
+}  // namespace korvelant

@@ -1,0 +1,72 @@
+#include "model/number_text.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace korvelant {
+namespace {
+
+// GCC 12 warns falsely about `std::string + std::string` here, so texts are built by append.
+std::string WithSignPlace(bool negative, std::string_view digits) {
+  std::string text(negative ? "-" : " ");
+  text.append(digits);
+  return text;
+}
+
+void StripTrailingZeros(std::string& digits) {
+  const auto point = digits.find('.');
+  if (point == std::string::npos) return;
+  digits.erase(digits.find_last_not_of('0') + 1);
+  if (digits.back() == '.') digits.pop_back();
+}
+
+}  // namespace
+
+std::string NumberText(Int16 value) {
+  return WithSignPlace(value.value() < 0, std::to_string(std::abs(value.value())));
+}
+
+std::string NumberText(FixedDecimal value) {
+  const std::int64_t ticks = value.ticks();
+  // The magnitude of INT64_MIN does not fit; it is only reachable by a corrupted sum.
+  const std::uint64_t magnitude =
+      ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+  const std::uint64_t scale = FixedDecimal::kScale;
+  std::string text = std::to_string(magnitude / scale);
+  text.push_back('.');
+  text.append(std::to_string(magnitude % scale + scale), 1);  // four digits, leading zeros kept
+  StripTrailingZeros(text);
+  return WithSignPlace(ticks < 0, text);
+}
+
+std::string NumberText(double value) {
+  constexpr int kSignificantDigits = 15;
+  if (std::isnan(value)) return " NaN";
+  if (std::isinf(value)) return WithSignPlace(value < 0, "Infinity");
+  const double magnitude = std::fabs(value);
+  // Fixed notation with as many decimals as keep 15 significant digits, so no exponent.
+  const int integerDigits =
+      magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+  const int decimals = std::max(0, kSignificantDigits - integerDigits);
+  char buffer[400];
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
+  std::string text(buffer, error == std::errc{} ? end : buffer);
+  StripTrailingZeros(text);
+  return WithSignPlace(value < 0 && text != "0", text);
+}
+
+std::optional<int> ReadNumber(std::string_view text) {
+  const auto start = text.find_first_not_of(' ');
+  if (start == std::string_view::npos) return std::nullopt;
+  text.remove_prefix(start);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace korvelant

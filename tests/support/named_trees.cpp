@@ -1,0 +1,37 @@
+#include "support/named_trees.hpp"
+
+namespace korvelant::testing {
+
+TreeModel MakeTree(int vertices, std::initializer_list<std::pair<int, int>> edges) {
+  TreeModel model;
+  model.VertexCount = vertices;
+  for (const auto& [a, b] : edges) {
+    model.Adjacency(a, b) = 1;
+    model.Adjacency(b, a) = 1;
+  }
+  return model;
+}
+
+TreeModel PathTree(int vertices) {
+  TreeModel model = MakeTree(vertices, {});
+  for (int v = 1; v < vertices; ++v) {
+    model.Adjacency(v, v + 1) = 1;
+    model.Adjacency(v + 1, v) = 1;
+  }
+  return model;
+}
+
+TreeModel StarTree(int vertices) {
+  TreeModel model = MakeTree(vertices, {});
+  for (int leaf = 2; leaf <= vertices; ++leaf) {
+    model.Adjacency(1, leaf) = 1;
+    model.Adjacency(leaf, 1) = 1;
+  }
+  return model;
+}
+
+TreeModel DimethylHexane() {
+  return MakeTree(8, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {2, 7}, {3, 8}});
+}
+
+}  // namespace korvelant::testing

@@ -47,9 +47,9 @@ std::string NumberText(double value) {
   if (std::isinf(value)) return WithSignPlace(value < 0, "Infinity");
   const double magnitude = std::fabs(value);
   // Fixed notation with as many decimals as keep 15 significant digits, so no exponent.
-  const int integerDigits =
-      magnitude < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-  const int decimals = std::max(0, kSignificantDigits - integerDigits);
+  const int leadingDigitPower =
+      magnitude == 0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude)));
+  const int decimals = std::max(0, kSignificantDigits - 1 - leadingDigitPower);
   char buffer[400];
   const auto [end, error] =
       std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "model/fixed_decimal.hpp"
+#include "model/int16.hpp"
+#include "model/number_text.hpp"
+#include "model/vertex_positions.hpp"
+
+namespace korvelant {
+namespace {
+
+TEST(Int16, ArithmeticReportsOverflowInsteadOfWrapping) {
+  EXPECT_EQ((Int16(32766) + 1).value(), 32767);
+  EXPECT_THROW(Int16(32767) + 1, OverflowError);
+  EXPECT_THROW(Int16(-32768) - 1, OverflowError);
+  EXPECT_THROW(Int16(200) * 200, OverflowError);
+  EXPECT_THROW(Int16(40000), OverflowError);
+  Int16 counter = 32767;
+  EXPECT_THROW(++counter, OverflowError);
+}
+
+TEST(FixedDecimal, ConvertsToTheNearestTenThousandthAndAddsExactly) {
+  EXPECT_EQ(FixedDecimal::FromDouble(0.70710678).ticks(), 7071);
+  EXPECT_EQ(FixedDecimal::FromDouble(0.57735026).ticks(), 5774);
+  EXPECT_EQ(FixedDecimal::FromDouble(0.5).ticks(), 5000);
+  EXPECT_EQ(FixedDecimal::FromDouble(0.00004).ticks(), 0);
+  EXPECT_EQ(FixedDecimal::FromDouble(0.00006).ticks(), 1);
+  EXPECT_EQ(FixedDecimal::FromDouble(0.2886751345948129).ticks(), 2887);
+  EXPECT_EQ((FixedDecimal::FromDouble(0.7071) + FixedDecimal::FromDouble(0.7071)).ticks(), 14142);
+  EXPECT_EQ(FixedDecimal(Int16(12)).ticks(), 120000);
+  EXPECT_THROW(FixedDecimal::FromTicks(INT64_MAX) + FixedDecimal::FromTicks(1), OverflowError);
+}
+
+TEST(NumberText, BlankForTheSignNoTrailingZerosNoExponent) {
+  EXPECT_EQ(NumberText(Int16(0)), " 0");
+  EXPECT_EQ(NumberText(Int16(20)), " 20");
+  EXPECT_EQ(NumberText(Int16(-3)), "-3");
+  EXPECT_EQ(NumberText(FixedDecimal()), " 0");
+  EXPECT_EQ(NumberText(FixedDecimal(Int16(12))), " 12");
+  EXPECT_EQ(NumberText(FixedDecimal::FromTicks(14142)), " 1.4142");
+  EXPECT_EQ(NumberText(FixedDecimal::FromTicks(22360)), " 2.236");
+  EXPECT_EQ(NumberText(FixedDecimal::FromTicks(25000)), " 2.5");
+  EXPECT_EQ(NumberText(FixedDecimal::FromTicks(3)), " 0.0003");
+  EXPECT_EQ(NumberText(10.0), " 10");
+  EXPECT_EQ(NumberText(4.8284), " 4.8284");
+  EXPECT_EQ(NumberText(0.0), " 0");
+  EXPECT_EQ(NumberText(0.00005), " 0.00005");
+  EXPECT_EQ(NumberText(1.0 / 3.0), " 0.333333333333333");  // 15 significant digits
+  EXPECT_EQ(NumberText(1e20), " 100000000000000000000");
+}
+
+TEST(NumberText, IgnoresTheUsersLocale) {
+  const char* german = std::setlocale(LC_ALL, "de_DE.UTF-8");
+  if (german == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  EXPECT_EQ(NumberText(4.8284), " 4.8284");
+  EXPECT_EQ(NumberText(FixedDecimal::FromTicks(14142)), " 1.4142");
+  EXPECT_EQ(NumberText(Int16(1234)), " 1234");
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(ReadNumber, SkipsLeadingBlanksAndRejectsTheRest) {
+  EXPECT_EQ(ReadNumber(" 8"), 8);
+  EXPECT_EQ(ReadNumber("0"), 0);
+  EXPECT_EQ(ReadNumber("   12"), 12);
+  EXPECT_EQ(ReadNumber("-1"), -1);
+  EXPECT_EQ(ReadNumber(""), std::nullopt);
+  EXPECT_EQ(ReadNumber("  "), std::nullopt);
+  EXPECT_EQ(ReadNumber("X"), std::nullopt);
+  EXPECT_EQ(ReadNumber("1x"), std::nullopt);
+}
+
+// Every default position of a new tree, vertex 1 first.
+TEST(DefaultPosition, PlacesVerticesOnTheCircleOfEveryTreeSize) {
+  const std::vector<std::vector<GridPosition>> expected = {
+      {{18, 10}},
+      {{2, 10}, {18, 10}},
+      {{6, 17}, {6, 3}, {18, 10}},
+      {{10, 18}, {2, 10}, {10, 2}, {18, 10}},
+      {{12, 18}, {4, 15}, {4, 5}, {12, 2}, {18, 10}},
+      {{14, 17}, {6, 17}, {2, 10}, {6, 3}, {14, 3}, {18, 10}},
+      {{15, 16}, {8, 18}, {3, 13}, {3, 7}, {8, 2}, {15, 4}, {18, 10}},
+      {{16, 16}, {10, 18}, {4, 16}, {2, 10}, {4, 4}, {10, 2}, {16, 4}, {18, 10}},
+  };
+  for (int n = 1; n <= 8; ++n) {
+    for (int i = 1; i <= n; ++i) {
+      const GridPosition p = DefaultPosition(i, n);
+      EXPECT_EQ(p, expected[n - 1][i - 1])
+          << "n = " << n << ", vertex " << i << " at (" << p.x << ", " << p.y << ")";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvelant

@@ -1,7 +1,6 @@
 #include "matrices/numeric_display.hpp"
 
 #include "matrices/cell_geometry.hpp"
-#include "matrices/subgraph_selection.hpp"
 #include "matrices/topological_index.hpp"
 #include "model/number_text.hpp"
 
@@ -13,19 +12,14 @@ std::string HalfSumText(FixedDecimal elementSum) {
 
 std::string CalculateMatrix(TreeModel& model, CommandValues& values, MatrixType type,
                             TopologicalIndex index, Drawing& picture) {
+  ComputeMatrix(model, values, type, index);
   const Int16 n = model.VertexCount;
   values.ElementSum = FixedDecimal();
   for (Int16 i = 1; i <= n; ++i) {
     for (Int16 j = 1; j <= n; ++j) {
-      FixedDecimal& element = values.MatrixElement(i, j);
-      element = FixedDecimal();
       picture.SetTextPosition(CellPoint(i, j, kThirdOfPitch));
-      if (i != j) {
-        SelectSubgraph(model, i, j, type);
-        ComputeMatrixElement(model, values, i, j, index, type);
-        values.ElementSum += element;
-      }
-      picture.Print(NumberText(element));
+      picture.Print(NumberText(values.MatrixElement(i, j)));
+      if (i != j) values.ElementSum += values.MatrixElement(i, j);
     }
   }
   return HalfSumText(values.ElementSum);

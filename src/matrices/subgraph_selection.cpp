@@ -41,9 +41,12 @@ void SelectSubgraph(TreeModel& model, Int16 i, Int16 j, MatrixType type) {
   const Int16 n = model.VertexCount;
   const bool empty = IsEmptyElement(model, i, j, type);
   for (Int16 k = 1; k <= n; ++k) {
-    for (Int16 l = 1; l <= n; ++l) {
+    model.SubAdjacency(k, k) = 0;
+    // Both orientations of an edge get the same answer, so each pair is decided once.
+    for (Int16 l = k + 1; l <= n; ++l) {
       const bool kept = !empty && Joined(model, k, l) && !IsRemovedEdge(model, i, j, k, l, type);
       model.SubAdjacency(k, l) = kept ? 1 : 0;
+      model.SubAdjacency(l, k) = model.SubAdjacency(k, l);
     }
   }
 }

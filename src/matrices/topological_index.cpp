@@ -11,10 +11,14 @@ namespace {
 
 void ComputeDegrees(const TreeModel& model, CommandValues& values) {
   const Int16 n = model.VertexCount;
-  for (Int16 k = 1; k <= n; ++k) {
+  for (Int16 k = 1; k <= n; ++k)
     values.SubDegree(k) = 0;
-    for (Int16 l = 1; l <= n; ++l) {
-      if (model.SubAdjacency(k, l) == 1) ++values.SubDegree(k);
+  for (Int16 k = 1; k <= n; ++k) {
+    for (Int16 l = k + 1; l <= n; ++l) {
+      if (model.SubAdjacency(k, l) == 1) {  // symmetric: one look serves both ends
+        ++values.SubDegree(k);
+        ++values.SubDegree(l);
+      }
     }
   }
 }
@@ -91,13 +95,30 @@ void ComputeMatrix(TreeModel& model, CommandValues& values, MatrixType type,
                    TopologicalIndex index) {
   const Int16 n = model.VertexCount;
   for (Int16 i = 1; i <= n; ++i) {
-    for (Int16 j = 1; j <= n; ++j) {
-      values.MatrixElement(i, j) = FixedDecimal();
-      if (i == j) continue;
+    values.MatrixElement(i, i) = FixedDecimal();
+    // Elements (i, j) and (j, i) stand for the same subgraph: compute one, copy it.
+    for (Int16 j = i + 1; j <= n; ++j) {
       SelectSubgraph(model, i, j, type);
       ComputeMatrixElement(model, values, i, j, index, type);
+      values.MatrixElement(j, i) = values.MatrixElement(i, j);
     }
   }
+}
+
+MatricesOfOneType ComputeMatricesOfType(TreeModel& model, CommandValues& values, MatrixType type) {
+  MatricesOfOneType matrices;
+  const Int16 n = model.VertexCount;
+  for (Int16 i = 1; i <= n; ++i) {
+    for (Int16 j = i + 1; j <= n; ++j) {
+      SelectSubgraph(model, i, j, type);
+      for (std::size_t k = 0; k < matrices.size(); ++k) {
+        ComputeMatrixElement(model, values, i, j, kTopologicalIndices[k], type);
+        matrices[k](i, j) = matrices[k](j, i) = values.MatrixElement(i, j);
+      }
+    }
+  }
+  values.MatrixElement = matrices.back();
+  return matrices;
 }
 
 }  // namespace korvelant

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "matrices/command_values.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/tree_model.hpp"
@@ -20,5 +22,10 @@ void ComputeMatrixElement(TreeModel& model, CommandValues& values, Int16 i, Int1
 // diagonal, SelectSubgraph and the index step elsewhere. Distance must be current.
 void ComputeMatrix(TreeModel& model, CommandValues& values, MatrixType type,
                    TopologicalIndex index);
+
+// The four matrices of one type, in the order W, R, Z, H, each element's subgraph selected
+// once for all four indices. MatrixElement is left holding the Hosoya matrix.
+using MatricesOfOneType = std::array<BoundedMatrix<FixedDecimal>, kTopologicalIndices.size()>;
+MatricesOfOneType ComputeMatricesOfType(TreeModel& model, CommandValues& values, MatrixType type);
 
 }  // namespace korvelant

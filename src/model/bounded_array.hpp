@@ -19,7 +19,7 @@ class IndexOutOfRange : public std::out_of_range {
 };
 
 inline int CheckedIndex(Int16 index) {
-  if (index.value() < 0 || index.value() >= kArrayExtent) {
+  if (index.value() < 0 || index.value() >= kArrayExtent) [[unlikely]] {
     throw IndexOutOfRange("array index out of range: " + std::to_string(index.value()));
   }
   return index.value();

@@ -37,7 +37,7 @@ class Int16 {
 
  private:
   static constexpr std::int16_t Checked(int value) {
-    if (value < INT16_MIN || value > INT16_MAX) {
+    if (value < INT16_MIN || value > INT16_MAX) [[unlikely]] {
       throw OverflowError("16-bit integer overflow: " + std::to_string(value));
     }
     return static_cast<std::int16_t>(value);

@@ -34,11 +34,20 @@ std::string NumberText(FixedDecimal value) {
   const std::uint64_t magnitude =
       ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
   const std::uint64_t scale = FixedDecimal::kScale;
-  std::string text = std::to_string(magnitude / scale);
-  text.push_back('.');
-  text.append(std::to_string(magnitude % scale + scale), 1);  // four digits, leading zeros kept
-  StripTrailingZeros(text);
-  return WithSignPlace(ticks < 0, text);
+  // Built in a buffer: the matrix file asks for a thousand of these at a time.
+  char buffer[32];
+  char* end = buffer;
+  *end++ = ticks < 0 ? '-' : ' ';
+  end = std::to_chars(end, buffer + sizeof buffer, magnitude / scale).ptr;
+  std::uint64_t fraction = magnitude % scale;
+  if (fraction != 0) {
+    *end++ = '.';
+    for (std::uint64_t digit = scale / 10; fraction != 0; digit /= 10) {
+      *end++ = static_cast<char>('0' + fraction / digit);
+      fraction %= digit;
+    }
+  }
+  return std::string(buffer, end);
 }
 
 std::string NumberText(double value) {

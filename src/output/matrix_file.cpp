@@ -20,13 +20,14 @@ std::string BlockName(MatrixType type, TopologicalIndex index) {
   return name;
 }
 
-void AppendRows(const TreeModel& model, const CommandValues& values, std::string& text) {
+void AppendRows(const TreeModel& model, const BoundedMatrix<FixedDecimal>& matrix,
+                std::string& text) {
   const Int16 n = model.VertexCount;
   text += "= { ";
   for (Int16 i = 1; i <= n; ++i) {
     text += "{";
     for (Int16 j = 1; j <= n; ++j) {
-      text += NumberText(values.MatrixElement(i, j));
+      text += NumberText(matrix(i, j));
       text += j < n ? ", " : "}";
     }
     text += i < n ? ", " : " }";
@@ -40,10 +41,10 @@ std::string MatrixFileText(TreeModel& model, CommandValues& values) {
   std::string text;
   text.reserve(16 * 8 * 100);
   for (const MatrixType type : kMatrixTypes) {
-    for (const TopologicalIndex index : kTopologicalIndices) {
-      text += BlockName(type, index);
-      ComputeMatrix(model, values, type, index);
-      AppendRows(model, values, text);
+    const MatricesOfOneType matrices = ComputeMatricesOfType(model, values, type);
+    for (std::size_t k = 0; k < matrices.size(); ++k) {
+      text += BlockName(type, kTopologicalIndices[k]);
+      AppendRows(model, matrices[k], text);
     }
   }
   return text;

@@ -1,0 +1,450 @@
+#include "window/gl_forma.hpp"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "drawing/tree_preview.hpp"
+#include "model/number_text.hpp"
+#include "output/file_command.hpp"
+#include "window/control_table.hpp"
+#include "window/list_box.hpp"
+#include "window/picture_box.hpp"
+#include "window/twips.hpp"
+
+namespace korvelant {
+namespace {
+
+// Where a vertex count places its controls, in twips.
+constexpr int kGridLeft = 200;
+constexpr int kGridTop = 700;
+constexpr int kGridStep = 375;
+constexpr int kRowTop = 4000;
+constexpr int kRowStep = 750;
+constexpr int kRowsPerColumn = 4;
+struct RowColumn {
+  int label;
+  int x;
+  int y;
+};
+constexpr RowColumn kLeftRows = {200, 800, 1900};
+constexpr RowColumn kRightRows = {3600, 4300, 5400};
+
+// What the window asks for, even though the room is known only once it stands: the window
+// frame and title bar take this much beside the client area.
+constexpr QSize kFrameAllowance = {16, 40};
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NumberQText(Int16 value) {
+  return QString::fromStdString(NumberText(value));
+}
+
+const ControlSpec& Designed(std::string_view name) {
+  const auto controls = DesignedControls();
+  const auto found = std::find_if(controls.begin(), controls.end(),
+                                  [name](const ControlSpec& spec) { return spec.name == name; });
+  if (found == controls.end()) throw std::logic_error("no designed control " + std::string(name));
+  return *found;
+}
+
+QFont DesignFont(FontSpec spec) {
+  QFont font;
+  font.setFamilies(
+      {ToQString(kFontFamily), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(FontPixelSize(spec.points));
+  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  return font;
+}
+
+QWidget* MakeControl(ControlKind kind, QWidget* parent) {
+  switch (kind) {
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);  // a path in a message is never markup
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return label;
+    }
+    case ControlKind::ListBox:
+      return new ListBox(parent);
+    case ControlKind::TextBox:
+      return new QLineEdit(parent);
+    case ControlKind::CommandButton: {
+      auto* button = new QPushButton(parent);
+      button->setAutoDefault(true);  // Enter presses the focused button, as Space does
+      return button;
+    }
+    case ControlKind::OptionButton:
+      return new QRadioButton(parent);
+    case ControlKind::Frame: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+      return frame;
+    }
+    case ControlKind::PictureBox:
+      return new PictureBox(parent);
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+void SetCaption(QWidget* control, const QString& caption) {
+  if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(caption);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(caption);
+  } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+    box->setText(caption);
+  }
+}
+
+QString CaptionOf(const QWidget* control) {
+  if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (const auto* box = qobject_cast<const QLineEdit*>(control)) return box->text();
+  return {};
+}
+
+// A new element of a control array: a copy of element 0 in kind, size, font, caption and
+// position, invisible until it is placed.
+template <typename Control>
+Control* CopyOf(Control* element0, std::string_view arrayName, int index) {
+  auto* copy = static_cast<Control*>(
+      MakeControl(Designed(std::string(arrayName) + "(0)").kind, element0->parentWidget()));
+  copy->setObjectName(QStringLiteral("%1(%2)").arg(ToQString(arrayName)).arg(index));
+  copy->setGeometry(element0->geometry());
+  copy->setFont(element0->font());
+  SetCaption(copy, CaptionOf(element0));
+  copy->hide();
+  return copy;
+}
+
+// Moves a created element to its place, keeping the size its template was designed with.
+void Place(QWidget* control, std::string_view element0, int left, Int16 top) {
+  const ControlSpec& spec = Designed(element0);
+  control->setGeometry(TwipRectToPixels(left, top.value(), spec.width, spec.height));
+}
+
+}  // namespace
+
+GlForma::GlForma(QWidget* parent) : QWidget(parent) {
+  setObjectName("GlForma");
+  setWindowTitle(ToQString(kWindowCaption));
+  setFont(DesignFont(kWindowFont));
+
+  scroll_ = new QScrollArea(this);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  client_ = new QWidget;
+  client_->setObjectName("ClientArea");
+  client_->setFixedSize(TwipsToWholePixels(kClientWidthTwips),
+                        TwipsToWholePixels(kClientHeightTwips));
+  scroll_->setWidget(client_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroll_);
+
+  BuildControls();
+  Form_Load();
+  SetTabOrder();
+  ConnectEvents();
+  FitToScreen();
+}
+
+GlForma::~GlForma() = default;
+
+QSize GlForma::sizeHint() const {
+  return client_->size();
+}
+
+void GlForma::BuildControls() {
+  QHash<QString, QWidget*> built;
+  for (const ControlSpec& spec : DesignedControls()) {
+    QWidget* container = spec.container.empty() ? client_ : built.value(ToQString(spec.container));
+    if (container == nullptr) throw std::logic_error("a frame must be built before its content");
+    QWidget* control = MakeControl(spec.kind, container);
+    control->setObjectName(ToQString(spec.name));
+    control->setGeometry(TwipRectToPixels(spec.left, spec.top, spec.width, spec.height));
+    SetCaption(control, ToQString(spec.caption));
+    if (spec.font.points > 0) control->setFont(DesignFont(spec.font));
+    if (spec.selectedAtStart) qobject_cast<QRadioButton*>(control)->setChecked(true);
+    if (spec.isTemplate) control->hide();
+    built.insert(control->objectName(), control);
+  }
+  const auto find = [&built]<typename Control>(Control*& member, const char* name) {
+    member = qobject_cast<Control*>(built.value(name));
+    if (member == nullptr) throw std::logic_error(std::string("missing control ") + name);
+  };
+  find(LblVrhovi, "LblVrhovi");
+  find(LstVrhovi, "LstVrhovi");
+  find(LblFileNm, "LblFileNm");
+  find(TxtFileNm, "TxtFileNm");
+  find(CmdFile, "CmdFile");
+  find(MalaSlika, "MalaSlika");
+  find(VelikaSlika, "VelikaSlika");
+  find(FrDis, "FrDis");
+  find(LblDis, "LblDis");
+  find(OptDr, "OptDr");
+  find(OptWi, "OptWi");
+  find(OptRi, "OptRi");
+  find(OptZi, "OptZi");
+  find(OptHi, "OptHi");
+  find(FrMt, "FrMt");
+  find(LblMt, "LblMt");
+  find(OptEGM, "OptEGM");
+  find(OptPGM, "OptPGM");
+  find(OptSVGM, "OptSVGM");
+  find(OptDVGM, "OptDVGM");
+  find(CmdVelika, "CmdVelika");
+  find(LblRemarks, "LblRemarks");
+  find(c[0], "c(0)");
+  find(LblKord[0], "LblKord(0)");
+  find(LstX[0], "LstX(0)");
+  find(LstY[0], "LstY(0)");
+  // The headings sit on the frames' top edges and hide the border line behind them.
+  LblDis->setAutoFillBackground(true);
+  LblMt->setAutoFillBackground(true);
+  // A message naming a long path wraps instead of running out of the label.
+  LblRemarks->setWordWrap(true);
+}
+
+void GlForma::Form_Load() {
+  model_.VertexCount = 0;
+  for (Int16 k = 0; k <= kMaxVertices; ++k)
+    LstVrhovi->addItem(NumberQText(k));
+  for (int k = 1; k <= kGridButtons; ++k)
+    c.at(k) = CopyOf(c.at(0), "c", k);
+  for (int i = 1; i <= kMaxVertices; ++i) {
+    LblKord.at(i) = CopyOf(LblKord.at(0), "LblKord", i);
+    LstX.at(i) = CopyOf(LstX.at(0), "LstX", i);
+    LstY.at(i) = CopyOf(LstY.at(0), "LstY", i);
+    for (Int16 k = 1; k <= kGridPositions; ++k) {
+      LstX.at(i)->addItem(NumberQText(k));
+      LstY.at(i)->addItem(NumberQText(k));
+    }
+  }
+}
+
+// The focus moves in the order of the designed tab positions. The created elements of an
+// array take the place of its template: the grid buttons in index order, and the coordinate
+// lists row by row (X then Y of vertex 1, then of vertex 2, ...).
+void GlForma::SetTabOrder() {
+  std::vector<std::tuple<int, int, QWidget*>> order;
+  for (const ControlSpec& spec : DesignedControls()) {
+    if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame ||
+        spec.kind == ControlKind::PictureBox) {
+      continue;  // they take no keyboard focus
+    }
+    if (spec.name == "c(0)" || spec.name == "LstX(0)" || spec.name == "LstY(0)") continue;
+    order.emplace_back(spec.tab, 0, client_->findChild<QWidget*>(ToQString(spec.name)));
+  }
+  const int gridTab = Designed("c(0)").tab;
+  for (int k = 0; k <= kGridButtons; ++k)
+    order.emplace_back(gridTab, k, c.at(k));
+  const int rowTab = Designed("LstX(0)").tab;
+  for (int i = 0; i <= kMaxVertices; ++i) {
+    order.emplace_back(rowTab, 2 * i, LstX.at(i));
+    order.emplace_back(rowTab, 2 * i + 1, LstY.at(i));
+  }
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+  });
+  for (std::size_t k = 1; k < order.size(); ++k) {
+    QWidget::setTabOrder(std::get<2>(order[k - 1]), std::get<2>(order[k]));
+  }
+}
+
+void GlForma::ConnectEvents() {
+  connect(LstVrhovi, &ListBox::chosen, this, [this] { LstVrhovi_Click(); });
+  for (int k = 1; k <= kGridButtons; ++k) {
+    connect(c.at(k), &QPushButton::clicked, this, [this, k] { c_Click(k); });
+  }
+  for (int i = 1; i <= kMaxVertices; ++i) {
+    connect(LstX.at(i), &ListBox::chosen, this, [this, i] { LstX_Click(i); });
+    connect(LstY.at(i), &ListBox::chosen, this, [this, i] { LstY_Click(i); });
+  }
+  const auto onSelect = [this](QRadioButton* option, void (GlForma::*handler)()) {
+    connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+      if (selected) (this->*handler)();
+    });
+  };
+  onSelect(OptDr, &GlForma::OptDr_Click);
+  onSelect(OptWi, &GlForma::OptWi_Click);
+  onSelect(OptRi, &GlForma::OptRi_Click);
+  onSelect(OptZi, &GlForma::OptZi_Click);
+  onSelect(OptHi, &GlForma::OptHi_Click);
+  connect(CmdVelika, &QPushButton::clicked, this, [this] { CmdVelika_Click(); });
+  connect(CmdFile, &QPushButton::clicked, this, [this] { CmdFile_Click(); });
+}
+
+// The window opens at the size of its client area; on a smaller screen it opens as large as
+// the screen allows and the client area scrolls, keeping the layout in twips intact.
+void GlForma::FitToScreen() {
+  QSize size = client_->size();
+  if (const QScreen* screen = this->screen()) {
+    const QSize room = screen->availableGeometry().size() - kFrameAllowance;
+    if (size.width() > room.width() || size.height() > room.height()) size = size.boundedTo(room);
+  }
+  resize(size);
+}
+
+void GlForma::LstVrhovi_Click() {
+  const auto count = ReadNumber(LstVrhovi->Text().toStdString());
+  if (!count) return;
+  model_.VertexCount = *count;
+  for (int k = 1; k <= kGridButtons; ++k)
+    c.at(k)->hide();
+  LayOutGrid();
+  LayOutVertexRows();
+  NacrtajMalu();
+}
+
+void GlForma::LayOutGrid() {
+  const Int16 n = model_.VertexCount;
+  for (Int16 i = 1; i <= n; ++i) {
+    for (Int16 j = 1; j <= n; ++j) {
+      model_.Adjacency(i, j) = 0;
+      QPushButton* button = c.at(((i - 1) * n + j).value());
+      button->setGeometry(TwipRectToPixels((kGridLeft + kGridStep * j).value(),
+                                           (kGridTop + kGridStep * i).value(), kGridStep,
+                                           kGridStep));
+      button->show();
+      button->setEnabled(j != i);
+      button->setText(j != i ? "0" : "X");
+    }
+  }
+}
+
+void GlForma::LayOutVertexRows() {
+  // The selections below raise the lists' events; one redraw at the end is enough.
+  const QScopedValueRollback placing(placingVertices_, true);
+  const Int16 n = model_.VertexCount;
+  for (Int16 i = 1; i <= n; ++i) {
+    const bool leftColumn = i <= kRowsPerColumn;
+    const RowColumn& column = leftColumn ? kLeftRows : kRightRows;
+    const Int16 top = kRowTop + kRowStep * (leftColumn ? i : i - kRowsPerColumn);
+    const GridPosition home = DefaultPosition(i.value(), n.value());
+    QLabel* label = LblKord.at(i.value());
+    label->show();
+    Place(label, "LblKord(0)", column.label, top);
+    label->setText("T" + NumberQText(i) + "=");
+    ListBox* xList = LstX.at(i.value());
+    xList->show();
+    Place(xList, "LstX(0)", column.x, top);
+    xList->SetListIndex(home.x);
+    ListBox* yList = LstY.at(i.value());
+    yList->show();
+    Place(yList, "LstY(0)", column.y, top);
+    yList->SetListIndex(home.y);
+  }
+}
+
+void GlForma::c_Click(int index) {
+  QPushButton* button = c.at(index);
+  button->setText(NumberQText(1 - ReadNumber(button->text().toStdString()).value_or(0)));
+  const Int16 n = model_.VertexCount;
+  const Int16 k = index;
+  Int16 j = k.value() % n.value();
+  if (j == 0) j = n;
+  const Int16 i = (k - j).value() / n.value() + 1;
+  model_.Adjacency(i, j) = 1 - model_.Adjacency(i, j);
+  model_.Adjacency(j, i) = 1 - model_.Adjacency(j, i);
+  c.at(((j - 1) * n + i).value())->setText(button->text());
+  NacrtajMalu();
+}
+
+void GlForma::LstX_Click(int /*index*/) {
+  if (!placingVertices_) NacrtajMalu();
+}
+
+void GlForma::LstY_Click(int /*index*/) {
+  if (!placingVertices_) NacrtajMalu();
+}
+
+void GlForma::NacrtajMalu() {
+  DrawTreePreview(model_, Positions(), MalaSlika->drawing());
+  VelikaSlika->drawing().Clear();
+  LblRemarks->clear();
+  MalaSlika->update();
+  VelikaSlika->update();
+}
+
+void GlForma::OptDr_Click() {
+  ChooseDisplay("Draw");
+}
+void GlForma::OptWi_Click() {
+  ChooseDisplay("Calculate");
+}
+void GlForma::OptRi_Click() {
+  ChooseDisplay("Calculate");
+}
+void GlForma::OptZi_Click() {
+  ChooseDisplay("Calculate");
+}
+void GlForma::OptHi_Click() {
+  ChooseDisplay("Calculate");
+}
+
+void GlForma::ChooseDisplay(const char* commandCaption) {
+  VelikaSlika->drawing().Clear();
+  VelikaSlika->update();
+  LblRemarks->clear();
+  CmdVelika->setText(commandCaption);
+}
+
+void GlForma::CmdVelika_Click() {
+  const auto remarks = RunDrawCalculateCommand(model_, values_, Positions(), SelectedDisplay(),
+                                               SelectedMatrixType(), VelikaSlika->drawing());
+  if (remarks) LblRemarks->setText(QString::fromStdString(*remarks));
+  VelikaSlika->update();
+}
+
+void GlForma::CmdFile_Click() {
+  const FileCommandResult result = RunFileCommand(
+      model_, values_, [this] { return QFile::encodeName(TxtFileNm->text()).toStdString(); });
+  // The message may name the path, which is in the local 8-bit encoding of file names.
+  if (result.status != FileCommandStatus::Written) {
+    LblRemarks->setText(QString::fromLocal8Bit(result.message));
+  }
+}
+
+VertexPositions GlForma::Positions() const {
+  VertexPositions positions{};
+  for (int v = 1; v <= kMaxVertices; ++v) {
+    positions.at(v) = {std::max(0, LstX.at(v)->ListIndex()), std::max(0, LstY.at(v)->ListIndex())};
+  }
+  return positions;
+}
+
+DisplayChoice GlForma::SelectedDisplay() const {
+  if (OptWi->isChecked()) return TopologicalIndex::Wiener;
+  if (OptRi->isChecked()) return TopologicalIndex::Randic;
+  if (OptZi->isChecked()) return TopologicalIndex::Zagreb;
+  if (OptHi->isChecked()) return TopologicalIndex::Hosoya;
+  return std::nullopt;
+}
+
+MatrixType GlForma::SelectedMatrixType() const {
+  if (OptPGM->isChecked()) return MatrixType::PGM;
+  if (OptSVGM->isChecked()) return MatrixType::SVGM;
+  if (OptDVGM->isChecked()) return MatrixType::DVGM;
+  return MatrixType::EGM;
+}
+
+}  // namespace korvelant

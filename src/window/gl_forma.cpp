@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -43,6 +44,19 @@ struct RowColumn {
 };
 constexpr RowColumn kLeftRows = {200, 800, 1900};
 constexpr RowColumn kRightRows = {3600, 4300, 5400};
+
+// Option buttons with the gap between circle and caption of the platform the window was
+// designed on: the captions were fitted to it, and the wider gap of Qt's own styles cuts
+// "Path-graphical matrix" short by a letter.
+class OptionButtonStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_RadioButtonLabelSpacing) return 2;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
 
 // What the window asks for, even though the room is known only once it stands: the window
 // frame and title bar take this much beside the client area.
@@ -91,8 +105,12 @@ QWidget* MakeControl(ControlKind kind, QWidget* parent) {
       button->setAutoDefault(true);  // Enter presses the focused button, as Space does
       return button;
     }
-    case ControlKind::OptionButton:
-      return new QRadioButton(parent);
+    case ControlKind::OptionButton: {
+      auto* option = new QRadioButton(parent);
+      static OptionButtonStyle* const style = new OptionButtonStyle;  // shared, lives on
+      option->setStyle(style);
+      return option;
+    }
     case ControlKind::Frame: {
       auto* frame = new QFrame(parent);
       frame->setFrameStyle(QFrame::Box | QFrame::Sunken);

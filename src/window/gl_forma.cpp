@@ -12,6 +12,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
@@ -317,7 +318,12 @@ void GlForma::FitToScreen() {
   QSize size = client_->size();
   if (const QScreen* screen = this->screen()) {
     const QSize room = screen->availableGeometry().size() - kFrameAllowance;
-    if (size.width() > room.width() || size.height() > room.height()) size = size.boundedTo(room);
+    // A scroll bar in one direction takes room from the other; where the screen has that
+    // room to spare, the window grows by it instead of needing a second scroll bar.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (size.height() > room.height()) size.rwidth() += bar;
+    if (size.width() > room.width()) size.rheight() += bar;
+    size = size.boundedTo(room);
   }
   resize(size);
 }

@@ -380,6 +380,8 @@ void GlForma::LayOutVertexRows() {
 }
 
 void GlForma::c_Click(int index) {
+  // Only the buttons of a laid-out grid are shown, so there is always a row length here.
+  if (model_.VertexCount == 0) return;
   QPushButton* button = c.at(index);
   button->setText(NumberQText(1 - ReadNumber(button->text().toStdString()).value_or(0)));
   const Int16 n = model_.VertexCount;

@@ -219,6 +219,19 @@ class WindowInputTest : public QObject {
     }
   }
 
+  void theSelectedEntryIsInView() {
+    ChooseVertexCount(*form_, 8);  // vertex 1 at positions (16, 16), far down its lists
+    for (const char* array : {"LstX", "LstY"}) {
+      ListBox* list = List(array, 1);
+      QCOMPARE(list->currentRow(), 16);
+      QVERIFY(list->selectedItems().contains(list->currentItem()));
+      QVERIFY(list->viewport()->rect().intersects(list->visualItemRect(list->currentItem())));
+      QVERIFY(!list->viewport()->rect().intersects(list->visualItemRect(list->item(0))));
+    }
+    auto* counts = Find<ListBox>(*form_, "LstVrhovi");
+    QVERIFY(counts->viewport()->rect().intersects(counts->visualItemRect(counts->item(8))));
+  }
+
   void aSelectionFromCodeIsAChoice() {
     Find<ListBox>(*form_, "LstVrhovi")->setCurrentRow(4);
     QCOMPARE(form_->model().VertexCount.value(), 4);
@@ -259,6 +272,17 @@ class WindowInputTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QVERIFY(draw->isChecked());
     QCOMPARE(Find<QPushButton>(*form_, "CmdVelika")->text(), QString("Draw"));
+    auto* zagreb = Find<QRadioButton>(*form_, "OptZi");
+    zagreb->setFocus();
+    QTest::keyClick(zagreb, Qt::Key_Space);
+    QVERIFY(zagreb->isChecked());
+    QCOMPARE(Find<QPushButton>(*form_, "CmdVelika")->text(), QString("Calculate"));
+
+    // The command buttons answer Space and Enter: a calculation, then a file.
+    auto* command = Find<QPushButton>(*form_, "CmdVelika");
+    command->setFocus();
+    QTest::keyClick(command, Qt::Key_Return);
+    QVERIFY(Find<QLabel>(*form_, "LblRemarks")->text().startsWith("Graph is not a tree"));
   }
 
   void aCoordinateChoiceRedrawsAndClearsResults() {

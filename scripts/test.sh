@@ -16,7 +16,7 @@ cmake --build build/release --parallel "$jobs"
 ctest --test-dir build/release --parallel "$jobs"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVELANT_SANITIZE=ON \
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELANT_SANITIZE=ON \
   -DKORVELANT_BENCHMARKS=OFF
 cmake --build build/sanitize --parallel "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -17,8 +17,10 @@ std::string Failure(const std::string& path, const std::string& reason) {
   return "Cannot write \"" + path + "\": " + reason;
 }
 
+// The reason in English, like every other text of the program, whatever the user's locale.
 std::string SystemReason(int error) {
-  return std::strerror(error);
+  const char* description = ::strerrordesc_np(error);
+  return description != nullptr ? description : "error " + std::to_string(error);
 }
 
 // Writes everything, retrying short writes and interruptions. Returns 0 or an errno value.

@@ -241,6 +241,7 @@ void GlForma::BuildControls() {
   LblMt->setAutoFillBackground(true);
   // A message naming a long path wraps instead of running out of the label.
   LblRemarks->setWordWrap(true);
+  remarksLineHeight_ = LblRemarks->height();
 }
 
 void GlForma::Form_Load() {
@@ -406,7 +407,7 @@ void GlForma::LstY_Click(int /*index*/) {
 void GlForma::NacrtajMalu() {
   DrawTreePreview(model_, Positions(), MalaSlika->drawing());
   VelikaSlika->drawing().Clear();
-  LblRemarks->clear();
+  ShowRemarks(QString());
   MalaSlika->update();
   VelikaSlika->update();
 }
@@ -430,14 +431,23 @@ void GlForma::OptHi_Click() {
 void GlForma::ChooseDisplay(const char* commandCaption) {
   VelikaSlika->drawing().Clear();
   VelikaSlika->update();
-  LblRemarks->clear();
+  ShowRemarks(QString());
   CmdVelika->setText(commandCaption);
+}
+
+void GlForma::ShowRemarks(const QString& text) {
+  LblRemarks->setText(text);
+  LblRemarks->setToolTip(text);
+  const QRect design = LblRemarks->geometry();
+  const int room = client_->height() - design.top();
+  const int wanted = std::max(remarksLineHeight_, LblRemarks->heightForWidth(design.width()));
+  LblRemarks->resize(design.width(), std::min(wanted, room));
 }
 
 void GlForma::CmdVelika_Click() {
   const auto remarks = RunDrawCalculateCommand(model_, values_, Positions(), SelectedDisplay(),
                                                SelectedMatrixType(), VelikaSlika->drawing());
-  if (remarks) LblRemarks->setText(QString::fromStdString(*remarks));
+  if (remarks) ShowRemarks(QString::fromStdString(*remarks));
   VelikaSlika->update();
 }
 
@@ -446,7 +456,7 @@ void GlForma::CmdFile_Click() {
       model_, values_, [this] { return QFile::encodeName(TxtFileNm->text()).toStdString(); });
   // The message may name the path, which is in the local 8-bit encoding of file names.
   if (result.status != FileCommandStatus::Written) {
-    LblRemarks->setText(QString::fromLocal8Bit(result.message));
+    ShowRemarks(QString::fromLocal8Bit(result.message));
   }
 }
 

@@ -66,6 +66,9 @@ class GlForma : public QWidget {
   void NacrtajMalu();
   // What a display option does: clears the results and names the command.
   void ChooseDisplay(const char* commandCaption);
+  // Puts a text into LblRemarks. A message too long for the label's one line (a write
+  // failure naming a long path) lets the label grow downwards, so no word is cut off.
+  void ShowRemarks(const QString& text);
 
   VertexPositions Positions() const;
   DisplayChoice SelectedDisplay() const;
@@ -78,6 +81,7 @@ class GlForma : public QWidget {
   void FitToScreen();
 
   TreeModel model_;
+  int remarksLineHeight_ = 0;  // LblRemarks as designed, in pixels
   CommandValues values_;
   bool placingVertices_ = false;
 

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  locales fonts-dejavu-core
+  locales fonts-dejavu-core fonts-liberation
 )
 
 missing=()

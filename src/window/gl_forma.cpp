@@ -80,9 +80,12 @@ const ControlSpec& Designed(std::string_view name) {
 }
 
 QFont DesignFont(FontSpec spec) {
+  QStringList families = {ToQString(kFontFamily)};
+  for (const std::string_view substitute : kFontSubstitutes)
+    families << ToQString(substitute);
+  families << QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
   QFont font;
-  font.setFamilies(
-      {ToQString(kFontFamily), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+  font.setFamilies(families);
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(FontPixelSize(spec.points));
   font.setWeight(static_cast<QFont::Weight>(spec.weight));

@@ -216,6 +216,22 @@ class WindowLayoutTest : public QObject {
     }
   }
 
+  // The captions were fitted to the designed face; the stand-in must be as narrow, or the
+  // frame cuts "Sparse vertex-graphical matrix" short.
+  void optionCaptionsFitInsideTheirFrames() {
+    for (const char* name :
+         {"OptDr", "OptWi", "OptRi", "OptZi", "OptHi", "OptEGM", "OptPGM", "OptSVGM", "OptDVGM"}) {
+      auto* option = Find<QRadioButton>(*form_, name);
+      const int visible = std::min(option->width(), option->parentWidget()->width() - option->x());
+      QVERIFY2(option->sizeHint().width() <= visible,
+               qPrintable(QString("%1 needs %2 px, shows %3 in %4")
+                              .arg(name)
+                              .arg(option->sizeHint().width())
+                              .arg(visible)
+                              .arg(QFontInfo(option->font()).family())));
+    }
+  }
+
   void optionGroupsSelectExactlyOne() {
     ClickButton(*form_, "OptWi");
     QVERIFY(Find<QRadioButton>(*form_, "OptWi")->isChecked());

@@ -10,13 +10,7 @@ namespace korvelant {
 namespace {
 
 TreeModel Tree(std::initializer_list<std::pair<int, int>> edges) {
-  TreeModel model;
-  model.VertexCount = 8;
-  for (const auto& [a, b] : edges) {
-    model.Adjacency(a, b) = 1;
-    model.Adjacency(b, a) = 1;
-  }
-  return model;
+  return TreeFromEdges(8, std::span(edges.begin(), edges.size()));
 }
 
 void AllSixteenMatrices(benchmark::State& state, TreeModel model) {

@@ -13,23 +13,13 @@
 namespace korvelant {
 namespace {
 
-TreeModel BuildTree(int vertices, const std::vector<Edge>& edges) {
-  TreeModel model;
-  model.VertexCount = vertices;
-  for (const auto& [a, b] : edges) {
-    model.Adjacency(a, b) = 1;
-    model.Adjacency(b, a) = 1;
-  }
-  return model;
-}
-
 int ReportNotATree(std::ostream& err) {
   err << kNotATreeMessage << '\n';
   return kNotATree;
 }
 
 int RunFile(const FileRequest& request, std::ostream& out, std::ostream& err) {
-  TreeModel model = BuildTree(request.vertices, request.edges);
+  TreeModel model = TreeFromEdges(request.vertices, request.edges);
   CommandValues values;
   if (request.output) {
     const FileCommandResult result = RunFileCommand(model, values, [&] { return *request.output; });
@@ -54,7 +44,7 @@ int RunFile(const FileRequest& request, std::ostream& out, std::ostream& err) {
 }
 
 int RunCalc(const CalcRequest& request, std::ostream& out, std::ostream& err) {
-  TreeModel model = BuildTree(request.vertices, request.edges);
+  TreeModel model = TreeFromEdges(request.vertices, request.edges);
   CommandValues values;
   NadjiMatricuUdaljenosti(model);
   if (!IsTree(model, values)) return ReportNotATree(err);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+#include <utility>
+
 #include "model/bounded_array.hpp"
 #include "model/int16.hpp"
 
@@ -21,6 +24,9 @@ struct TreeModel {
   BoundedMatrix<Int16> NbrList;       // those neighbours, ascending, from position 1
   Int16 MatchCount = 0;               // matchings counted by the last Izbroji run
 };
+
+// A model of `vertices` vertices joined by the given edges, each stored both ways.
+TreeModel TreeFromEdges(int vertices, std::span<const std::pair<int, int>> edges);
 
 // The distance that marks a pair no path joins. No tree of at most 8 vertices has a path
 // of 9 edges, so the marker is never a real distance.

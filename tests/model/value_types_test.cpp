@@ -6,6 +6,7 @@
 #include "model/int16.hpp"
 #include "model/number_text.hpp"
 #include "model/vertex_positions.hpp"
+#include "support/default_positions.hpp"
 
 namespace korvelant {
 namespace {
@@ -70,23 +71,11 @@ TEST(ReadNumber, SkipsLeadingBlanksAndRejectsTheRest) {
   EXPECT_EQ(ReadNumber("1x"), std::nullopt);
 }
 
-// Every default position of a new tree, vertex 1 first.
 TEST(DefaultPosition, PlacesVerticesOnTheCircleOfEveryTreeSize) {
-  const std::vector<std::vector<GridPosition>> expected = {
-      {{18, 10}},
-      {{2, 10}, {18, 10}},
-      {{6, 17}, {6, 3}, {18, 10}},
-      {{10, 18}, {2, 10}, {10, 2}, {18, 10}},
-      {{12, 18}, {4, 15}, {4, 5}, {12, 2}, {18, 10}},
-      {{14, 17}, {6, 17}, {2, 10}, {6, 3}, {14, 3}, {18, 10}},
-      {{15, 16}, {8, 18}, {3, 13}, {3, 7}, {8, 2}, {15, 4}, {18, 10}},
-      {{16, 16}, {10, 18}, {4, 16}, {2, 10}, {4, 4}, {10, 2}, {16, 4}, {18, 10}},
-  };
   for (int n = 1; n <= 8; ++n) {
     for (int i = 1; i <= n; ++i) {
-      const GridPosition p = DefaultPosition(i, n);
-      EXPECT_EQ(p, expected[n - 1][i - 1])
-          << "n = " << n << ", vertex " << i << " at (" << p.x << ", " << p.y << ")";
+      const auto [x, y] = testing::kDefaultPositions[n][i - 1];
+      EXPECT_EQ(DefaultPosition(i, n), (GridPosition{x, y})) << "n = " << n << ", vertex " << i;
     }
   }
 }

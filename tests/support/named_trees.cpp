@@ -3,13 +3,7 @@
 namespace korvelant::testing {
 
 TreeModel MakeTree(int vertices, std::initializer_list<std::pair<int, int>> edges) {
-  TreeModel model;
-  model.VertexCount = vertices;
-  for (const auto& [a, b] : edges) {
-    model.Adjacency(a, b) = 1;
-    model.Adjacency(b, a) = 1;
-  }
-  return model;
+  return TreeFromEdges(vertices, std::span(edges.begin(), edges.size()));
 }
 
 TreeModel PathTree(int vertices) {

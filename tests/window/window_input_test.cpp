@@ -8,6 +8,7 @@
 #include <array>
 #include <utility>
 
+#include "support/default_positions.hpp"
 #include "window_test_support.hpp"
 
 using namespace korvelant;
@@ -15,20 +16,7 @@ using namespace korvelant::testing;
 
 namespace {
 
-using Position = std::pair<int, int>;
-
-// The default 0-based positions (X, Y) of vertices 1..n for each n.
-const std::array<std::vector<Position>, 9> kDefaultPositions = {{
-    {},
-    {{18, 10}},
-    {{2, 10}, {18, 10}},
-    {{6, 17}, {6, 3}, {18, 10}},
-    {{10, 18}, {2, 10}, {10, 2}, {18, 10}},
-    {{12, 18}, {4, 15}, {4, 5}, {12, 2}, {18, 10}},
-    {{14, 17}, {6, 17}, {2, 10}, {6, 3}, {14, 3}, {18, 10}},
-    {{15, 16}, {8, 18}, {3, 13}, {3, 7}, {8, 2}, {15, 4}, {18, 10}},
-    {{16, 16}, {10, 18}, {4, 16}, {2, 10}, {4, 4}, {10, 2}, {16, 4}, {18, 10}},
-}};
+using korvelant::testing::kDefaultPositions;
 
 }  // namespace
 

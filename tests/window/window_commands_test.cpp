@@ -350,12 +350,13 @@ class WindowCommandsTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");  // in English, though the tests run in German
     QTest::newRow("empty name") << QString() << "no file name";
-    QTest::newRow("missing folder") << QString("missing-folder/out.txt")
-                                    << "No such file or directory";
+    QTest::newRow("missing folder")
+        << QString("missing-folder/out.txt") << "No such file or directory";
     QTest::newRow("a folder of that name") << QString("a-folder") << "is a directory";
-    QTest::newRow("an unwritable folder") << QString("/proc/korvelant-out.txt")
-                                          << "No such file or directory";
-    QTest::newRow("a long path") << QString(120, 'p') + "/out.txt" << "No such file or directory";
+    QTest::newRow("an unwritable folder")
+        << QString("/proc/korvelant-out.txt") << "No such file or directory";
+    QTest::newRow("a long path") << QString(120, 'p') + "/out.txt"
+                                 << "No such file or directory";
   }
   void writeFailuresAreReported() {
     QFETCH(QString, name);

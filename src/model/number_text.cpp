@@ -50,6 +50,41 @@ std::string NumberText(FixedDecimal value) {
   return std::string(buffer, end);
 }
 
+namespace {
+
+// The digits of a non-negative count of units of 10^-places, with the point placed and
+// trailing zeros dropped.
+std::string ScaledDigits(Int128 count, int places) {
+  std::string digits = ToDecimalString(count);
+  if (digits.size() <= static_cast<std::size_t>(places)) {
+    digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
+  }
+  digits.insert(digits.size() - static_cast<std::size_t>(places), 1, '.');
+  StripTrailingZeros(digits);
+  return digits;
+}
+
+}  // namespace
+
+std::string NumberText(ExactDecimal value) {
+  const Int128 ticks = value.ticks();
+  if (ticks < 0) return WithSignPlace(true, ScaledDigits(-ticks, 4));
+  return WithSignPlace(false, ScaledDigits(ticks, 4));
+}
+
+std::string HalfSumDigits(ExactDecimal sum) {
+  // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
+  const Int128 halves = CheckedMultiply(sum.ticks(), 5);
+  if (halves < 0) return "-" + ScaledDigits(-halves, 5);
+  return ScaledDigits(halves, 5);
+}
+
+std::string ShortestText(double value) {
+  char buffer[64];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return error == std::errc{} ? std::string(buffer, end) : std::string();
+}
+
 std::string NumberText(double value) {
   constexpr int kSignificantDigits = 15;
   if (std::isnan(value)) return " NaN";

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/exact_decimal.hpp"
 #include "model/fixed_decimal.hpp"
 #include "model/int16.hpp"
 
@@ -14,8 +15,17 @@ namespace korvelant {
 // whatever the locale, no trailing zeros, no point for a whole value, no exponent.
 std::string NumberText(Int16 value);
 std::string NumberText(FixedDecimal value);
-// Up to 15 significant digits, as the half-sum is shown.
+std::string NumberText(ExactDecimal value);
+// Up to 15 significant digits.
 std::string NumberText(double value);
+
+// Half of a matrix's element sum, exactly: the digits of sum / 2 with up to five decimals,
+// no trailing zeros and no sign blank ("4.8284", "10", "0.00005").
+std::string HalfSumDigits(ExactDecimal sum);
+
+// The shortest text that reads back as the same double ("1.9142135623730951"), with "."
+// whatever the locale and no sign blank.
+std::string ShortestText(double value);
 
 // Reads a number from a text such as " 12" or " 0": leading blanks are skipped, then an
 // optional sign and decimal digits. Anything else, or nothing, gives no value.

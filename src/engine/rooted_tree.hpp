@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "model/graph.hpp"
+
+namespace korvelant {
+
+// A tree hung from vertex 1: the one shape every computation of the engine walks. Each
+// vertex but the root owns the edge to its parent, so a set of tree edges is a set of
+// vertices, and a pass over `order` backwards meets every vertex before its parent.
+struct RootedTree {
+  Graph graph;              // the tree as given; vertices 1..n
+  std::vector<int> order;   // every vertex, breadth-first from vertex 1
+  std::vector<int> parent;  // parent[v]; 0 for the root and at index 0
+  std::vector<int> depth;   // edges from the root; index 0 unused
+  // parentEdge[v]: the position in graph.edges of the edge {v, parent[v]}; -1 for the root.
+  std::vector<int> parentEdge;
+
+  int vertexCount() const { return graph.vertexCount; }
+  // The vertex that owns the tree edge {a, b}, or 0 when a and b are not joined.
+  int EdgeOwner(int a, int b) const;
+};
+
+// The graph rooted at vertex 1, or nothing when it is not a tree: no vertices, a vertex
+// number outside 1..n, a loop, an edge twice, a cycle or more than one component. Throws
+// std::invalid_argument past kMaxTreeVertices; readers refuse such input before.
+std::optional<RootedTree> RootTree(const Graph& graph);
+
+}  // namespace korvelant

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvelant {
+
+// An undirected edge between two vertex numbers.
+using Edge = std::pair<int, int>;
+
+// The largest tree the engine computes. Every value of every matrix of a tree this size is
+// exact in 128 bits, in ten-thousandths, and so is the sum of a whole matrix: the Hosoya
+// count of the path on 128 vertices, F(129) ~ 4.1e26, the largest element there is.
+inline constexpr int kMaxTreeVertices = 128;
+
+// A graph on the vertices 1..vertexCount, each edge listed once in either orientation.
+// Every input (the window's grid, an edge list, a graph6 record, a molecule) becomes one;
+// the engine accepts it once RootTree has found it a tree.
+struct Graph {
+  int vertexCount = 0;
+  std::vector<Edge> edges;
+
+  friend bool operator==(const Graph&, const Graph&) = default;
+};
+
+// The edges as "1-2,2-3,2-4", in the graph's order, smaller vertex first; "" for none.
+std::string EdgeListText(const Graph& graph);
+
+// "Korvelant computes trees of up to 128 vertices; this one has N."
+std::string TooLargeMessage(int vertexCount);
+
+}  // namespace korvelant

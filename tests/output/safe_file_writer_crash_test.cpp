@@ -1,0 +1,150 @@
+// Writers killed at any moment, and writers racing each other, must leave one whole file.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <regex>
+#include <thread>
+
+#include "output/safe_file_writer.hpp"
+#include "output/writer_test_support.hpp"
+
+namespace korvelant {
+namespace {
+
+namespace fs = std::filesystem;
+
+using WriterCrashes = WriterTest;
+
+// Starts a child that writes `contents` to `path` in turn, `rounds` times (forever for 0),
+// and exits 0 when every write succeeded.
+pid_t StartWriter(const std::string& path, const std::vector<std::string>& contents, int rounds) {
+  const pid_t child = ::fork();
+  if (child != 0) return child;
+  ::alarm(20);
+  bool allWritten = true;
+  for (int round = 0; rounds == 0 || round < rounds; ++round) {
+    allWritten = !WriteFileSafely(path, contents[round % contents.size()]) && allWritten;
+  }
+  ::_exit(allWritten ? 0 : 1);
+}
+
+int ExitCodeOf(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool IsOneOf(const std::string& text, const std::vector<std::string>& wholes) {
+  return std::find(wholes.begin(), wholes.end(), text) != wholes.end();
+}
+
+TEST_F(WriterCrashes, AKilledWriterLeavesTheOldOrTheNewFileAndTheNextWriteCleansUp) {
+  const std::vector<std::string> contents = {std::string(2 << 20, 'a'), std::string(3 << 19, 'b')};
+  std::mt19937 random(20240611);
+  // A usual name and the longest legal one, whose temporaries are named differently.
+  for (const std::string& name : {std::string("matrices.txt"), std::string(255, 'm')}) {
+    const std::regex temporaryName(name.size() < 200 ? "\\." + name + "\\.korvelant-[A-Za-z0-9]{6}"
+                                                     : "\\.korvelant-[0-9a-f]{8}-[A-Za-z0-9]{6}");
+    const std::string path = PathOf(name);
+    Put(path, "initial");
+    for (int kill = 0; kill < 6; ++kill) {
+      const pid_t writer = StartWriter(path, contents, 0);
+      std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 25000));
+      ::kill(writer, SIGKILL);
+      EXPECT_EQ(ExitCodeOf(writer), 128 + SIGKILL);
+      // At most the temporary of this writer: the previous one's was removed by this one.
+      const auto entries = Entries();
+      EXPECT_LE(entries.size(), 2u);
+      for (const std::string& entry : entries) {
+        EXPECT_TRUE(entry == name || std::regex_match(entry, temporaryName)) << entry;
+      }
+      const std::string now = Read(path);
+      EXPECT_TRUE(IsOneOf(now, {"initial", contents[0], contents[1]}))
+          << "a mix of " << now.size() << " bytes after kill " << kill;
+    }
+    EXPECT_EQ(Outcome(path, "final"), "OK");
+    EXPECT_EQ(Read(path), "final");
+    EXPECT_EQ(Entries(), std::vector<std::string>{name});
+    fs::remove(path);
+  }
+}
+
+TEST_F(WriterCrashes, RemovesOnlyTemporariesWhoseWriterIsGone) {
+  const std::string path = PathOf("data.txt");
+  Put(path, "old");
+  for (const char* name :
+       {".data.txt.korvelant-dead01", ".data.txt.korvelant-live01", ".other.txt.korvelant-dead02",
+        ".data.txt.korvelant-longer1", ".data.txt.korvelant-aged01", "data.txt.korvelant-plain1"}) {
+    Put(PathOf(name), "left over");
+  }
+  // A writer at work holds its temporary locked; so does this test here.
+  const int live = ::open(PathOf(".data.txt.korvelant-live01").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(live, LOCK_EX), 0);
+  // One we cannot open to ask about its lock counts only once it is a minute old.
+  const std::string aged = PathOf(".data.txt.korvelant-aged01");
+  const std::string fresh = PathOf(".data.txt.korvelant-fresh1");
+  Put(fresh, "left over");
+  const timespec twoMinutesAgo[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, aged.c_str(), twoMinutesAgo, 0), 0);
+  for (const std::string& unreadable : {aged, fresh}) {
+    ::chmod(unreadable.c_str(), 0);
+    if (RunningAsRoot()) {
+      ASSERT_EQ(::chown(unreadable.c_str(), kNobody, kNobody), 0);
+    }
+  }
+  fs::permissions(dir_, static_cast<fs::perms>(0777));
+  if (RunningAsRoot()) {
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+  }
+
+  EXPECT_EQ(RunInChild([&] { return Outcome(path, "new"); }, true), "OK");
+  ::close(live);
+  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{".data.txt.korvelant-fresh1", ".data.txt.korvelant-live01",
+                                      ".data.txt.korvelant-longer1", ".other.txt.korvelant-dead02",
+                                      "data.txt", "data.txt.korvelant-plain1"}));
+}
+
+TEST_F(WriterCrashes, TwoWritersAtOnceLeaveOneWholeFile) {
+  const std::vector<std::string> first = {std::string(100000, 'a')};
+  const std::vector<std::string> second = {std::string(150000, 'b')};
+  const std::string path = PathOf("race.txt");
+  Put(path, "initial");
+  const pid_t one = StartWriter(path, first, 25);
+  const pid_t two = StartWriter(path, second, 25);
+  // Every reader at every moment sees one whole file.
+  int mixes = 0;
+  for (int look = 0; look < 200; ++look) {
+    mixes += !IsOneOf(Read(path), {"initial", first[0], second[0]});
+  }
+  EXPECT_EQ(ExitCodeOf(one), 0);
+  EXPECT_EQ(ExitCodeOf(two), 0);
+  EXPECT_EQ(mixes, 0);
+  EXPECT_TRUE(IsOneOf(Read(path), {first[0], second[0]}));
+  EXPECT_EQ(Entries(), std::vector<std::string>{"race.txt"});
+
+  // Written in place (it has two names), the lock keeps the writers from interleaving.
+  const std::string linked = PathOf("linked.txt");
+  Put(linked, "initial");
+  fs::create_hard_link(linked, PathOf("linked-too.txt"));
+  const std::vector<std::string> shortFirst = {std::string(30000, 'c'), std::string(90000, 'e')};
+  const std::vector<std::string> longSecond = {std::string(60000, 'd')};
+  const pid_t three = StartWriter(linked, shortFirst, 40);
+  const pid_t four = StartWriter(PathOf("linked-too.txt"), longSecond, 40);
+  EXPECT_EQ(ExitCodeOf(three), 0);
+  EXPECT_EQ(ExitCodeOf(four), 0);
+  EXPECT_TRUE(IsOneOf(Read(linked), {shortFirst[1], longSecond[0]}))
+      << Read(linked).size() << " bytes";
+}
+
+}  // namespace
+}  // namespace korvelant

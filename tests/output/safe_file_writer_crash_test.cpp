@@ -42,6 +42,27 @@ int ExitCodeOf(pid_t child) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+struct stat Status(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info;
+}
+
+// Returns the moment the file at `path` starts to change (another file under its name,
+// another size or modification time), or after a second: the worst moment for a writer
+// that changes the file itself to be killed.
+void WaitUntilChanged(const std::string& path, const struct stat& before) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const struct stat now = Status(path);
+    if (now.st_ino != before.st_ino || now.st_size != before.st_size ||
+        now.st_mtim.tv_nsec != before.st_mtim.tv_nsec ||
+        now.st_mtim.tv_sec != before.st_mtim.tv_sec) {
+      return;
+    }
+  }
+}
+
 bool IsOneOf(const std::string& text, const std::vector<std::string>& wholes) {
   return std::find(wholes.begin(), wholes.end(), text) != wholes.end();
 }
@@ -56,8 +77,13 @@ TEST_F(WriterCrashes, AKilledWriterLeavesTheOldOrTheNewFileAndTheNextWriteCleans
     const std::string path = PathOf(name);
     Put(path, "initial");
     for (int kill = 0; kill < 6; ++kill) {
+      const struct stat before = Status(path);
       const pid_t writer = StartWriter(path, contents, 0);
-      std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 25000));
+      if (kill % 2 == 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 25000));
+      } else {
+        WaitUntilChanged(path, before);
+      }
       ::kill(writer, SIGKILL);
       EXPECT_EQ(ExitCodeOf(writer), 128 + SIGKILL);
       // At most the temporary of this writer: the previous one's was removed by this one.
@@ -132,18 +158,34 @@ TEST_F(WriterCrashes, TwoWritersAtOnceLeaveOneWholeFile) {
   EXPECT_TRUE(IsOneOf(Read(path), {first[0], second[0]}));
   EXPECT_EQ(Entries(), std::vector<std::string>{"race.txt"});
 
-  // Written in place (it has two names), the lock keeps the writers from interleaving.
+  // Written in place (it has two names), the lock keeps writers from interleaving, and a
+  // reader that takes the lock too never sees half of one write.
   const std::string linked = PathOf("linked.txt");
   Put(linked, "initial");
   fs::create_hard_link(linked, PathOf("linked-too.txt"));
-  const std::vector<std::string> shortFirst = {std::string(30000, 'c'), std::string(90000, 'e')};
-  const std::vector<std::string> longSecond = {std::string(60000, 'd')};
-  const pid_t three = StartWriter(linked, shortFirst, 40);
-  const pid_t four = StartWriter(PathOf("linked-too.txt"), longSecond, 40);
-  EXPECT_EQ(ExitCodeOf(three), 0);
-  EXPECT_EQ(ExitCodeOf(four), 0);
-  EXPECT_TRUE(IsOneOf(Read(linked), {shortFirst[1], longSecond[0]}))
-      << Read(linked).size() << " bytes";
+  const std::vector<std::string> third = {std::string(30000, 'c'), std::string(90000, 'e')};
+  const std::vector<std::string> fourth = {std::string(60000, 'd')};
+  StartWriter(linked, third, 40);
+  StartWriter(PathOf("linked-too.txt"), fourth, 40);
+  const std::vector<std::string> wholes = {"initial", third[0], third[1], fourth[0]};
+  int lockedMixes = 0;
+  int looks = 0;
+  for (int running = 2; running > 0; ++looks) {
+    int status = 0;
+    if (::waitpid(-1, &status, WNOHANG) > 0) {
+      --running;
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const int fd = ::open(linked.c_str(), O_RDONLY);
+    ::flock(fd, LOCK_SH);
+    std::string text(200000, '\0');
+    const ssize_t got = ::pread(fd, text.data(), text.size(), 0);
+    ::close(fd);
+    text.resize(static_cast<size_t>(std::max<ssize_t>(0, got)));
+    lockedMixes += !IsOneOf(text, wholes);
+  }
+  EXPECT_EQ(lockedMixes, 0) << "in " << looks << " looks";
+  EXPECT_TRUE(IsOneOf(Read(linked), {third[1], fourth[0]})) << Read(linked).size() << " bytes";
 }
 
 }  // namespace

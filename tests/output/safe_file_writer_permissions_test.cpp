@@ -177,6 +177,7 @@ TEST_F(WriterPermissions, KeepsWhatANewFileCouldNotBeGivenByWritingInPlace) {
                  true),
       "OK OK");
   EXPECT_EQ(InodeOf(writeOnly), writeOnlyInode);
+  ::chmod(writeOnly.c_str(), 0660);  // for the checks below
   EXPECT_EQ(Attribute(writeOnly, "user.korvelant.origin"), "kept");
   EXPECT_EQ(Read(writeOnly), "new");
   EXPECT_EQ(Read(foreignGroup), "new");

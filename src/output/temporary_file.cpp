@@ -121,8 +121,8 @@ int CreateTemporary(int folderFd, const std::string& prefix, mode_t mode, Tempor
     // and our lock; it is ours only if, once we hold the lock, the name still leads to it.
     // (Where the file system has no locks, cleaners go by age alone.)
     if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) continue;
-    struct stat mine {
-    }, named{};
+    struct stat mine {};
+    struct stat named {};
     if (::fstat(fd.Get(), &mine) != 0 ||
         ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
         mine.st_ino != named.st_ino || mine.st_dev != named.st_dev) {

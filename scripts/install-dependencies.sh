@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   locales fonts-dejavu-core fonts-liberation
+  acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )
 
 missing=()

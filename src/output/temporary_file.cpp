@@ -95,9 +95,13 @@ void RemoveIfAbandoned(int folderFd, const char* name) {
 }  // namespace
 
 std::string TemporaryPrefix(std::string_view baseName, long maxNameLength) {
-  std::string prefix = "." + std::string(baseName) + "." + std::string(kMarker);
+  // Built by appending: GCC 12 warns falsely about `"." + std::string` at -O3.
+  std::string prefix(".");
+  prefix.append(baseName).append(".").append(kMarker);
   if (static_cast<long>(prefix.size() + kRandomLength) <= maxNameLength) return prefix;
-  return "." + std::string(kMarker) + Hex8(NameHash(baseName)) + "-";
+  std::string shortPrefix(".");
+  shortPrefix.append(kMarker).append(Hex8(NameHash(baseName))).append("-");
+  return shortPrefix;
 }
 
 bool IsTemporaryName(std::string_view entry, std::string_view prefix) {

@@ -66,15 +66,6 @@ char* WriteWideDigits(Int128 ticks, char* out) {
 
 char* WriteNumberText(ExactDecimal value, char* out) {
   const Int128 ticks = value.ticks();
-  // Most values of small trees: a whole number of one or two digits.
-  const auto small = static_cast<std::int64_t>(ticks);  // meaningful only when tested in range
-  if (ticks >= 0 && ticks < 100 * ExactDecimal::kScale && small % ExactDecimal::kScale == 0) {
-    const auto whole = static_cast<int>(small / ExactDecimal::kScale);
-    *out++ = ' ';
-    if (whole >= 10) *out++ = static_cast<char>('0' + whole / 10);
-    *out++ = static_cast<char>('0' + whole % 10);
-    return out;
-  }
   const Int128 magnitude = ticks < 0 ? -ticks : ticks;
   *out++ = ticks < 0 ? '-' : ' ';
   if (magnitude > static_cast<Int128>(UINT64_MAX)) {  // only large Hosoya counts

@@ -1,6 +1,7 @@
 #include "output/matrix_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <map>
@@ -29,6 +30,12 @@ class FileBuffer {
     std::memcpy(end_, text.data(), text.size());
     end_ += text.size();
   }
+  // A literal: its length known when compiling, so the copy is a store or two.
+  template <std::size_t N>
+  void PutLiteral(const char (&text)[N]) {
+    std::memcpy(end_, text, N - 1);
+    end_ += N - 1;
+  }
 
   std::string Text() const { return std::string(start_.get(), end_); }
 
@@ -55,13 +62,17 @@ class SubgraphTexts {
  public:
   SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index)
       : slots_(matrices.Subgraphs().size()) {
-    char text[kLongestNumberText];
     for (std::size_t id = 0; id < slots_.size(); ++id) {
-      const auto length = static_cast<std::size_t>(
-          WriteNumberText(matrices.Subgraphs()[id][static_cast<int>(index)], text) - text);
+      const ExactDecimal value = matrices.Subgraphs()[id][static_cast<int>(index)];
+      if (const FileBuffer::NumberSlot* small = SmallWholeNumber(value)) {
+        slots_[id] = *small;
+        continue;
+      }
+      char text[kLongestNumberText];
+      const auto length = static_cast<std::size_t>(WriteNumberText(value, text) - text);
       longest_ = std::max(longest_, length);
       if (length <= FileBuffer::NumberSlot::kRoom) {
-        std::memcpy(slots_[id].text, text, length);
+        std::memcpy(slots_[id].text, text, FileBuffer::NumberSlot::kRoom);
         slots_[id].length = static_cast<unsigned char>(length);
       } else {
         slots_[id].length = UCHAR_MAX;
@@ -81,9 +92,26 @@ class SubgraphTexts {
   std::size_t Longest() const { return longest_; }
 
  private:
+  // The texts of the whole numbers 0 to 99, most values of small trees, made once.
+  static const FileBuffer::NumberSlot* SmallWholeNumber(ExactDecimal value) {
+    static const std::array<FileBuffer::NumberSlot, 100> kSlots = [] {
+      std::array<FileBuffer::NumberSlot, 100> slots{};
+      for (int whole = 0; whole < 100; ++whole) {
+        char* end = WriteNumberText(ExactDecimal::FromInteger(whole), slots[whole].text);
+        slots[whole].length = static_cast<unsigned char>(end - slots[whole].text);
+      }
+      return slots;
+    }();
+    const Int128 ticks = value.ticks();
+    if (ticks < 0 || ticks >= 100 * ExactDecimal::kScale) return nullptr;
+    const auto small = static_cast<std::int64_t>(ticks);
+    if (small % ExactDecimal::kScale != 0) return nullptr;
+    return &kSlots[static_cast<std::size_t>(small / ExactDecimal::kScale)];
+  }
+
   std::vector<FileBuffer::NumberSlot> slots_;
   std::map<std::uint32_t, std::string> long_;  // the texts too long for a slot: rare
-  std::size_t longest_ = 0;
+  std::size_t longest_ = 3;                    // " 99"
 };
 
 void PutBlockName(MatrixType type, TopologicalIndex index, FileBuffer& file) {
@@ -100,14 +128,17 @@ void PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, FileBuffe
   const int n = matrices.size();
   file.Put("= { ");
   for (int i = 1; i <= n; ++i) {
-    file.Put("{");
+    file.PutLiteral("{");
     for (int j = 1; j < n; ++j) {
       texts.Put(matrices.SubgraphOf(i, j), file);
-      file.Put(", ");
+      file.PutLiteral(", ");
     }
     texts.Put(matrices.SubgraphOf(i, n), file);
-    file.Put(i < n ? "}, " : "} }");
-    file.Put(kLineEnd);
+    if (i < n) {
+      file.PutLiteral("}, \r\n");
+    } else {
+      file.PutLiteral("} }\r\n");
+    }
   }
 }
 

@@ -44,6 +44,8 @@ class TypeMatrices {
 
   int size() const { return n_; }
   std::uint32_t SubgraphOf(int i, int j) const { return subgraph_[Slot(i, j)]; }
+  // The subgraphs of row i, elements (i, 1) to (i, n).
+  const std::uint32_t* Row(int i) const { return subgraph_.data() + Slot(i, 1); }
   const std::vector<SubgraphValues>& Subgraphs() const { return values_; }
   ExactDecimal operator()(TopologicalIndex index, int i, int j) const {
     return values_[SubgraphOf(i, j)][static_cast<int>(index)];

@@ -57,38 +57,38 @@ struct Parsed {
   std::string failure;
 };
 
-Parsed ParseSmiles(const std::string& smiles) {
-  RDKit::SmilesParserParams params;
-  params.sanitize = false;  // checked below, only as far as validity needs
-  params.removeHs = false;  // hydrogens are skipped when the skeleton is taken
-  rdkit_setup::ClearReason();
+// Runs `read` among other readers; if RDKit gives up without an exception, repeats it alone
+// to hear RDKit's reason.
+template <typename Read>
+Parsed Parse(Read read) {
   try {
-    Molecule molecule(RDKit::SmilesToMol(smiles, params));
-    if (!molecule) return {nullptr, rdkit_setup::TakeReason("RDKit cannot parse it")};
-    unsigned int failedCheck = 0;
-    RDKit::MolOps::sanitizeMol(*molecule, failedCheck, kValidityChecks);
-    return {std::move(molecule), {}};
+    const rdkit_setup::SharedUse use;
+    if (Molecule molecule = read()) return {std::move(molecule), {}};
   } catch (const std::exception& error) {
-    rdkit_setup::ClearReason();
     return {nullptr, OneLine(error.what())};
   } catch (...) {
-    return {nullptr, rdkit_setup::TakeReason("RDKit cannot read it")};
+    return {nullptr, "RDKit cannot read it"};
   }
+  return {nullptr, OneLine(rdkit_setup::LoggedReason([&] { read(); }, "RDKit cannot read it"))};
 }
 
+Parsed ParseSmiles(const std::string& smiles) {
+  return Parse([&smiles] {
+    RDKit::SmilesParserParams params;
+    params.sanitize = false;  // checked below, only as far as validity needs
+    params.removeHs = false;  // hydrogens are skipped when the skeleton is taken
+    Molecule molecule(RDKit::SmilesToMol(smiles, params));
+    if (molecule) {
+      unsigned int failedCheck = 0;
+      RDKit::MolOps::sanitizeMol(*molecule, failedCheck, kValidityChecks);
+    }
+    return molecule;
+  });
+}
+
+// Fully sanitized, hydrogens removed: the SMILES written for it is then RDKit's usual.
 Parsed ParseMolBlock(const std::string& block) {
-  rdkit_setup::ClearReason();
-  try {
-    // Fully sanitized, hydrogens removed: the SMILES written for it is then RDKit's usual.
-    Molecule molecule(RDKit::MolBlockToMol(block));
-    if (!molecule) return {nullptr, rdkit_setup::TakeReason("RDKit cannot read it")};
-    return {std::move(molecule), {}};
-  } catch (const std::exception& error) {
-    rdkit_setup::ClearReason();
-    return {nullptr, OneLine(error.what())};
-  } catch (...) {
-    return {nullptr, rdkit_setup::TakeReason("RDKit cannot read it")};
-  }
+  return Parse([&block] { return Molecule(RDKit::MolBlockToMol(block)); });
 }
 
 bool IsHydrogen(const RDKit::Atom& atom) {
@@ -134,6 +134,7 @@ std::vector<DepictionPoint> HeavyAtomPoints(const RDKit::ROMol& molecule) {
 // hydrogens were written. Empty if RDKit fails, which it should not for a tree.
 std::vector<DepictionPoint> ComputedDepiction(const RDKit::ROMol& molecule) {
   try {
+    const rdkit_setup::SharedUse use;
     RDKit::RWMol skeleton(molecule);
     RDKit::MolOps::removeAllHs(skeleton, /*sanitize=*/false);
     RDDepict::compute2DCoords(skeleton, nullptr, /*canonOrient=*/true);
@@ -159,6 +160,15 @@ MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
   return reading;
 }
 
+std::string WrittenSmiles(const RDKit::ROMol& molecule) {
+  try {
+    const rdkit_setup::SharedUse use;
+    return RDKit::MolToSmiles(molecule);
+  } catch (...) {
+    return {};
+  }
+}
+
 std::string TitleLine(std::string_view block) {
   return std::string(Trimmed(block.substr(0, block.find('\n'))));
 }
@@ -172,7 +182,6 @@ std::string RefusalText(const MoleculeRefusal& refusal) {
 MoleculeReading ReadSmiles(std::string_view smiles, Depiction depiction) {
   const std::string text(Trimmed(smiles));
   if (text.empty()) return Refused(MoleculeRefusalKind::Empty, "No SMILES given", "");
-  rdkit_setup::PrepareRdkit();
   Parsed parsed = ParseSmiles(text);
   if (!parsed.molecule) {
     MoleculeReading reading =
@@ -193,7 +202,6 @@ MoleculeReading ReadMolBlock(std::string_view block, Depiction depiction) {
   if (Trimmed(block).empty()) {
     return Refused(MoleculeRefusalKind::Empty, "Empty molfile record", "");
   }
-  rdkit_setup::PrepareRdkit();
   std::string text(block);
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
   Parsed parsed = ParseMolBlock(text);
@@ -205,7 +213,7 @@ MoleculeReading ReadMolBlock(std::string_view block, Depiction depiction) {
   }
   MoleculeReading reading = FromMolecule(*parsed.molecule);
   reading.name = TitleLine(text);
-  reading.smiles = RDKit::MolToSmiles(*parsed.molecule);
+  reading.smiles = WrittenSmiles(*parsed.molecule);
   if (depiction == Depiction::Compute && reading.IsTree()) {
     reading.depiction = HasUsable2DCoordinates(*parsed.molecule)
                             ? HeavyAtomPoints(*parsed.molecule)

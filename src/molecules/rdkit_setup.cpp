@@ -10,38 +10,27 @@
 
 #include <memory>
 #include <mutex>
-#include <ostream>
-#include <streambuf>
+#include <sstream>
 #include <string_view>
 
 namespace korvelant::rdkit_setup {
 namespace {
 
-// What RDKit's error logger wrote on this thread. Readers run in parallel, so each keeps
-// the reason for its own molecule.
-thread_local std::string tLogged;
+std::shared_mutex& RdkitMutex() {
+  static std::shared_mutex mutex;
+  return mutex;
+}
 
-// A stream buffer without a buffer of its own: every character goes straight to the
-// writing thread's string, so threads sharing the logger's stream never share text.
-class ThreadLogBuffer final : public std::streambuf {
- protected:
-  int_type overflow(int_type character) override {
-    if (!traits_type::eq_int_type(character, traits_type::eof())) {
-      tLogged.push_back(traits_type::to_char_type(character));
-    }
-    return traits_type::not_eof(character);
-  }
-  std::streamsize xsputn(const char* text, std::streamsize count) override {
-    tLogged.append(text, static_cast<std::size_t>(count));
-    return count;
-  }
-};
+// Where the error logger writes while a reason is being listened for. Never freed: RDKit's
+// loggers flush their stream when the process ends, after this file's statics are gone.
+std::ostringstream& ErrorLog() {
+  static auto* const log = new std::ostringstream;
+  return *log;
+}
 
-void RouteRdkitLogs() {
-  // Never freed: RDKit's loggers flush their stream when the process ends, after this
-  // file's statics would be gone.
-  static auto* const errorStream = new std::ostream(new ThreadLogBuffer);
-  rdErrorLog = std::make_shared<boost::logging::rdLogger>(errorStream);
+void SilenceRdkitLogs() {
+  rdErrorLog = std::make_shared<boost::logging::rdLogger>(&ErrorLog());
+  rdErrorLog->df_enabled = false;
   // A logger without a destination writes nothing: warnings such as "not removing
   // hydrogen atom without neighbors" are no business of our users.
   for (RDLogger* logger : {&rdAppLog, &rdDebugLog, &rdInfoLog, &rdWarningLog, &rdStatusLog}) {
@@ -49,69 +38,83 @@ void RouteRdkitLogs() {
   }
 }
 
-// RDKit builds some tables on first use (the periodic table, the parsers' state); when
-// several threads make that first call together it has been seen to corrupt memory. One
-// molecule through every call this layer makes builds them before any thread starts.
+// RDKit builds some tables on first use (the periodic table among them); threads making
+// that first call together race, and have been seen to corrupt memory. One molecule
+// through every call this layer makes builds them before any reader runs. Parsed unsanitized
+// as the readers parse: sanitizing inside SmilesToMol calls setenv, which must not race
+// with getenv elsewhere.
 void WarmUp() {
-  std::unique_ptr<RDKit::RWMol> molecule(RDKit::SmilesToMol("c1ccccc1C[C@H](N)C(=O)[O-]"));
+  RDKit::SmilesParserParams params;
+  params.sanitize = false;
+  params.removeHs = false;
+  std::unique_ptr<RDKit::RWMol> molecule(RDKit::SmilesToMol("c1ccccc1C[C@H](N)C(=O)[O-]", params));
   if (!molecule) return;
+  RDKit::MolOps::sanitizeMol(*molecule);
   RDDepict::compute2DCoords(*molecule);
-  const std::string block = RDKit::MolToMolBlock(*molecule);
-  std::unique_ptr<RDKit::RWMol> again(RDKit::MolBlockToMol(block));
+  std::unique_ptr<RDKit::RWMol> again(RDKit::MolBlockToMol(RDKit::MolToMolBlock(*molecule)));
   if (again) RDKit::MolToSmiles(*again);
-  tLogged.clear();
 }
 
-std::string_view WithoutPrefix(std::string_view line, std::string_view prefix) {
-  if (line.starts_with(prefix)) line.remove_prefix(prefix.size());
-  return line;
-}
-
-// RDKit stamps each line "[hh:mm:ss] ".
-std::string_view WithoutTimeStamp(std::string_view line) {
-  if (line.starts_with('[')) {
-    const auto close = line.find("] ");
-    if (close != std::string_view::npos && close <= 9) line.remove_prefix(close + 2);
-  }
-  return line;
+void PrepareOnce() {
+  static std::once_flag prepared;
+  std::call_once(prepared, [] {
+    // Held although call_once already orders this before every reader: race detectors
+    // such as helgrind see the order through the lock.
+    const std::unique_lock alone(RdkitMutex());
+    SilenceRdkitLogs();
+    WarmUp();
+  });
 }
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// RDKit stamps each line "[hh:mm:ss] "; SMILES errors also say what they are.
+std::string_view Reason(std::string_view line) {
+  if (line.starts_with('[')) {
+    const auto close = line.find("] ");
+    if (close != std::string_view::npos && close <= 9) line.remove_prefix(close + 2);
+  }
+  constexpr std::string_view kSmilesPrefix = "SMILES Parse Error: ";
+  if (line.starts_with(kSmilesPrefix)) line.remove_prefix(kSmilesPrefix.size());
+  return Trimmed(line);
+}
+
+std::string FirstLoggedLine(std::string_view logged) {
+  while (!logged.empty()) {
+    const auto end = logged.find('\n');
+    if (const std::string_view line = Reason(logged.substr(0, end)); !line.empty()) {
+      return std::string(line);
+    }
+    logged = end == std::string_view::npos ? std::string_view{} : logged.substr(end + 1);
+  }
+  return {};
 }
 
 }  // namespace
 
-void PrepareRdkit() {
-  static std::once_flag prepared;
-  std::call_once(prepared, [] {
-    RouteRdkitLogs();
-    WarmUp();
-  });
-}
+SharedUse::SharedUse() : lock_((PrepareOnce(), RdkitMutex())) {}
 
-void ClearReason() {
-  tLogged.clear();
-}
-
-std::string TakeReason(const std::string& fallback) {
-  std::string_view logged = tLogged;
-  std::string reason = fallback;
-  while (!logged.empty()) {
-    const auto end = logged.find('\n');
-    const std::string_view line =
-        Trimmed(WithoutPrefix(WithoutTimeStamp(logged.substr(0, end)), "SMILES Parse Error: "));
-    if (!line.empty()) {
-      reason = line;
-      break;
-    }
-    logged = end == std::string_view::npos ? std::string_view{} : logged.substr(end + 1);
+std::string LoggedReason(const std::function<void()>& attempt, const std::string& fallback) {
+  PrepareOnce();
+  std::unique_lock alone(RdkitMutex());
+  ErrorLog().str({});
+  rdErrorLog->df_enabled = true;
+  std::string thrown;
+  try {
+    attempt();
+  } catch (const std::exception& error) {
+    thrown = error.what();
+  } catch (...) {
   }
-  tLogged.clear();
-  return reason;
+  rdErrorLog->df_enabled = false;
+  std::string reason = FirstLoggedLine(ErrorLog().str());
+  ErrorLog().str({});
+  if (reason.empty()) reason = thrown;
+  return reason.empty() ? fallback : reason;
 }
 
 }  // namespace korvelant::rdkit_setup

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   librdkit-dev libboost-dev
   locales fonts-dejavu-core fonts-liberation
+  acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )
 
 missing=()

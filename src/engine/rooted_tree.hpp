@@ -1,11 +1,16 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "model/graph.hpp"
 
 namespace korvelant {
+
+inline constexpr std::string_view kNotATreeMessage =
+    "Graph is not a tree and this program works only with trees";
 
 // A tree hung from vertex 1: the one shape every computation of the engine walks. Each
 // vertex but the root owns the edge to its parent, so a set of tree edges is a set of
@@ -17,8 +22,14 @@ struct RootedTree {
   std::vector<int> depth;   // edges from the root; index 0 unused
   // parentEdge[v]: the position in graph.edges of the edge {v, parent[v]}; -1 for the root.
   std::vector<int> parentEdge;
+  // The children of v are children[childStart[v]] up to children[childStart[v + 1]].
+  std::vector<int> children;
+  std::vector<int> childStart;
 
   int vertexCount() const { return graph.vertexCount; }
+  std::span<const int> ChildrenOf(int v) const {
+    return std::span(children).subspan(childStart[v], childStart[v + 1] - childStart[v]);
+  }
   // The vertex that owns the tree edge {a, b}, or 0 when a and b are not joined.
   int EdgeOwner(int a, int b) const;
 };

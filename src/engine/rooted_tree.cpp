@@ -1,0 +1,104 @@
+#include "engine/rooted_tree.hpp"
+
+#include <stdexcept>
+
+namespace korvelant {
+namespace {
+
+// Neighbour lists with the position of each edge in the graph's list, all in one array:
+// the neighbours of v are at start[v] up to start[v + 1]. Nothing when an edge names a
+// vertex outside 1..n or joins a vertex to itself.
+struct Incidence {
+  int neighbour;
+  int edge;
+};
+
+struct Neighbours {
+  std::vector<int> start;
+  std::vector<Incidence> at;
+};
+
+std::optional<Neighbours> NeighboursOf(const Graph& graph) {
+  const int n = graph.vertexCount;
+  Neighbours result{std::vector<int>(static_cast<std::size_t>(n) + 2, 0),
+                    std::vector<Incidence>(2 * graph.edges.size())};
+  for (const auto& [a, b] : graph.edges) {
+    if (a < 1 || a > n || b < 1 || b > n || a == b) return std::nullopt;
+    ++result.start[a + 1];
+    ++result.start[b + 1];
+  }
+  for (int v = 1; v <= n; ++v)
+    result.start[v + 1] += result.start[v];
+  std::vector<int> placed(result.start.begin(), result.start.end() - 1);
+  for (std::size_t e = 0; e < graph.edges.size(); ++e) {
+    const auto [a, b] = graph.edges[e];
+    result.at[placed[a]++] = {b, static_cast<int>(e)};
+    result.at[placed[b]++] = {a, static_cast<int>(e)};
+  }
+  return result;
+}
+
+// Children grouped by parent, counted first and then placed.
+void FillChildren(RootedTree& tree) {
+  const int n = tree.vertexCount();
+  tree.childStart.assign(static_cast<std::size_t>(n) + 2, 0);
+  for (int v = 1; v <= n; ++v) {
+    if (tree.parent[v] != 0) ++tree.childStart[tree.parent[v] + 1];
+  }
+  for (int v = 1; v <= n; ++v)
+    tree.childStart[v + 1] += tree.childStart[v];
+  tree.children.assign(static_cast<std::size_t>(n > 0 ? n - 1 : 0), 0);
+  std::vector<int> placed(tree.childStart.begin(), tree.childStart.end() - 1);
+  for (const int v : tree.order) {
+    if (tree.parent[v] != 0) tree.children[placed[tree.parent[v]]++] = v;
+  }
+}
+
+}  // namespace
+
+int RootedTree::EdgeOwner(int a, int b) const {
+  if (a < 1 || b < 1 || a > vertexCount() || b > vertexCount()) return 0;
+  if (parent[a] == b) return a;
+  if (parent[b] == a) return b;
+  return 0;
+}
+
+std::optional<RootedTree> RootTree(const Graph& graph) {
+  const int n = graph.vertexCount;
+  if (n > kMaxTreeVertices) throw std::invalid_argument(TooLargeMessage(n));
+  // n - 1 edges and every vertex reached from vertex 1 make a tree; a repeated edge would
+  // leave a vertex unreached, so it needs no test of its own.
+  if (n < 1 || graph.edges.size() != static_cast<std::size_t>(n - 1)) return std::nullopt;
+  const auto neighbours = NeighboursOf(graph);
+  if (!neighbours) return std::nullopt;
+
+  const auto slots = static_cast<std::size_t>(n) + 1;
+  RootedTree tree{graph,
+                  {},
+                  std::vector<int>(slots, 0),
+                  std::vector<int>(slots, 0),
+                  std::vector<int>(slots, -1),
+                  {},
+                  {}};
+  std::vector<bool> reached(slots, false);
+  tree.order.reserve(static_cast<std::size_t>(n));
+  tree.order.push_back(1);
+  reached[1] = true;
+  for (std::size_t next = 0; next < tree.order.size(); ++next) {
+    const int v = tree.order[next];
+    for (int k = neighbours->start[v]; k < neighbours->start[v + 1]; ++k) {
+      const auto [w, edge] = neighbours->at[k];
+      if (reached[w]) continue;
+      reached[w] = true;
+      tree.parent[w] = v;
+      tree.depth[w] = tree.depth[v] + 1;
+      tree.parentEdge[w] = edge;
+      tree.order.push_back(w);
+    }
+  }
+  if (tree.order.size() != static_cast<std::size_t>(n)) return std::nullopt;
+  FillChildren(tree);
+  return tree;
+}
+
+}  // namespace korvelant

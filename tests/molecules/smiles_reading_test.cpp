@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "alkane_trees.hpp"
+#include "engine/rooted_tree.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
@@ -41,6 +42,7 @@ TEST(ReadSmiles, EveryAlkaneSkeletonComesBackAsTheTreeWritten) {
     const MoleculeReading reading = ReadSmiles(written.smiles);
     ASSERT_TRUE(reading.IsTree()) << written.smiles;
     EXPECT_EQ(reading.graph, ExpectedSkeleton(tree, written)) << written.smiles;
+    EXPECT_TRUE(RootTree(reading.graph)) << written.smiles;  // the engine agrees
   }
 }
 
@@ -115,6 +117,7 @@ TEST(ReadSmiles, RingsAndFragmentsAreRefusedWithTheirCount) {
     EXPECT_EQ(reading.refusal->message,
               "Graph is not a tree and this program works only with trees");
     EXPECT_EQ(reading.refusal->reason, reason) << smiles;
+    EXPECT_FALSE(RootTree(reading.graph)) << smiles;  // the engine agrees
   }
   // The skeleton read is kept, for a caller to show or pass on.
   EXPECT_EQ(ReadSmiles("C1CC1").graph, (Graph{3, {{1, 2}, {2, 3}, {1, 3}}}));

@@ -2,6 +2,7 @@
 // and SD streams cut into records as their lines arrive, CR LF or not.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -173,6 +174,21 @@ TEST(ReadMolBlock, KeepsTheDrawingsCoordinatesAndDepictsFlatOnes) {
     const DepictionPoint p = depicted.depiction[a - 1], q = depicted.depiction[b - 1];
     EXPECT_NEAR(std::hypot(p.x - q.x, p.y - q.y), 1.5, 0.05);
   }
+}
+
+// The window runs under the user's locale; a German one writes 1,5 for 1.5. Molfile
+// coordinates must still read as written.
+TEST(ReadMolBlock, CoordinatesReadAlikeUnderAGermanLocale) {
+  const std::string block = SplitSdfRecords(FileText("three_records.sdf")).front();
+  const MoleculeReading expected = ReadMolBlock(block, Depiction::Compute);
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
+  const MoleculeReading german = ReadMolBlock(block, Depiction::Compute);
+  const MoleculeReading depicted = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_EQ(german.depiction, expected.depiction);
+  EXPECT_EQ(german.depiction[4], (DepictionPoint{2.5981, 3.0}));
+  EXPECT_EQ(depicted.depiction, ReadSmiles("CCCC(C)C(C)C", Depiction::Compute).depiction);
 }
 
 TEST(SdfSplitter, RecordEndsBlankTitlesAndTheLastRecord) {

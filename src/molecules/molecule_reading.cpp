@@ -169,6 +169,12 @@ std::string WrittenSmiles(const RDKit::ROMol& molecule) {
   }
 }
 
+// The SMILES without the name RDKit found after it.
+std::string WithoutName(std::string_view text, std::string_view name) {
+  if (!name.empty() && text.ends_with(name)) text.remove_suffix(name.size());
+  return std::string(Trimmed(text));
+}
+
 std::string TitleLine(std::string_view block) {
   return std::string(Trimmed(block.substr(0, block.find('\n'))));
 }
@@ -190,8 +196,8 @@ MoleculeReading ReadSmiles(std::string_view smiles, Depiction depiction) {
     return reading;
   }
   MoleculeReading reading = FromMolecule(*parsed.molecule);
-  reading.smiles = text;
   parsed.molecule->getPropIfPresent(RDKit::common_properties::_Name, reading.name);
+  reading.smiles = WithoutName(text, reading.name);
   if (depiction == Depiction::Compute && reading.IsTree()) {
     reading.depiction = ComputedDepiction(*parsed.molecule);
   }

@@ -50,6 +50,9 @@ struct MoleculeReading {
   bool IsTree() const { return !refusal.has_value(); }
 };
 
+// Both readers refuse in the order a user would fix things: empty input, what RDKit cannot
+// read, too many heavy atoms, then a skeleton that is not a tree.
+
 // Reads one SMILES (white space around it ignored; text after white space inside it is
 // taken as the molecule's name, as RDKit does). Checks what RDKit's sanitizing checks for
 // validity: valences, aromatic atoms that no ring can hold. Safe to call from several

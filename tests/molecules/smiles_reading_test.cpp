@@ -90,6 +90,7 @@ TEST(ReadSmiles, NameAfterTheSmilesAndSurroundingBlanks) {
   const MoleculeReading reading = ReadSmiles("  CC(C)C isobutane\n");
   ASSERT_TRUE(reading.IsTree());
   EXPECT_EQ(reading.name, "isobutane");
+  EXPECT_EQ(reading.smiles, "CC(C)C");
   EXPECT_EQ(reading.graph, (Graph{4, {{1, 2}, {2, 3}, {2, 4}}}));
 }
 

@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  librdkit-dev libboost-dev
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )

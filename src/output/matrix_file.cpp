@@ -41,7 +41,7 @@ class SubgraphTexts {
   SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index)
       : slots_(matrices.Subgraphs().size()) {
     for (std::size_t id = 0; id < slots_.size(); ++id) {
-      slots_[id] = SlotOf(matrices.Subgraphs()[id][static_cast<int>(index)], id);
+      slots_[id] = SlotOf(matrices.Subgraphs()[id].Of(index), id);
     }
   }
 

@@ -1,5 +1,6 @@
 #include "engine/forest_evaluator.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -67,17 +68,18 @@ SubgraphValues ForestEvaluator::Evaluate() const {
 template <typename Count>
 SubgraphValues ForestEvaluator::Pass() const {
   constexpr std::size_t kSlots = kMaxTreeVertices + 1;
-  std::array<std::int64_t, kSlots> size;
-  std::array<std::int64_t, kSlots> sizeSum;
-  std::array<std::int64_t, kSlots> squareSum;
+  // Sizes and their sums stay below 128^3, well inside 32 bits.
+  std::array<std::int32_t, kSlots> size;
+  std::array<std::int32_t, kSlots> sizeSum;
+  std::array<std::int32_t, kSlots> squareSum;
   std::array<Count, kSlots> free;
   std::array<Count, kSlots> matched;
-  for (const int v : tree_.order) {
-    size[v] = 1;
-    sizeSum[v] = squareSum[v] = 0;
-    free[v] = 1;
-    matched[v] = 0;
-  }
+  const auto slots = static_cast<std::size_t>(tree_.vertexCount()) + 1;
+  std::fill_n(size.begin(), slots, 1);
+  std::fill_n(sizeSum.begin(), slots, 0);
+  std::fill_n(squareSum.begin(), slots, 0);
+  std::fill_n(free.begin(), slots, 1);
+  std::fill_n(matched.begin(), slots, 0);
   const std::int64_t* const randicTerm = RandicTerms().data();
 
   SubgraphValues result;
@@ -87,7 +89,7 @@ SubgraphValues ForestEvaluator::Pass() const {
     const int p = tree_.parent[v];
     const Count all = free[v] + matched[v];
     if (p == 0 || removed_[v]) {  // v tops a component
-      result.wiener += size[v] * sizeSum[v] - squareSum[v];
+      result.wiener += std::int64_t{size[v]} * sizeSum[v] - squareSum[v];
       hosoya *= all;
       continue;
     }

@@ -14,8 +14,8 @@
 #include <variant>
 #include <vector>
 
-#include "model/distance_matrix.hpp"
 #include "output/matrix_file.hpp"
+#include "reference/distance_matrix.hpp"
 #include "window_test_support.hpp"
 
 using namespace korvelant;

@@ -32,12 +32,14 @@ void RecordSplitter::Feed(std::string_view bytes, const Emit& emit) {
   while (!bytes.empty()) {
     const auto newline = bytes.find('\n');
     const std::string_view piece = bytes.substr(0, newline);
+    if (!piece.empty()) lineLastByte_ = piece.back();
     if (newline == std::string_view::npos) {
       AppendCapped(line_, piece);
       lineLength_ += piece.size();
       return;
     }
     if (lineLength_ == 0) {
+      // The whole line is in this piece: no copy.
       EndLine(piece.substr(0, rules_.maxRecordBytes + 1), piece.size(), emit);
     } else {
       AppendCapped(line_, piece);
@@ -45,6 +47,7 @@ void RecordSplitter::Feed(std::string_view bytes, const Emit& emit) {
     }
     line_.clear();
     lineLength_ = 0;
+    lineLastByte_ = '\0';
     ++lineNumber_;
     bytes.remove_prefix(newline + 1);
   }
@@ -54,14 +57,15 @@ void RecordSplitter::Finish(const Emit& emit) {
   if (lineLength_ > 0) EndLine(line_, lineLength_, emit);
   line_.clear();
   lineLength_ = 0;
+  lineLastByte_ = '\0';
   if (rules_.layout == RecordLayout::kSdfBlock) EmitBlock(emit);
 }
 
 void RecordSplitter::EndLine(std::string_view line, std::uint64_t length, const Emit& emit) {
-  // `line` holds at most maxRecordBytes + 1 of the line's `length` bytes.
-  if (line.size() == length && !line.empty() && line.back() == '\r') {
-    line.remove_suffix(1);
+  // `line` holds the first bytes of the line's `length`, at most maxRecordBytes + 1.
+  if (length > 0 && lineLastByte_ == '\r') {
     --length;
+    if (line.size() > length) line.remove_suffix(1);
   }
   if (rules_.layout == RecordLayout::kSdfBlock) return EndBlockLine(line, length, emit);
   const bool tooLong = length > rules_.maxRecordBytes;

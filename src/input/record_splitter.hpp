@@ -52,6 +52,7 @@ class RecordSplitter {
   SplitRules rules_;
   std::string line_;  // the current line so far, when it spans pieces
   std::uint64_t lineLength_ = 0;
+  char lineLastByte_ = '\0';  // a CR here is the line end's
   std::uint64_t lineNumber_ = 1;
   std::string block_;  // the SDF block so far
   std::uint64_t blockLength_ = 0;

@@ -114,9 +114,11 @@ std::string ChildProcess::ReadLines(int lines, double seconds) {
 int ChildProcess::Wait() {
   if (status_ >= 0) return status_;
   int status = 0;
-  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  rusage usage{};
+  while (::wait4(pid_, &status, 0, &usage) < 0 && errno == EINTR) {
   }
   status_ = status;
+  maxResidentKb_ = usage.ru_maxrss;
   return status_;
 }
 
@@ -157,6 +159,7 @@ ProcessRun RunProcess(const std::vector<std::string>& arguments, std::string_vie
   const int status = child.Wait();
   if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
+  run.maxResidentKb = child.maxResidentKb();
   return run;
 }
 

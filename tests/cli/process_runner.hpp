@@ -38,6 +38,9 @@ class ChildProcess {
   std::string ReadLines(int lines, double seconds);
   // Waits for the child; the raw status of waitpid.
   int Wait();
+  int pid() const { return pid_; }
+  // The child's peak resident memory in KiB, once it has been waited for.
+  long maxResidentKb() const { return maxResidentKb_; }
 
  private:
   int pid_ = -1;
@@ -45,11 +48,13 @@ class ChildProcess {
   int out_ = -1;
   int err_ = -1;
   int status_ = -1;
+  long maxResidentKb_ = 0;
 };
 
 struct ProcessRun {
   int exitCode = -1;  // -1 when ended by a signal
   int signal = 0;
+  long maxResidentKb = 0;
   std::string out;
   std::string err;
 };

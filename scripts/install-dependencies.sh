@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libnauty2-dev nauty parallel time python3
   locales fonts-dejavu-core fonts-liberation
 )
 

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libnauty2-dev nauty parallel time python3
   locales fonts-dejavu-core fonts-liberation
+  acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )
 
 missing=()

@@ -16,22 +16,27 @@ struct ForestIndices {
   Int128 hosoya = 0;
 };
 
-// Evaluates the forests of one tree. `removed[v]` marks the edge from v to its parent as
-// taken away. The working arrays live as long as the evaluator, so a tree's thousands of
-// subgraphs need no allocation each.
+// The forests of one tree: edges are taken away and put back one at a time, each named by
+// the vertex that owns it (the edge to its parent), and Evaluate reads the forest left. The
+// degrees follow every change, so an evaluation is a single pass from the leaves up.
 class ForestEvaluator {
  public:
   explicit ForestEvaluator(const RootedTree& tree);
 
-  ForestIndices Evaluate(const std::vector<char>& removed);
+  // Taking away an edge twice, or putting back one that is there, changes nothing; the root
+  // owns no edge.
+  void TakeAway(int owner);
+  void PutBack(int owner);
+
+  ForestIndices Evaluate() const;
 
  private:
+  template <typename Count>
+  ForestIndices Pass() const;
+
   const RootedTree& tree_;
+  std::vector<char> removed_;
   std::vector<int> degree_;
-  std::vector<std::int64_t> size_;
-  std::vector<std::int64_t> componentSize_;
-  std::vector<Int128> free_;     // matchings of v's subtree that leave v unmatched
-  std::vector<Int128> matched_;  // ... and that match v
 };
 
 // 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.

@@ -6,7 +6,6 @@
 #include "matrices/draw_calculate_command.hpp"
 #include "model/graph.hpp"
 #include "model/vertex_positions.hpp"
-#include "reference/command_values.hpp"
 
 class QFrame;
 class QLabel;

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "output/matrix_file.hpp"
-#include "reference/distance_matrix.hpp"
 #include "window_test_support.hpp"
 
 using namespace korvelant;
@@ -456,10 +455,8 @@ class WindowCommandsTest : public QObject {
 
   // The bytes the core's file writer makes of the tree the window holds.
   QByteArray ExpectedFile() {
-    TreeModel model = form_->model();
-    CommandValues values;
-    NadjiMatricuUdaljenosti(model);
-    const std::string text = MatrixFileText(model, values);
+    const std::string text =
+        MatrixFileText(ComputeGraphicalMatrices(RootTree(form_->graph()).value()));
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
   }
 

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "output/write_reason.hpp"
+
 namespace korvelant {
 namespace {
 

@@ -56,7 +56,7 @@ class CsvRowFormat : public RowFormat {
     if (row.graph) AppendField(out, EdgeListText(*row.graph));
     for (int block = 0; block < 16; ++block) {
       out += ',';
-      if (row.matrices) out += HalfSumDigits(row.matrices->blocks[block].Sum());
+      if (row.matrices) out += HalfSumDigits(Block(*row.matrices, block).Sum());
     }
     const WholeTreeIndices* indices = row.indices;
     for (const Int128* value :

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/output_sink.hpp"
 #include "input/quoted_text.hpp"
+#include "output/write_reason.hpp"
 
 namespace korvelant {
 

@@ -56,7 +56,7 @@ void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
   for (int block = 0; block < 16; ++block) {
     if (block > 0) out += ',';
     AppendKey(out, BlockName(block));
-    const GraphicalMatrix& matrix = matrices.blocks[block];
+    const MatrixView matrix = Block(matrices, block);
     out += '[';
     for (int i = 1; i <= matrix.size(); ++i) {
       out += i > 1 ? ",[" : "[";
@@ -106,7 +106,7 @@ class JsonLineRowFormat : public RowFormat {
     for (int block = 0; block < 16; ++block) {
       out += ',';
       AppendKey(out, BlockName(block));
-      out += row.matrices ? HalfSumDigits(row.matrices->blocks[block].Sum()) : "null";
+      out += row.matrices ? HalfSumDigits(Block(*row.matrices, block).Sum()) : "null";
     }
     const WholeTreeIndices* indices = row.indices;
     const auto appendWhole = [&](std::string_view key, const Int128* value) {

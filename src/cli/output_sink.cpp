@@ -3,7 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include "output/descriptor_write.hpp"
 
 namespace korvelant {
 
@@ -37,11 +38,6 @@ void OutputSink::Fail(std::string message, bool readerGone) {
   buffer_.shrink_to_fit();
 }
 
-std::string SystemReason(int error) {
-  const char* description = ::strerrordesc_np(error);
-  return description != nullptr ? description : "error " + std::to_string(error);
-}
-
 bool DescriptorSink::IsTerminal() const {
   return ::isatty(fd_) == 1;
 }
@@ -51,7 +47,7 @@ void DescriptorSink::Deliver(std::string_view bytes) {
     const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      return Fail(failurePrefix_ + ": " + SystemReason(errno), errno == EPIPE);
+      return Fail(failurePrefix_ + ": " + WriteErrorReason(errno), errno == EPIPE);
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }

@@ -67,7 +67,4 @@ class StreamSink : public OutputSink {
   std::ostream& out_;
 };
 
-// The reason for an errno value in English, whatever the user's locale.
-std::string SystemReason(int error);
-
 }  // namespace korvelant

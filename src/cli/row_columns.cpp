@@ -13,6 +13,11 @@ std::string BlockName(int block) {
   return name;
 }
 
+MatrixView Block(const GraphicalMatrices& matrices, int block) {
+  return matrices.Of(kMatrixTypes[static_cast<std::size_t>(block / 4)],
+                     kTopologicalIndices[static_cast<std::size_t>(block % 4)]);
+}
+
 std::vector<std::string> ColumnNames(const RowLayout& layout) {
   std::vector<std::string> names = {"name"};
   if (layout.smilesColumn) names.emplace_back("smiles");

@@ -36,6 +36,9 @@ std::vector<std::string> ColumnNames(const RowLayout& layout);
 // The name of block k of the matrix file, 0..15: "WIEGM", "RIEGM", ... "HIDVGM".
 std::string BlockName(int block);
 
+// The matrix of block k, 0..15, in the file's order.
+MatrixView Block(const GraphicalMatrices& matrices, int block);
+
 // A way to write rows: CSV or JSON lines.
 class RowFormat {
  public:

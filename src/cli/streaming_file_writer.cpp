@@ -1,168 +1,245 @@
 #include "cli/streaming_file_writer.hpp"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <limits.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
-#include "input/quoted_text.hpp"
+#include "output/descriptor_write.hpp"
+#include "output/extended_attributes.hpp"
+#include "output/in_place_write.hpp"
+#include "output/link_resolution.hpp"
+#include "output/path_parts.hpp"
+#include "output/write_reason.hpp"
 
 namespace korvelant {
 namespace {
 
-std::string Reason(int error) {
-  const char* description = ::strerrordesc_np(error);
-  return description != nullptr ? description : "error " + std::to_string(error);
-}
+constexpr long kUsualMaxNameLength = 255;
 
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseNameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FollowLinks(const std::string& path) {
-  struct stat linkInfo {};
-  if (::lstat(path.c_str(), &linkInfo) != 0 || !S_ISLNK(linkInfo.st_mode)) return path;
-  char resolved[PATH_MAX];
-  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
-}
-
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// The temporary being written, for the signal handler: a long batch interrupted by Ctrl-C
-// must not leave it behind. One output file per process, so one slot.
-char gTemporaryPath[PATH_MAX + 1];
-volatile std::sig_atomic_t gTemporaryActive = 0;
+// The temporary being written, for the signal handler: a batch stopped by Ctrl-C removes
+// it at once rather than leaving it to the next write. One output file per process.
+volatile std::sig_atomic_t gTemporaryFolder = -1;
+char gTemporaryName[NAME_MAX + 1];
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-extern "C" void RemoveTemporaryAndDie(int signal) {
-  if (gTemporaryActive) ::unlink(gTemporaryPath);
+extern "C" void RemoveTemporaryAndStop(int signal) {
+  if (gTemporaryFolder >= 0) ::unlinkat(gTemporaryFolder, gTemporaryName, 0);
   std::signal(signal, SIG_DFL);
   std::raise(signal);
 }
 
-void GuardTemporary(const std::string& path) {
-  if (path.size() > PATH_MAX) return;
-  std::memcpy(gTemporaryPath, path.c_str(), path.size() + 1);
-  gTemporaryActive = 1;
+void GuardTemporary(int folder, const std::string& name) {
+  if (name.size() > NAME_MAX) return;
+  std::memcpy(gTemporaryName, name.c_str(), name.size() + 1);
+  gTemporaryFolder = folder;
   for (const int signal : kCleanupSignals)
-    std::signal(signal, RemoveTemporaryAndDie);
+    std::signal(signal, RemoveTemporaryAndStop);
 }
 
 void ReleaseTemporary() {
-  gTemporaryActive = 0;
+  gTemporaryFolder = -1;
   for (const int signal : kCleanupSignals)
     std::signal(signal, SIG_DFL);
+}
+
+// What WriteFileSafely gives a replacement: the old file's owner, group, mode, ACLs and
+// other extended attributes. False when one of them cannot be given to a new file by us.
+bool CarryOverMetadata(int fd, const std::string& original, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+      ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    return false;
+  }
+  const auto attributes = ReadExtendedAttributes(original);
+  if (!attributes || !RemoveOtherExtendedAttributes(fd, *attributes)) return false;
+  if (::fchmod(fd, old.st_mode & 07777) != 0) return false;
+  return ApplyExtendedAttributes(fd, *attributes);
+}
+
+// An unnamed file to gather the bytes in, where the system keeps temporary files.
+UniqueFd UnnamedTemporary() {
+  const char* folder = std::getenv("TMPDIR");
+  if (folder == nullptr || *folder == '\0') folder = "/tmp";
+  UniqueFd fd(::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+  if (fd.Valid() || (errno != EOPNOTSUPP && errno != EISDIR)) return fd;
+  std::string pattern = std::string(folder) + "/.korvelant-XXXXXX";
+  fd = UniqueFd(::mkostemp(pattern.data(), O_CLOEXEC));
+  if (fd.Valid()) ::unlink(pattern.c_str());
+  return fd;
 }
 
 }  // namespace
 
 StreamingFileWriter::StreamingFileWriter(const std::string& path) : shownPath_(path) {
-  if (path.empty()) {
-    failure_ = FailurePrefix() + ": no file name was given";
-    return;
-  }
-  target_ = FollowLinks(path);
-  struct stat info {};
-  if (::stat(target_.c_str(), &info) != 0) {
-    if (errno != ENOENT) {
-      failure_ = FailurePrefix() + ": " + Reason(errno);
-      return;
-    }
-    OpenTemporary(target_, false, NewFileMode(), 0, 0);
-    return;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    failure_ = FailurePrefix() + ": it is a directory";
-    return;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd_ < 0) failure_ = FailurePrefix() + ": " + Reason(errno);
-    return;
-  }
-  // Asking first keeps a read-only file read-only even for a user who may rename over it.
-  if (::access(target_.c_str(), W_OK) != 0) {
-    failure_ = FailurePrefix() + ": " + Reason(errno);
-    return;
-  }
-  OpenTemporary(target_, true, info.st_mode & 07777, info.st_uid, info.st_gid);
+  Open(path);
 }
 
 StreamingFileWriter::~StreamingFileWriter() {
-  Abandon();
+  Discard();
+}
+
+int StreamingFileWriter::fd() const {
+  if (failure_) return -1;
+  switch (mode_) {
+    case Mode::kReplace:
+      return temporary_.fd.Get();
+    case Mode::kOpenDescriptor:
+      return descriptor_;
+    case Mode::kDevice:
+    case Mode::kCopyInPlace:
+      return out_.Get();
+  }
+  return -1;
 }
 
 std::string StreamingFileWriter::FailurePrefix() const {
-  return "Cannot write " + QuotedText(shownPath_);
+  // The shape of CannotWriteMessage, with the reason appended by the writer of the bytes.
+  const std::string message = CannotWriteMessage(shownPath_, "");
+  return message.substr(0, message.rfind(": "));
 }
 
-void StreamingFileWriter::OpenTemporary(const std::string& target, bool existing, unsigned mode,
-                                        unsigned owner, unsigned group) {
-  std::string pattern = DirectoryOf(target) + "/." + BaseNameOf(target) + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd_ < 0) {
-    failure_ = FailurePrefix() + ": " + Reason(errno);
+void StreamingFileWriter::Fail(const std::string& reason) {
+  failure_ = CannotWriteMessage(shownPath_, reason);
+  Discard();
+}
+
+void StreamingFileWriter::Open(const std::string& path) {
+  if (path.empty()) return Fail("no file name was given");
+  const ResolvedTarget target = ResolveTarget(path);
+  if (!target.refusal.empty()) return Fail(target.refusal);
+  if (target.descriptor) {
+    mode_ = Mode::kOpenDescriptor;
+    descriptor_ = *target.descriptor;
     return;
   }
-  temporary_ = name.data();
-  GuardTemporary(temporary_);
-  int error = ::fchmod(fd_, mode) == 0 ? 0 : errno;
-  if (error == 0 && existing) {
-    // Keeps the owner where we may (as root); an ordinary user's file is already ours.
-    [[maybe_unused]] const int ignored = ::fchown(fd_, owner, group);
+  target_ = target.path;
+  struct stat info {};
+  if (::lstat(target_.c_str(), &info) != 0) {
+    if (errno != ENOENT || BaseNameOf(target_).empty()) return Fail(SystemReason(errno));
+    return OpenReplacement(nullptr);
   }
-  if (error != 0) {
-    failure_ = FailurePrefix() + ": " + Reason(error);
-    Abandon();
+  if (S_ISDIR(info.st_mode)) return Fail("it is a directory");
+  if (S_ISSOCK(info.st_mode)) return Fail("it is a socket");
+  if (!S_ISREG(info.st_mode)) {
+    // A pipe without a reader fails at once instead of waiting for one.
+    mode_ = Mode::kDevice;
+    out_ = UniqueFd(
+        ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+    if (!out_.Valid()) return Fail(WriteErrorReason(errno));
+    const int flags = ::fcntl(out_.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(out_.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+      return Fail(SystemReason(errno));
+    }
+    return;
   }
+  if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
+    return Fail(SystemReason(errno));
+  // Replacing would split the file from its other names.
+  if (info.st_nlink > 1) return OpenCopyInPlace();
+  OpenReplacement(&info);
+}
+
+void StreamingFileWriter::OpenReplacement(const struct stat* old) {
+  mode_ = Mode::kReplace;
+  const std::string folder = DirectoryOf(target_);
+  folder_ = UniqueFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  folderSyncable_ = folder_.Valid();
+  if (!folder_.Valid() && errno == EACCES) {
+    folder_ = UniqueFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  }
+  if (!folder_.Valid()) return Fail(SystemReason(errno));
+  const long limit = ::fpathconf(folder_.Get(), _PC_NAME_MAX);
+  const std::string prefix =
+      TemporaryPrefix(BaseNameOf(target_), limit > 0 ? limit : kUsualMaxNameLength);
+  RemoveAbandonedTemporaries(folder_.Get(), prefix);
+  if (const int error = CreateTemporary(folder_.Get(), prefix, old ? 0600 : 0666, temporary_)) {
+    const bool folderForbids = error == EACCES || error == EPERM;
+    if (old && folderForbids) return OpenCopyInPlace();
+    return Fail(folderForbids ? "no permission to create a file in its folder"
+                              : SystemReason(error));
+  }
+  GuardTemporary(folder_.Get(), temporary_.name);
+  if (old && !CarryOverMetadata(temporary_.fd.Get(), target_, *old)) {
+    Discard();
+    OpenCopyInPlace();
+  }
+}
+
+void StreamingFileWriter::OpenCopyInPlace() {
+  mode_ = Mode::kCopyInPlace;
+  out_ = UnnamedTemporary();
+  if (!out_.Valid()) Fail(SystemReason(errno));
 }
 
 std::optional<std::string> StreamingFileWriter::Commit() {
   if (failure_) return failure_;
-  int error = 0;
-  if (!temporary_.empty() && ::fsync(fd_) != 0) error = errno;
-  if (::close(fd_) != 0 && error == 0) error = errno;
-  fd_ = -1;
-  if (error == 0 && !temporary_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    error = errno;
+  std::string reason;
+  switch (mode_) {
+    case Mode::kOpenDescriptor:
+      break;
+    case Mode::kDevice:
+      if (const int error = out_.Close()) reason = WriteErrorReason(error);
+      break;
+    case Mode::kCopyInPlace:
+      reason = CopyInPlace(out_.Get());
+      break;
+    case Mode::kReplace:
+      reason = CommitReplacement();
+      break;
   }
-  if (error != 0) {
-    failure_ = FailurePrefix() + ": " + Reason(error);
-    Abandon();
-    return failure_;
-  }
-  temporary_.clear();
-  ReleaseTemporary();
-  return std::nullopt;
+  Discard();
+  if (!reason.empty()) failure_ = CannotWriteMessage(shownPath_, reason);
+  return failure_;
 }
 
-void StreamingFileWriter::Abandon() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  if (!temporary_.empty()) {
-    ::unlink(temporary_.c_str());
-    temporary_.clear();
+std::string StreamingFileWriter::CommitReplacement() {
+  const int fd = temporary_.fd.Get();
+  if (::fsync(fd) != 0) return WriteErrorReason(errno);
+  const std::string finalName = BaseNameOf(target_);
+  if (::renameat(folder_.Get(), temporary_.name.c_str(), folder_.Get(), finalName.c_str()) != 0) {
+    const int error = errno;
+    // A sticky folder lets only the owner replace the file, but we may write into it.
+    struct stat old {};
+    const bool exists = ::lstat(target_.c_str(), &old) == 0;
+    if (exists && (error == EPERM || error == EACCES)) return CopyInPlace(fd);
+    return WriteErrorReason(error);
+  }
+  temporary_.name.clear();  // the name is the file's now
+  ReleaseTemporary();
+  temporary_.fd.Close();
+  // Some file systems cannot sync a folder (EINVAL); the rename is as durable as it gets.
+  if (folderSyncable_ && ::fsync(folder_.Get()) != 0 && errno != EINVAL) return SystemReason(errno);
+  return "";
+}
+
+// Hands what was gathered in `from` to WriteInPlace, mapped rather than read into memory.
+std::string StreamingFileWriter::CopyInPlace(int from) {
+  struct stat info {};
+  if (::fstat(from, &info) != 0) return SystemReason(errno);
+  const auto size = static_cast<std::size_t>(info.st_size);
+  if (size == 0) return WriteInPlace(target_, {});
+  void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, from, 0);
+  if (bytes == MAP_FAILED) return SystemReason(errno);
+  const std::string reason = WriteInPlace(target_, {static_cast<const char*>(bytes), size});
+  ::munmap(bytes, size);
+  return reason;
+}
+
+void StreamingFileWriter::Discard() {
+  if (!temporary_.name.empty()) {
+    ::unlinkat(folder_.Get(), temporary_.name.c_str(), 0);
+    temporary_.name.clear();
     ReleaseTemporary();
   }
+  temporary_.fd = UniqueFd();
+  out_ = UniqueFd();
 }
 
 }  // namespace korvelant

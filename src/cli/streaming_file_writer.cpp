@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -159,13 +160,21 @@ void StreamingFileWriter::OpenReplacement(const struct stat* old) {
   const std::string prefix =
       TemporaryPrefix(BaseNameOf(target_), limit > 0 ? limit : kUsualMaxNameLength);
   RemoveAbandonedTemporaries(folder_.Get(), prefix);
-  if (const int error = CreateTemporary(folder_.Get(), prefix, old ? 0600 : 0666, temporary_)) {
+  // No interrupt between creating the temporary and arming its removal.
+  sigset_t cleanupSignals, previous;
+  sigemptyset(&cleanupSignals);
+  for (const int signal : kCleanupSignals)
+    sigaddset(&cleanupSignals, signal);
+  ::pthread_sigmask(SIG_BLOCK, &cleanupSignals, &previous);
+  const int error = CreateTemporary(folder_.Get(), prefix, old ? 0600 : 0666, temporary_);
+  if (error == 0) GuardTemporary(folder_.Get(), temporary_.name);
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  if (error != 0) {
     const bool folderForbids = error == EACCES || error == EPERM;
     if (old && folderForbids) return OpenCopyInPlace();
     return Fail(folderForbids ? "no permission to create a file in its folder"
                               : SystemReason(error));
   }
-  GuardTemporary(folder_.Get(), temporary_.name);
   if (old && !CarryOverMetadata(temporary_.fd.Get(), target_, *old)) {
     Discard();
     OpenCopyInPlace();

@@ -124,7 +124,7 @@ TEST_F(BatchProcess, AnInterruptedBatchLeavesNoTemporaryFile) {
   ChildProcess child({CliPath(), "batch", "--from", "edges", "--output", output});
   ASSERT_TRUE(child.Send(ManyTrees(1000)));
   // The temporary beside the output appears once the batch runs.
-  for (int wait = 0; wait < 300 && Files().size() < 2; ++wait) {
+  for (int wait = 0; wait < 1500 && Files().size() < 2; ++wait) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   ASSERT_EQ(Files().size(), 2u);

@@ -9,8 +9,8 @@ constexpr std::string_view kOverview =
     R"(korvelant-cli: graphical matrices of trees of up to 128 vertices
 
 Usage:
-  korvelant-cli file --vertices N --edges EDGES [--output PATH]
-  korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
+  korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES) [--output PATH]
+  korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES) --type TYPE --index INDEX
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices] [--jobs N]
                       [--no-header] [--output PATH] [INPUT...]
   korvelant-cli --help | --version
@@ -23,7 +23,8 @@ Commands:
 
 The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical matrices (EGM,
 PGM, SVGM, DVGM), each element holding the Wiener, Randic, Zagreb or Hosoya index of its
-subgraph. Vertices are numbered as given.
+subgraph. Vertices are numbered as given; a molecule's are its heavy atoms (every atom but
+hydrogen) in the order the SMILES or molfile lists them, its bonds the edges.
 
 Options are written "--name value" or "--name=value". Matrix types and indices may be
 written in any letter case.
@@ -36,7 +37,7 @@ Exit status:
 )";
 
 constexpr std::string_view kFileHelp =
-    R"(Usage: korvelant-cli file --vertices N --edges EDGES [--output PATH]
+    R"(Usage: korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES) [--output PATH]
 
 Writes all sixteen matrices of the tree (EGM, PGM, SVGM, DVGM, each with the Wiener,
 Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF line ends.
@@ -44,6 +45,8 @@ Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF line ends
 Options:
   --vertices N    the number of vertices, up to 128; vertices are numbered 1 to N, as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
+                  skeleton, vertex 1 the first heavy atom of the SMILES, and so on in order
   --output PATH   the file to write; "-" or none for standard output. An existing file is
                   replaced only by a complete new one; when writing fails it stays as it was.
 
@@ -52,7 +55,8 @@ Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage,
 )";
 
 constexpr std::string_view kCalcHelp =
-    R"(Usage: korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
+    R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES) --type TYPE
+                            --index INDEX
 
 Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ", then the line
 "Half-sum of matrix elements is: " and the half-sum.
@@ -60,6 +64,8 @@ Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ", the
 Options:
   --vertices N    the number of vertices, up to 128; vertices are numbered 1 to N, as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
+                  skeleton, vertex 1 the first heavy atom of the SMILES, and so on in order
   --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM (dense
                   vertex-graphical matrix), in any letter case
   --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the name, in any
@@ -75,21 +81,26 @@ constexpr std::string_view kBatchHelpStart =
 Reads trees from the INPUT files, or from standard input when there is none or one is "-",
 and writes one row per record, in input order, while input still arrives.
 
-Input formats (--from; else from the file name: .txt edges, .g6 graph6, .s6 sparse6):
+Input formats (--from; else from the file name: .txt edges, .g6 graph6, .s6 sparse6,
+.smi smiles, .sdf and .mol sdf):
   edges     one tree a line: "N EDGES [NAME]", the vertex count, the edge list as --edges
             takes it ("1-2,2-3"; "-" or nothing for none) and an optional name, the rest
             of the line. Lines that are blank or start with "#" are skipped.
   graph6    one graph a line as nauty's geng writes it (an optional >>graph6<< header)
   sparse6   the same in sparse6, as nauty's gentreeg writes it: all alkane skeletons of
             20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6
-Vertices are numbered as given; graph6 and sparse6 vertex k is vertex k + 1 here.
+  smiles    one molecule a line: a SMILES, white space and an optional name (.smi files)
+  sdf       molfile records (V2000 or V3000) ending in "$$$$"; the title is the name
+Vertices are numbered as given; graph6 and sparse6 vertex k is vertex k + 1 here; a
+molecule's vertices are its heavy atoms in the order the record lists them.
 )";
 
 constexpr std::string_view kBatchHelpEnd = R"(
 Columns: name (given on the line; for graph6 and sparse6 the record itself), vertices,
 edges, the sixteen half-sums named like the matrix file's blocks (WIEGM, RIEGM, ZIEGM,
 HIEGM, WIPGM, ... HIDVGM), the whole-tree indices W (Wiener), WW (hyper-Wiener), M1 and M2
-(Zagreb), chi (Randic, unrounded) and Z (Hosoya), and error.
+(Zagreb), chi (Randic, unrounded) and Z (Hosoya), and error. Molecule inputs add smiles
+after name: the SMILES read, or the one RDKit writes for a molfile record.
 
 A record that cannot be read, or is not a tree, gets a row with only its name, what was
 read, and the error ("line 7: malformed edge \"1-x\"", "not a tree: 1 ring"); the batch goes

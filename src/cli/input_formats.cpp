@@ -5,6 +5,7 @@
 
 #include "input/edge_line_reader.hpp"
 #include "input/nauty_records.hpp"
+#include "molecules/molecule_records.hpp"
 
 namespace korvelant {
 namespace {
@@ -12,13 +13,13 @@ namespace {
 constexpr SplitRules kLinesWithComments{RecordLayout::kLine, true};
 constexpr SplitRules kLines{RecordLayout::kLine, false};
 
-// Every format --from takes. Molecule formats come with the RDKit layer:
-//   {"smiles", "smi", SmilesLineRecord, kLines, true},
-//   {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true},
+// Every format --from takes; the molecule formats add the SMILES column.
 constexpr InputFormat kInputFormats[] = {
     {"edges", "txt", EdgeLineRecord, kLinesWithComments, false},
     {"graph6", "g6", Graph6Record, kLines, false},
     {"sparse6", "s6", Sparse6Record, kLines, false},
+    {"smiles", "smi", SmilesLineRecord, kLines, true},
+    {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true},
 };
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {

@@ -26,7 +26,7 @@
 #include "window/control_table.hpp"
 #include "window/list_box.hpp"
 #include "window/picture_box.hpp"
-#include "window/twips.hpp"
+#include "render/twips.hpp"
 
 namespace korvelant {
 namespace {

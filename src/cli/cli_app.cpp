@@ -1,12 +1,9 @@
 #include "cli/cli_app.hpp"
 
 #include "cli/command_line.hpp"
-#include "matrices/command_values.hpp"
+#include "engine/graphical_matrices.hpp"
 #include "matrices/numeric_display.hpp"
-#include "matrices/tree_check.hpp"
-#include "model/distance_matrix.hpp"
 #include "model/number_text.hpp"
-#include "model/tree_model.hpp"
 #include "output/file_command.hpp"
 #include "output/matrix_file.hpp"
 
@@ -19,10 +16,9 @@ int ReportNotATree(std::ostream& err) {
 }
 
 int RunFile(const FileRequest& request, std::ostream& out, std::ostream& err) {
-  TreeModel model = TreeFromEdges(request.vertices, request.edges);
-  CommandValues values;
+  const Graph graph{request.vertices, request.edges};
   if (request.output) {
-    const FileCommandResult result = RunFileCommand(model, values, [&] { return *request.output; });
+    const FileCommandResult result = RunFileCommand(graph, [&] { return *request.output; });
     switch (result.status) {
       case FileCommandStatus::Written:
         return kSuccess;
@@ -33,9 +29,9 @@ int RunFile(const FileRequest& request, std::ostream& out, std::ostream& err) {
         return kCannotWrite;
     }
   }
-  NadjiMatricuUdaljenosti(model);
-  if (!IsTree(model, values)) return ReportNotATree(err);
-  out << MatrixFileText(model, values) << std::flush;
+  const std::optional<RootedTree> tree = RootTree(graph);
+  if (!tree) return ReportNotATree(err);
+  out << MatrixFileText(ComputeGraphicalMatrices(*tree)) << std::flush;
   if (!out) {
     err << "korvelant-cli: cannot write to standard output\n";
     return kCannotWrite;
@@ -44,19 +40,16 @@ int RunFile(const FileRequest& request, std::ostream& out, std::ostream& err) {
 }
 
 int RunCalc(const CalcRequest& request, std::ostream& out, std::ostream& err) {
-  TreeModel model = TreeFromEdges(request.vertices, request.edges);
-  CommandValues values;
-  NadjiMatricuUdaljenosti(model);
-  if (!IsTree(model, values)) return ReportNotATree(err);
-  Drawing numbers;  // the screen's printing, which the command line does not show
-  const std::string remarks = CalculateMatrix(model, values, request.type, request.index, numbers);
+  const std::optional<RootedTree> tree = RootTree(Graph{request.vertices, request.edges});
+  if (!tree) return ReportNotATree(err);
+  const GraphicalMatrix matrix = ComputeGraphicalMatrix(*tree, request.type, request.index);
   const int n = request.vertices;
   for (int i = 1; i <= n; ++i) {
     for (int j = 1; j <= n; ++j) {
-      out << NumberText(values.MatrixElement(i, j)) << (j < n ? ", " : "\n");
+      out << NumberText(matrix(i, j)) << (j < n ? ", " : "\n");
     }
   }
-  out << remarks << '\n' << std::flush;
+  out << HalfSumText(matrix.Sum()) << '\n' << std::flush;
   if (!out) {
     err << "korvelant-cli: cannot write to standard output\n";
     return kCannotWrite;

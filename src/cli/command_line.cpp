@@ -4,7 +4,7 @@
 #include <map>
 
 #include "model/number_text.hpp"
-#include "model/tree_model.hpp"
+#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 namespace {

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "matrices/matrix_kind.hpp"
+#include "model/graph.hpp"
 
 namespace korvelant {
-
-using Edge = std::pair<int, int>;
 
 struct FileRequest {
   int vertices = 0;

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "model/graph.hpp"
 
 namespace korvelant {
+
+inline constexpr std::string_view kNotATreeMessage =
+    "Graph is not a tree and this program works only with trees";
 
 // A tree hung from vertex 1: the one shape every computation of the engine walks. Each
 // vertex but the root owns the edge to its parent, so a set of tree edges is a set of

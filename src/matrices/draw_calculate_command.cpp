@@ -1,24 +1,25 @@
 #include "matrices/draw_calculate_command.hpp"
 
+#include "engine/graphical_matrices.hpp"
 #include "matrices/matrix_drawing.hpp"
 #include "matrices/numeric_display.hpp"
-#include "matrices/tree_check.hpp"
-#include "model/distance_matrix.hpp"
 
 namespace korvelant {
 
-std::optional<std::string> RunDrawCalculateCommand(TreeModel& model, CommandValues& values,
+std::optional<std::string> RunDrawCalculateCommand(const Graph& graph,
                                                    const VertexPositions& positions,
                                                    DisplayChoice display, MatrixType type,
                                                    Drawing& picture) {
   picture.Clear();
-  NadjiMatricuUdaljenosti(model);
-  if (!IsTree(model, values)) return std::string(kNotATreeMessage);
+  const std::optional<RootedTree> tree = RootTree(graph);
+  if (!tree) return std::string(kNotATreeMessage);
   if (!display) {
-    DrawMatrix(model, positions, type, picture);
+    DrawMatrix(*tree, positions, type, picture);
     return std::nullopt;
   }
-  return CalculateMatrix(model, values, type, *display, picture);
+  const GraphicalMatrix matrix = ComputeGraphicalMatrix(*tree, type, *display);
+  PrintMatrix(matrix, picture);
+  return HalfSumText(matrix.Sum());
 }
 
 }  // namespace korvelant

@@ -4,9 +4,8 @@
 #include <string>
 
 #include "drawing/drawing.hpp"
-#include "matrices/command_values.hpp"
 #include "matrices/matrix_kind.hpp"
-#include "model/tree_model.hpp"
+#include "model/graph.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {
@@ -14,10 +13,10 @@ namespace korvelant {
 // What the display options ask for: a drawing, or the numbers of one index.
 using DisplayChoice = std::optional<TopologicalIndex>;  // std::nullopt: "Draw matrix"
 
-// The Draw/Calculate command: clears `picture`, rebuilds Distance, refuses a graph that is
-// not a tree, then draws or calculates the matrix of `type`. Returns the new text of the
-// remarks label (the not-a-tree message or the half-sum), or nothing to leave it as it is.
-std::optional<std::string> RunDrawCalculateCommand(TreeModel& model, CommandValues& values,
+// The Draw/Calculate command: clears `picture`, refuses a graph that is not a tree, then
+// draws or calculates the matrix of `type`. Returns the new text of the remarks label (the
+// not-a-tree message or the half-sum), or nothing to leave it as it is.
+std::optional<std::string> RunDrawCalculateCommand(const Graph& graph,
                                                    const VertexPositions& positions,
                                                    DisplayChoice display, MatrixType type,
                                                    Drawing& picture);

@@ -1,7 +1,7 @@
 #include "matrices/matrix_drawing.hpp"
 
+#include "engine/element_subgraph.hpp"
 #include "matrices/cell_geometry.hpp"
-#include "matrices/subgraph_selection.hpp"
 
 namespace korvelant {
 namespace {
@@ -19,18 +19,20 @@ TwipPoint VertexInCell(Int16 i, Int16 j, GridPosition position) {
   return {origin.x + static_cast<float>(dx.value()), origin.y + static_cast<float>(dy.value())};
 }
 
-void DrawTreeInCell(const TreeModel& model, const VertexPositions& positions, MatrixType type,
-                    Int16 i, Int16 j, Drawing& picture) {
-  const Int16 n = model.VertexCount;
-  auto at = [&](Int16 v) { return VertexInCell(i, j, positions[CheckedIndex(v)]); };
-  for (Int16 v = 1; v <= n; ++v) {
+void DrawTreeInCell(const RootedTree& tree, const VertexPositions& positions, MatrixType type,
+                    int i, int j, Drawing& picture) {
+  const int n = tree.vertexCount();
+  const std::vector<bool> removed = RemovedEdgesByOwner(tree, i, j, type);
+  auto at = [&](int v) { return VertexInCell(i, j, positions[CheckedIndex(v)]); };
+  for (int v = 1; v <= n; ++v) {
     picture.SetLineWidth(kThinLine);
     picture.DrawCircle(at(v), kCircleRadius);
   }
-  for (Int16 k = 1; k <= n; ++k) {
-    for (Int16 l = 1; l <= n; ++l) {
-      if (model.Adjacency(k, l) != 1) continue;
-      picture.SetLineWidth(IsRemovedEdge(model, i, j, k, l, type) ? kThinLine : kThickLine);
+  for (int k = 1; k <= n; ++k) {
+    for (int l = 1; l <= n; ++l) {
+      const int owner = tree.EdgeOwner(k, l);
+      if (owner == 0) continue;
+      picture.SetLineWidth(removed[owner] ? kThinLine : kThickLine);
       picture.DrawLine(at(k), at(l));
     }
   }
@@ -38,17 +40,17 @@ void DrawTreeInCell(const TreeModel& model, const VertexPositions& positions, Ma
 
 }  // namespace
 
-void DrawMatrix(const TreeModel& model, const VertexPositions& positions, MatrixType type,
+void DrawMatrix(const RootedTree& tree, const VertexPositions& positions, MatrixType type,
                 Drawing& picture) {
   const double zeroOffset = IsEdgeType(type) ? kEdgeTypeZeroOffset : kThirdOfPitch;
-  const Int16 n = model.VertexCount;
-  for (Int16 i = 1; i <= n; ++i) {
-    for (Int16 j = 1; j <= n; ++j) {
-      if (IsEmptyElement(model, i, j, type)) {
+  const int n = tree.vertexCount();
+  for (int i = 1; i <= n; ++i) {
+    for (int j = 1; j <= n; ++j) {
+      if (IsEmptyElement(tree, i, j, type)) {
         picture.SetTextPosition(CellPoint(i, j, zeroOffset));
         picture.Print("0");
       } else {
-        DrawTreeInCell(model, positions, type, i, j, picture);
+        DrawTreeInCell(tree, positions, type, i, j, picture);
       }
     }
   }

@@ -4,6 +4,24 @@
 
 namespace korvelant {
 
+bool Joined(const Graph& graph, int a, int b) {
+  return std::any_of(graph.edges.begin(), graph.edges.end(), [a, b](const Edge& edge) {
+    return edge == Edge{a, b} || edge == Edge{b, a};
+  });
+}
+
+Graph WithEdgeToggled(Graph graph, int a, int b) {
+  const auto found = std::find_if(graph.edges.begin(), graph.edges.end(), [a, b](const Edge& e) {
+    return e == Edge{a, b} || e == Edge{b, a};
+  });
+  if (found != graph.edges.end()) {
+    graph.edges.erase(found);
+  } else {
+    graph.edges.emplace_back(std::min(a, b), std::max(a, b));
+  }
+  return graph;
+}
+
 std::string EdgeListText(const Graph& graph) {
   std::string text;
   for (const auto& [a, b] : graph.edges) {

@@ -24,6 +24,12 @@ struct Graph {
   friend bool operator==(const Graph&, const Graph&) = default;
 };
 
+// True when an edge joins a and b, in either orientation.
+bool Joined(const Graph& graph, int a, int b);
+
+// The graph with the edge {a, b} added, or taken away when it is there.
+Graph WithEdgeToggled(Graph graph, int a, int b);
+
 // The edges as "1-2,2-3,2-4", in the graph's order, smaller vertex first; "" for none.
 std::string EdgeListText(const Graph& graph);
 

@@ -75,8 +75,10 @@ std::string NumberText(ExactDecimal value) {
 std::string HalfSumDigits(ExactDecimal sum) {
   // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
   const Int128 halves = CheckedMultiply(sum.ticks(), 5);
-  if (halves < 0) return "-" + ScaledDigits(-halves, 5);
-  return ScaledDigits(halves, 5);
+  if (halves >= 0) return ScaledDigits(halves, 5);
+  std::string text("-");
+  text.append(ScaledDigits(-halves, 5));
+  return text;
 }
 
 std::string ShortestText(double value) {

@@ -6,6 +6,9 @@
 
 namespace korvelant {
 
+// The window takes trees of up to 8 vertices: its grid, lists and cells are laid out for them.
+inline constexpr int kMaxVertices = 8;
+
 // Grid positions run from 0 to 19; the window's coordinate lists show them as 1 to 20.
 inline constexpr int kGridPositions = 20;
 

@@ -3,8 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "matrices/command_values.hpp"
-#include "model/tree_model.hpp"
+#include "model/graph.hpp"
 
 namespace korvelant {
 
@@ -15,10 +14,9 @@ struct FileCommandResult {
   std::string message;  // the not-a-tree message or the write failure; empty when written
 };
 
-// The file command: rebuilds Distance, refuses a graph that is not a tree (no file is
-// created or touched), then asks for the path once and writes all sixteen matrices there
-// safely. The same for the window's button and the command-line tool.
-FileCommandResult RunFileCommand(TreeModel& model, CommandValues& values,
-                                 const std::function<std::string()>& readPath);
+// The file command: refuses a graph that is not a tree (no file is created or touched),
+// then asks for the path once and writes all sixteen matrices there safely. The same for
+// the window's button and the command-line tool.
+FileCommandResult RunFileCommand(const Graph& graph, const std::function<std::string()>& readPath);
 
 }  // namespace korvelant

@@ -1,7 +1,8 @@
 #include "output/matrix_file.hpp"
 
+#include <unordered_map>
+
 #include "matrices/matrix_kind.hpp"
-#include "matrices/topological_index.hpp"
 #include "model/number_text.hpp"
 
 namespace korvelant {
@@ -9,25 +10,48 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string BlockName(MatrixType type, TopologicalIndex index) {
-  std::string name(Letter(index));
-  name += "I";
-  name += ShortName(type);
+void AppendBlockName(MatrixType type, TopologicalIndex index, std::string& text) {
+  text += Letter(index);
+  text += "I";
+  text += ShortName(type);
   // Two names break the line before their matrix; files in use have always looked so.
   const bool ownLine =
       index == TopologicalIndex::Hosoya && (type == MatrixType::EGM || type == MatrixType::DVGM);
-  if (ownLine) name += kLineEnd;
-  return name;
+  if (ownLine) text += kLineEnd;
 }
 
-void AppendRows(const TreeModel& model, const BoundedMatrix<FixedDecimal>& matrix,
-                std::string& text) {
-  const Int16 n = model.VertexCount;
+// A matrix holds few distinct values, and most of its elements repeat one: each is
+// turned into text once.
+class NumberTexts {
+ public:
+  const std::string& Of(ExactDecimal value) {
+    if (value == last_) return lastText_;
+    auto [slot, added] = texts_.try_emplace(static_cast<std::int64_t>(value.ticks()));
+    // Values past 64 bits are rare (large Hosoya counts) and not cached.
+    if (value.ticks() != static_cast<std::int64_t>(value.ticks())) {
+      wide_ = NumberText(value);
+      return wide_;
+    }
+    if (added) slot->second = NumberText(value);
+    last_ = value;
+    lastText_ = slot->second;
+    return lastText_;
+  }
+
+ private:
+  std::unordered_map<std::int64_t, std::string> texts_;
+  ExactDecimal last_ = ExactDecimal::FromTicks(-1);
+  std::string lastText_;
+  std::string wide_;
+};
+
+void AppendRows(const GraphicalMatrix& matrix, NumberTexts& texts, std::string& text) {
+  const int n = matrix.size();
   text += "= { ";
-  for (Int16 i = 1; i <= n; ++i) {
+  for (int i = 1; i <= n; ++i) {
     text += "{";
-    for (Int16 j = 1; j <= n; ++j) {
-      text += NumberText(matrix(i, j));
+    for (int j = 1; j <= n; ++j) {
+      text += texts.Of(matrix(i, j));
       text += j < n ? ", " : "}";
     }
     text += i < n ? ", " : " }";
@@ -37,14 +61,15 @@ void AppendRows(const TreeModel& model, const BoundedMatrix<FixedDecimal>& matri
 
 }  // namespace
 
-std::string MatrixFileText(TreeModel& model, CommandValues& values) {
+std::string MatrixFileText(const GraphicalMatrices& matrices) {
+  const int n = matrices.blocks[0].size();
   std::string text;
-  text.reserve(16 * 8 * 100);
+  text.reserve(static_cast<std::size_t>(16) * (n * n * 4 + 16));
+  NumberTexts texts;
   for (const MatrixType type : kMatrixTypes) {
-    const MatricesOfOneType matrices = ComputeMatricesOfType(model, values, type);
-    for (std::size_t k = 0; k < matrices.size(); ++k) {
-      text += BlockName(type, kTopologicalIndices[k]);
-      AppendRows(model, matrices[k], text);
+    for (const TopologicalIndex index : kTopologicalIndices) {
+      AppendBlockName(type, index, text);
+      AppendRows(matrices.Of(type, index), texts, text);
     }
   }
   return text;

@@ -248,7 +248,7 @@ void GlForma::BuildControls() {
 }
 
 void GlForma::Form_Load() {
-  model_.VertexCount = 0;
+  graph_ = Graph{};
   for (Int16 k = 0; k <= kMaxVertices; ++k)
     LstVrhovi->addItem(NumberQText(k));
   for (int k = 1; k <= kGridButtons; ++k)
@@ -335,7 +335,7 @@ void GlForma::FitToScreen() {
 void GlForma::LstVrhovi_Click() {
   const auto count = ReadNumber(LstVrhovi->Text().toStdString());
   if (!count) return;
-  model_.VertexCount = *count;
+  graph_ = Graph{*count, {}};  // a new vertex count starts without edges
   for (int k = 1; k <= kGridButtons; ++k)
     c.at(k)->hide();
   LayOutGrid();
@@ -344,10 +344,9 @@ void GlForma::LstVrhovi_Click() {
 }
 
 void GlForma::LayOutGrid() {
-  const Int16 n = model_.VertexCount;
+  const Int16 n = graph_.vertexCount;
   for (Int16 i = 1; i <= n; ++i) {
     for (Int16 j = 1; j <= n; ++j) {
-      model_.Adjacency(i, j) = 0;
       QPushButton* button = c.at(((i - 1) * n + j).value());
       button->setGeometry(TwipRectToPixels((kGridLeft + kGridStep * j).value(),
                                            (kGridTop + kGridStep * i).value(), kGridStep,
@@ -362,7 +361,7 @@ void GlForma::LayOutGrid() {
 void GlForma::LayOutVertexRows() {
   // The selections below raise the lists' events; one redraw at the end is enough.
   const QScopedValueRollback placing(placingVertices_, true);
-  const Int16 n = model_.VertexCount;
+  const Int16 n = graph_.vertexCount;
   for (Int16 i = 1; i <= n; ++i) {
     const bool leftColumn = i <= kRowsPerColumn;
     const RowColumn& column = leftColumn ? kLeftRows : kRightRows;
@@ -385,16 +384,15 @@ void GlForma::LayOutVertexRows() {
 
 void GlForma::c_Click(int index) {
   // Only the buttons of a laid-out grid are shown, so there is always a row length here.
-  if (model_.VertexCount == 0) return;
+  if (graph_.vertexCount == 0) return;
   QPushButton* button = c.at(index);
   button->setText(NumberQText(1 - ReadNumber(button->text().toStdString()).value_or(0)));
-  const Int16 n = model_.VertexCount;
+  const Int16 n = graph_.vertexCount;
   const Int16 k = index;
   Int16 j = k.value() % n.value();
   if (j == 0) j = n;
   const Int16 i = (k - j).value() / n.value() + 1;
-  model_.Adjacency(i, j) = 1 - model_.Adjacency(i, j);
-  model_.Adjacency(j, i) = 1 - model_.Adjacency(j, i);
+  graph_ = WithEdgeToggled(std::move(graph_), i.value(), j.value());
   c.at(((j - 1) * n + i).value())->setText(button->text());
   NacrtajMalu();
 }
@@ -408,7 +406,7 @@ void GlForma::LstY_Click(int /*index*/) {
 }
 
 void GlForma::NacrtajMalu() {
-  DrawTreePreview(model_, Positions(), MalaSlika->drawing());
+  DrawTreePreview(graph_, Positions(), MalaSlika->drawing());
   VelikaSlika->drawing().Clear();
   ShowRemarks(QString());
   MalaSlika->update();
@@ -448,15 +446,15 @@ void GlForma::ShowRemarks(const QString& text) {
 }
 
 void GlForma::CmdVelika_Click() {
-  const auto remarks = RunDrawCalculateCommand(model_, values_, Positions(), SelectedDisplay(),
+  const auto remarks = RunDrawCalculateCommand(graph_, Positions(), SelectedDisplay(),
                                                SelectedMatrixType(), VelikaSlika->drawing());
   if (remarks) ShowRemarks(QString::fromStdString(*remarks));
   VelikaSlika->update();
 }
 
 void GlForma::CmdFile_Click() {
-  const FileCommandResult result = RunFileCommand(
-      model_, values_, [this] { return QFile::encodeName(TxtFileNm->text()).toStdString(); });
+  const FileCommandResult result =
+      RunFileCommand(graph_, [this] { return QFile::encodeName(TxtFileNm->text()).toStdString(); });
   // The message may name the path, which is in the local 8-bit encoding of file names.
   if (result.status != FileCommandStatus::Written) {
     ShowRemarks(QString::fromLocal8Bit(result.message));

@@ -3,9 +3,8 @@
 #include <QWidget>
 #include <array>
 
-#include "matrices/command_values.hpp"
 #include "matrices/draw_calculate_command.hpp"
-#include "model/tree_model.hpp"
+#include "model/graph.hpp"
 #include "model/vertex_positions.hpp"
 
 class QFrame;
@@ -20,7 +19,7 @@ namespace korvelant {
 class ListBox;
 class PictureBox;
 
-// The main window. It owns the tree model and the command values for as long as it lives;
+// The main window. It owns the entered graph for as long as it lives;
 // the vertex coordinates are not copied anywhere but read from the coordinate lists.
 // Every control carries its design name as its object name ("LstVrhovi", "c(12)"), so it
 // can be reached with findChild.
@@ -33,8 +32,8 @@ class GlForma : public QWidget {
   explicit GlForma(QWidget* parent = nullptr);
   ~GlForma() override;
 
-  const TreeModel& model() const { return model_; }
-  const CommandValues& values() const { return values_; }
+  // The graph entered so far: the vertex count and the edges of the grid.
+  const Graph& graph() const { return graph_; }
   // The 1327 x 985 pixel surface that holds every control, inside a scroll area that only
   // scrolls when the screen is smaller than the window.
   QWidget* clientArea() const { return client_; }
@@ -80,9 +79,8 @@ class GlForma : public QWidget {
   void ConnectEvents();
   void FitToScreen();
 
-  TreeModel model_;
+  Graph graph_;
   int remarksLineHeight_ = 0;  // LblRemarks as designed, in pixels
-  CommandValues values_;
   bool placingVertices_ = false;
 
   QScrollArea* scroll_ = nullptr;

@@ -9,9 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/distance_matrix.hpp"
-#include "output/matrix_file.hpp"
-#include "support/named_trees.hpp"
+#include "support/slow_reference.hpp"
 
 namespace korvelant {
 namespace {
@@ -64,12 +62,10 @@ TEST(Cli, CalcPrintsTheMatrixAndTheHalfSum) {
 }
 
 TEST(Cli, FileToStandardOutputIsTheMatrixFile) {
-  TreeModel tree = testing::DimethylHexane();
-  CommandValues values;
-  NadjiMatricuUdaljenosti(tree);
   const CliRun run = RunTool({"file", "--vertices", "8", "--edges", "1-2,2-3,3-4,4-5,5-6,2-7,3-8"});
   EXPECT_EQ(run.status, kSuccess) << run.err;
-  EXPECT_EQ(run.out, MatrixFileText(tree, values));
+  EXPECT_EQ(run.out, testing::ReferenceFileText(
+                         {8, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {2, 7}, {3, 8}}}));
 }
 
 TEST(Cli, NoEdgesAndTheHelp) {

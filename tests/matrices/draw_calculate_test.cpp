@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "matrices/tree_check.hpp"
+#include "engine/rooted_tree.hpp"
 #include "support/named_trees.hpp"
 
 namespace korvelant {
@@ -18,10 +18,10 @@ struct CommandRun {
 
 CommandRun RunCommand(TreeModel tree, DisplayChoice display, MatrixType type,
                       const VertexPositions& positions = {}) {
-  CommandValues values;
   CommandRun run;
   run.picture.DrawLine({1, 2}, {3, 4});  // a drawing left from before
-  run.remarks = RunDrawCalculateCommand(tree, values, positions, display, type, run.picture);
+  run.remarks =
+      RunDrawCalculateCommand(testing::GraphOf(tree), positions, display, type, run.picture);
   return run;
 }
 

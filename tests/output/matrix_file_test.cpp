@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "model/distance_matrix.hpp"
 #include "support/named_trees.hpp"
 
 namespace korvelant {
 namespace {
 
-std::string FileText(TreeModel tree) {
-  CommandValues values;
-  NadjiMatricuUdaljenosti(tree);
-  return MatrixFileText(tree, values);
+std::string FileText(const TreeModel& tree) {
+  return MatrixFileText(ComputeGraphicalMatrices(RootTree(testing::GraphOf(tree)).value()));
 }
 
 // Writes the file's lines with CR LF, as the expected texts below are easier to read without.

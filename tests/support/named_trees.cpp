@@ -28,4 +28,14 @@ TreeModel DimethylHexane() {
   return MakeTree(8, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {2, 7}, {3, 8}});
 }
 
+Graph GraphOf(const TreeModel& model) {
+  Graph graph{model.VertexCount.value(), {}};
+  for (int i = 1; i <= graph.vertexCount; ++i) {
+    for (int j = i + 1; j <= graph.vertexCount; ++j) {
+      if (model.Adjacency(i, j) != 0) graph.edges.emplace_back(i, j);
+    }
+  }
+  return graph;
+}
+
 }  // namespace korvelant::testing

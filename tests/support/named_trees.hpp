@@ -3,7 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "model/tree_model.hpp"
+#include "model/graph.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant::testing {
 
@@ -18,5 +19,8 @@ TreeModel StarTree(int vertices);
 
 // The carbon skeleton of 2,3-dimethylhexane: the chain 1-2-3-4-5-6 with 7 on 2 and 8 on 3.
 TreeModel DimethylHexane();
+
+// The graph a model holds: its vertex count and every edge once, smaller vertex first.
+Graph GraphOf(const TreeModel& model);
 
 }  // namespace korvelant::testing

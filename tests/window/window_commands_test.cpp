@@ -14,7 +14,6 @@
 #include <variant>
 #include <vector>
 
-#include "model/distance_matrix.hpp"
 #include "output/matrix_file.hpp"
 #include "window_test_support.hpp"
 
@@ -456,10 +455,8 @@ class WindowCommandsTest : public QObject {
 
   // The bytes the core's file writer makes of the tree the window holds.
   QByteArray ExpectedFile() {
-    TreeModel model = form_->model();
-    CommandValues values;
-    NadjiMatricuUdaljenosti(model);
-    const std::string text = MatrixFileText(model, values);
+    const std::string text =
+        MatrixFileText(ComputeGraphicalMatrices(RootTree(form_->graph()).value()));
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
   }
 

@@ -124,7 +124,7 @@ class WindowLayoutTest : public QObject {
   }
 
   void startState() {
-    QCOMPARE(form_->model().VertexCount.value(), 0);
+    QCOMPARE(form_->graph().vertexCount, 0);
     auto* counts = Find<ListBox>(*form_, "LstVrhovi");
     QCOMPARE(counts->count(), 9);
     for (int k = 0; k <= 8; ++k)
@@ -140,7 +140,7 @@ class WindowLayoutTest : public QObject {
     QVERIFY(Find<PictureBox>(*form_, "MalaSlika")->drawing().empty());
     QVERIFY(Find<PictureBox>(*form_, "VelikaSlika")->drawing().empty());
     for (int i = 1; i <= 8; ++i)
-      QCOMPARE(form_->model().Adjacency(i, i % 8 + 1).value(), 0);
+      QCOMPARE(int(Joined(form_->graph(), i, i % 8 + 1)), 0);
   }
 
   void arrayElementsAreInvisibleCopiesOfTheirTemplate() {

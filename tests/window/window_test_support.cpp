@@ -40,7 +40,7 @@ void ClickGridButton(GlForma& form, int index) {
 }
 
 void ClickGridCell(GlForma& form, int row, int column) {
-  ClickGridButton(form, (row - 1) * form.model().VertexCount.value() + column);
+  ClickGridButton(form, (row - 1) * form.graph().vertexCount + column);
 }
 
 void ChoosePosition(GlForma& form, int vertex, int x, int y) {

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <string_view>
-
-#include "matrices/command_values.hpp"
-#include "model/tree_model.hpp"
+#include "engine/rooted_tree.hpp"  // the refusal message
+#include "reference/command_values.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant {
-
-inline constexpr std::string_view kNotATreeMessage =
-    "Graph is not a tree and this program works only with trees";
 
 // True when the graph on vertices 1..n has n - 1 edges and every pair is connected.
 // Distance must be current (NadjiMatricuUdaljenosti). Leaves the edge count in EdgeCount;

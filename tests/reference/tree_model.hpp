@@ -5,10 +5,9 @@
 
 #include "model/bounded_array.hpp"
 #include "model/int16.hpp"
+#include "model/vertex_positions.hpp"  // kMaxVertices
 
 namespace korvelant {
-
-inline constexpr int kMaxVertices = 8;
 
 // The tree the user entered and the scratch arrays of the graph procedures. Everything
 // starts at 0: the empty graph with no vertices. Only indices 1..VertexCount carry meaning;

@@ -1,4 +1,4 @@
-#include "model/tree_model.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "matrices/command_values.hpp"
 #include "matrices/matrix_kind.hpp"
-#include "model/tree_model.hpp"
+#include "reference/command_values.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant {
 

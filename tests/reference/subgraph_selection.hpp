@@ -1,7 +1,7 @@
 #pragma once
 
 #include "matrices/matrix_kind.hpp"
-#include "model/tree_model.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant {
 

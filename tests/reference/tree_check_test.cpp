@@ -1,8 +1,8 @@
-#include "matrices/tree_check.hpp"
+#include "reference/tree_check.hpp"
 
 #include <gtest/gtest.h>
 
-#include "model/distance_matrix.hpp"
+#include "reference/distance_matrix.hpp"
 #include "support/named_trees.hpp"
 
 namespace korvelant {

@@ -1,4 +1,4 @@
-#include "model/matching_count.hpp"
+#include "reference/matching_count.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "matrices/subgraph_selection.hpp"
+#include "reference/subgraph_selection.hpp"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-#include "model/distance_matrix.hpp"
+#include "reference/distance_matrix.hpp"
 #include "support/named_trees.hpp"
 
 namespace korvelant {

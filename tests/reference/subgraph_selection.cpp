@@ -1,4 +1,4 @@
-#include "matrices/subgraph_selection.hpp"
+#include "reference/subgraph_selection.hpp"
 
 namespace korvelant {
 namespace {

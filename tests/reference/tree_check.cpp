@@ -1,4 +1,4 @@
-#include "matrices/tree_check.hpp"
+#include "reference/tree_check.hpp"
 
 namespace korvelant {
 

@@ -1,10 +1,10 @@
-#include "matrices/topological_index.hpp"
+#include "reference/topological_index.hpp"
 
 #include <gtest/gtest.h>
 
-#include "matrices/subgraph_selection.hpp"
-#include "model/distance_matrix.hpp"
 #include "model/number_text.hpp"
+#include "reference/distance_matrix.hpp"
+#include "reference/subgraph_selection.hpp"
 #include "support/named_trees.hpp"
 
 namespace korvelant {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/tree_model.hpp"
+#include "reference/tree_model.hpp"
 
 namespace korvelant {
 

@@ -1,4 +1,4 @@
-#include "model/distance_matrix.hpp"
+#include "reference/distance_matrix.hpp"
 
 #include <array>
 #include <bit>

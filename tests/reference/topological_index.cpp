@@ -1,10 +1,10 @@
-#include "matrices/topological_index.hpp"
+#include "reference/topological_index.hpp"
 
 #include <cmath>
 
-#include "matrices/subgraph_selection.hpp"
-#include "model/distance_matrix.hpp"
-#include "model/matching_count.hpp"
+#include "reference/distance_matrix.hpp"
+#include "reference/matching_count.hpp"
+#include "reference/subgraph_selection.hpp"
 
 namespace korvelant {
 namespace {

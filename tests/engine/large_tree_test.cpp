@@ -1,0 +1,71 @@
+// Trees past the window's 8 vertices against a second computation that shares no code with
+// the engine (support/forest_reference), and the file's notation at those sizes.
+#include <gtest/gtest.h>
+
+#include "engine/graphical_matrices.hpp"
+#include "output/matrix_file.hpp"
+#include "support/forest_reference.hpp"
+#include "support/tree_generators.hpp"
+
+namespace korvelant::testing {
+namespace {
+
+std::string FirstMismatch(const Graph& graph) {
+  const GraphicalMatrices m = ComputeGraphicalMatrices(RootTree(graph).value());
+  ForestReference reference(graph);
+  const int n = graph.vertexCount;
+  for (const MatrixType type : kMatrixTypes) {
+    for (int i = 1; i <= n; ++i) {
+      for (int j = 1; j <= n; ++j) {
+        const LargeReferenceValues want = reference.Element(i, j, type);
+        const auto at = [&](TopologicalIndex index) { return m.Of(type, index)(i, j).ticks(); };
+        if (at(TopologicalIndex::Wiener) == want.wiener * 10000 &&
+            at(TopologicalIndex::Zagreb) == want.zagreb * 10000 &&
+            at(TopologicalIndex::Hosoya) == want.hosoya * 10000 &&
+            at(TopologicalIndex::Randic) == want.randicTicks) {
+          continue;
+        }
+        return EdgeListText(graph) + ": " + std::string(ShortName(type)) + " element (" +
+               std::to_string(i) + ", " + std::to_string(j) + ") differs";
+      }
+    }
+  }
+  return "";
+}
+
+TEST(LargeTreeTest, RandomTreesOf9To30VerticesMatchTheForestReference) {
+  for (int n = 9; n <= 30; ++n) {
+    for (const Graph& graph : RandomTrees(n, 4, 1000u + n)) {
+      const std::string mismatch = FirstMismatch(graph);
+      ASSERT_EQ(mismatch, "");
+    }
+  }
+}
+
+TEST(LargeTreeTest, PathsStarsAndCaterpillarsUpTo64Vertices) {
+  Graph caterpillar{40, {}};
+  for (int v = 2; v <= 20; ++v)
+    caterpillar.edges.emplace_back(v - 1, v);
+  for (int v = 21; v <= 40; ++v)
+    caterpillar.edges.emplace_back(v - 20, v);
+  for (const Graph& graph : {Path(64), Star(64), caterpillar, RandomTrees(64, 1, 3u).front()}) {
+    ASSERT_EQ(FirstMismatch(graph), "");
+  }
+}
+
+TEST(LargeTreeTest, FileKeepsItsNotationWithNRows) {
+  const std::string text = MatrixFileText(ComputeGraphicalMatrices(RootTree(Path(12)).value()));
+  // Without the edge 1-2: vertex 1 alone and the path of 11, whose Wiener index is 220.
+  EXPECT_TRUE(text.starts_with("WIEGM= { { 0,  220,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0}, \r\n"))
+      << text.substr(0, 80);
+  EXPECT_NE(text.find("HIEGM\r\n= { { 0,  144,"), std::string::npos);  // F(2) F(12)
+  std::size_t rows = 0;
+  for (std::size_t at = text.find("\r\n{"); at != std::string::npos;
+       at = text.find("\r\n{", at + 1))
+    ++rows;
+  EXPECT_EQ(rows, 16u * 11u);  // every block: one row on the name's line, eleven below
+  EXPECT_TRUE(text.ends_with(",  0} }\r\n"));
+}
+
+}  // namespace
+}  // namespace korvelant::testing

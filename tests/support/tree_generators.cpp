@@ -1,0 +1,70 @@
+#include "support/tree_generators.hpp"
+
+#include <algorithm>
+#include <random>
+
+namespace korvelant::testing {
+
+Graph FromPruefer(int n, const std::vector<int>& code) {
+  Graph tree{n, {}};
+  std::vector<int> degree(n + 1, 1);
+  for (const int v : code)
+    ++degree[v];
+  for (const int v : code) {
+    const int leaf =
+        static_cast<int>(std::find(degree.begin() + 1, degree.end(), 1) - degree.begin());
+    tree.edges.emplace_back(leaf, v);
+    --degree[leaf];
+    --degree[v];
+  }
+  const auto last = std::find(degree.begin() + 1, degree.end(), 1);
+  const auto other = std::find(last + 1, degree.end(), 1);
+  tree.edges.emplace_back(static_cast<int>(last - degree.begin()),
+                          static_cast<int>(other - degree.begin()));
+  return tree;
+}
+
+std::vector<Graph> AllLabelledTrees(int n) {
+  if (n == 1) return {Graph{1, {}}};
+  if (n == 2) return {Graph{2, {{1, 2}}}};
+  std::vector<Graph> trees;
+  std::vector<int> code(n - 2, 1);
+  while (true) {
+    trees.push_back(FromPruefer(n, code));
+    std::size_t digit = 0;
+    while (digit < code.size() && code[digit] == n)
+      code[digit++] = 1;
+    if (digit == code.size()) return trees;
+    ++code[digit];
+  }
+}
+
+std::vector<Graph> RandomTrees(int n, int count, unsigned seed) {
+  if (n <= 2) return std::vector<Graph>(count, AllLabelledTrees(n).front());
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> vertex(1, n);
+  std::vector<Graph> trees;
+  for (int t = 0; t < count; ++t) {
+    std::vector<int> code(n - 2);
+    for (int& v : code)
+      v = vertex(random);
+    trees.push_back(FromPruefer(n, code));
+  }
+  return trees;
+}
+
+Graph Path(int n) {
+  Graph tree{n, {}};
+  for (int v = 1; v < n; ++v)
+    tree.edges.emplace_back(v, v + 1);
+  return tree;
+}
+
+Graph Star(int n) {
+  Graph tree{n, {}};
+  for (int v = 2; v <= n; ++v)
+    tree.edges.emplace_back(1, v);
+  return tree;
+}
+
+}  // namespace korvelant::testing

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <vector>
+
+#include "model/graph.hpp"
+
+// Trees to test with: every labelled tree of a size, random ones, and the named shapes.
+namespace korvelant::testing {
+
+// The tree of a Pruefer code over 1..n (n >= 3, a code of n - 2 vertex numbers).
+Graph FromPruefer(int n, const std::vector<int>& code);
+
+// All n^(n-2) labelled trees on 1..n, by their Pruefer codes.
+std::vector<Graph> AllLabelledTrees(int n);
+
+// `count` uniformly random labelled trees on 1..n, reproducible from `seed`.
+std::vector<Graph> RandomTrees(int n, int count, unsigned seed);
+
+Graph Path(int n);  // 1-2-...-n
+Graph Star(int n);  // centre 1, leaves 2..n
+
+}  // namespace korvelant::testing

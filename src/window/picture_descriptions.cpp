@@ -92,7 +92,8 @@ std::string DescribeDrawnMatrix(const RootedTree& tree, MatrixType type) {
         const auto [a, b] = tree.graph.edges[e];
         if (!removed[e]) kept.push_back(Pair(std::min(a, b), std::max(a, b)));
       }
-      elements.push_back("element " + Pair(i, j) + ": keeps " + Joined(kept, ", "));
+      elements.push_back("element " + Pair(i, j) + ": keeps " +
+                         (kept.empty() ? std::string("nothing") : Joined(kept, ", ")));
     }
   }
   return text + Joined(elements, "; ") + ".";

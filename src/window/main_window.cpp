@@ -348,7 +348,7 @@ void MainWindow::ShowMatrixHelp() {
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    dialog->resize(640, 620);
+    dialog->resize(660, 720);
     help_ = dialog;
   }
   help_->show();

@@ -7,7 +7,9 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  librdkit-dev libboost-dev
   locales fonts-dejavu-core fonts-liberation
+  acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )
 
 missing=()

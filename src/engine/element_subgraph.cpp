@@ -5,9 +5,8 @@ namespace {
 
 void RemoveEdgesAt(const RootedTree& tree, int v, std::vector<bool>& removed) {
   if (tree.parent[v] != 0) removed[v] = true;  // the edge up, where there is one
-  for (const int w : tree.order) {
-    if (tree.parent[w] == v) removed[w] = true;
-  }
+  for (const int child : tree.ChildrenOf(v))
+    removed[child] = true;
 }
 
 // The edges of the path from i to j: climb from the deeper end until the two meet.

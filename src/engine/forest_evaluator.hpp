@@ -4,34 +4,31 @@
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
-#include "model/wide_integer.hpp"
+#include "engine/subgraph_values.hpp"
 
 namespace korvelant {
 
-// The four indices of one subgraph: the tree with some edges taken away, a forest.
-struct ForestIndices {
-  Int128 wiener = 0;
-  std::int64_t randicTicks = 0;  // in ten-thousandths, each term rounded first
-  Int128 zagreb = 0;
-  Int128 hosoya = 0;
-};
-
-// Evaluates the forests of one tree. `removed[v]` marks the edge from v to its parent as
-// taken away. The working arrays live as long as the evaluator, so a tree's thousands of
-// subgraphs need no allocation each.
+// The forests of one tree: edges are taken away and put back one at a time, each named by
+// the vertex that owns it (the edge to its parent), and Evaluate reads the forest left. The
+// degrees follow every change, so an evaluation is a single pass from the leaves up.
 class ForestEvaluator {
  public:
   explicit ForestEvaluator(const RootedTree& tree);
 
-  ForestIndices Evaluate(const std::vector<char>& removed);
+  // Taking away an edge twice, or putting back one that is there, changes nothing; the root
+  // owns no edge.
+  void TakeAway(int owner);
+  void PutBack(int owner);
+
+  SubgraphValues Evaluate() const;
 
  private:
+  template <typename Count>
+  SubgraphValues Pass() const;
+
   const RootedTree& tree_;
+  std::vector<char> removed_;
   std::vector<int> degree_;
-  std::vector<std::int64_t> size_;
-  std::vector<std::int64_t> componentSize_;
-  std::vector<Int128> free_;     // matchings of v's subtree that leave v unmatched
-  std::vector<Int128> matched_;  // ... and that match v
 };
 
 // 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.

@@ -5,115 +5,86 @@
 namespace korvelant {
 namespace {
 
-ExactDecimal ValueOf(const ForestIndices& values, TopologicalIndex index) {
-  switch (index) {
-    case TopologicalIndex::Wiener:
-      return ExactDecimal::FromInteger(values.wiener);
-    case TopologicalIndex::Randic:
-      return ExactDecimal::FromTicks(values.randicTicks);
-    case TopologicalIndex::Zagreb:
-      return ExactDecimal::FromInteger(values.zagreb);
-    case TopologicalIndex::Hosoya:
-      return ExactDecimal::FromInteger(values.hosoya);
-  }
-  return {};
-}
-
-// Computes the elements of the chosen types, each distinct subgraph once. The removal marks
-// are set for one element and cleared again, so no element pays for the whole tree.
+// Computes the elements of the matrices asked for, each distinct subgraph once. An
+// element's edges are taken away and put back after, so no element pays for rebuilding the
+// whole tree.
 class MatrixBuilder {
  public:
-  explicit MatrixBuilder(const RootedTree& tree)
-      : tree_(tree), evaluator_(tree), removed_(tree.parent.size(), 0), children_(Children(tree)) {}
+  MatrixBuilder(const RootedTree& tree, GraphicalMatrices& matrices)
+      : tree_(tree), evaluator_(tree), matrices_(matrices) {}
 
-  // Stores the element (i, j) = (j, i) of `type` for the indices asked for.
-  void Store(GraphicalMatrices& matrices, MatrixType type, int i, int j,
-             const ForestIndices& values) const {
-    for (const TopologicalIndex index : kTopologicalIndices) {
-      GraphicalMatrix& matrix = matrices.blocks[Block(type, index)];
-      if (matrix.size() == 0) continue;
-      matrix(i, j) = matrix(j, i) = ValueOf(values, index);
-    }
-  }
-
-  void Build(GraphicalMatrices& matrices) {
+  void Build() {
     const int n = tree_.vertexCount();
     // Adjacent pairs: the EGM and SVGM elements, which the PGM and DVGM ones repeat.
     for (int v = 1; v <= n; ++v) {
       const int p = tree_.parent[v];
       if (p == 0) continue;
-      const ForestIndices withoutEdge = WithRemoved({v}, {});
-      Store(matrices, MatrixType::EGM, v, p, withoutEdge);
-      Store(matrices, MatrixType::PGM, v, p, withoutEdge);
-      const ForestIndices withoutEnds = WithRemoved({}, {v, p});
-      Store(matrices, MatrixType::SVGM, v, p, withoutEnds);
-      Store(matrices, MatrixType::DVGM, v, p, withoutEnds);
+      evaluator_.TakeAway(v);
+      const SubgraphValues withoutEdge = evaluator_.Evaluate();
+      evaluator_.PutBack(v);
+      Store(MatrixType::EGM, v, p, withoutEdge);
+      Store(MatrixType::PGM, v, p, withoutEdge);
+      const SubgraphValues withoutEnds = WithoutEdgesAt(v, p);
+      Store(MatrixType::SVGM, v, p, withoutEnds);
+      Store(MatrixType::DVGM, v, p, withoutEnds);
     }
+    const bool path = Wanted(MatrixType::PGM);
+    const bool dense = Wanted(MatrixType::DVGM);
     for (int i = 1; i <= n; ++i) {
       for (int j = i + 1; j <= n; ++j) {
         if (tree_.EdgeOwner(i, j) != 0) continue;
-        if (Wanted(matrices, MatrixType::PGM)) {
-          Store(matrices, MatrixType::PGM, i, j, WithRemoved(PathOwners(i, j), {}));
-        }
-        if (Wanted(matrices, MatrixType::DVGM)) {
-          Store(matrices, MatrixType::DVGM, i, j, WithRemoved({}, {i, j}));
-        }
+        if (path) Store(MatrixType::PGM, i, j, WithoutPath(i, j));
+        if (dense) Store(MatrixType::DVGM, i, j, WithoutEdgesAt(i, j));
       }
     }
   }
 
-  static int Block(MatrixType type, TopologicalIndex index) {
-    return static_cast<int>(type) * 4 + static_cast<int>(index);
-  }
-
  private:
-  static std::vector<std::vector<int>> Children(const RootedTree& tree) {
-    std::vector<std::vector<int>> children(tree.parent.size());
-    for (const int v : tree.order) {
-      if (tree.parent[v] != 0) children[tree.parent[v]].push_back(v);
-    }
-    return children;
+  bool Wanted(MatrixType type) const { return matrices_.types[static_cast<int>(type)].size() != 0; }
+
+  // Stores element (i, j) = (j, i) of `type`, when asked for.
+  void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
+    TypeMatrices& matrices = matrices_.types[static_cast<int>(type)];
+    if (matrices.size() != 0) matrices.SetElement(i, j, values);
   }
 
-  static bool Wanted(const GraphicalMatrices& matrices, MatrixType type) {
-    for (const TopologicalIndex index : kTopologicalIndices) {
-      if (matrices.blocks[Block(type, index)].size() != 0) return true;
-    }
-    return false;
-  }
-
-  std::vector<int> PathOwners(int i, int j) const {
-    std::vector<int> owners;
+  // The path i..j: climb from the deeper end until the two meet.
+  template <typename Action>
+  void ForEachPathEdge(int i, int j, Action action) const {
     while (i != j) {
       if (tree_.depth[i] < tree_.depth[j]) std::swap(i, j);
-      owners.push_back(i);
+      action(i);
       i = tree_.parent[i];
     }
-    return owners;
   }
 
-  // The indices of the tree without the edges owned by `owners` and every edge at `ends`.
-  ForestIndices WithRemoved(const std::vector<int>& owners, std::initializer_list<int> ends) {
-    Mark(owners, ends, 1);
-    const ForestIndices values = evaluator_.Evaluate(removed_);
-    Mark(owners, ends, 0);
+  SubgraphValues WithoutPath(int i, int j) {
+    ForEachPathEdge(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
+    const SubgraphValues values = evaluator_.Evaluate();
+    ForEachPathEdge(i, j, [this](int owner) { evaluator_.PutBack(owner); });
     return values;
   }
 
-  void Mark(const std::vector<int>& owners, std::initializer_list<int> ends, char mark) {
-    for (const int v : owners)
-      removed_[v] = mark;
-    for (const int v : ends) {
-      removed_[v] = mark;  // the root owns no edge; its mark is never read
-      for (const int child : children_[v])
-        removed_[child] = mark;
+  // Every edge at i or at j: the edge up (the root owns none) and those to the children.
+  template <typename Action>
+  void ForEachEdgeAt(int i, int j, Action action) const {
+    for (const int v : {i, j}) {
+      action(v);
+      for (const int child : tree_.ChildrenOf(v))
+        action(child);
     }
+  }
+
+  SubgraphValues WithoutEdgesAt(int i, int j) {
+    ForEachEdgeAt(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
+    const SubgraphValues values = evaluator_.Evaluate();
+    ForEachEdgeAt(i, j, [this](int owner) { evaluator_.PutBack(owner); });
+    return values;
   }
 
   const RootedTree& tree_;
   ForestEvaluator evaluator_;
-  std::vector<char> removed_;
-  std::vector<std::vector<int>> children_;
+  GraphicalMatrices& matrices_;
 };
 
 }  // namespace
@@ -125,21 +96,53 @@ ExactDecimal GraphicalMatrix::Sum() const {
   return sum;
 }
 
+TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n) * n, 0) {
+  values_.reserve(static_cast<std::size_t>(n) * (n - 1) / 2 + 1);  // at most one per pair
+  values_.emplace_back();                                          // the empty element
+}
+
+void TypeMatrices::SetElement(int i, int j, const SubgraphValues& values) {
+  const auto id = static_cast<std::uint32_t>(values_.size());
+  values_.push_back(values);
+  subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
+}
+
+void TypeMatrices::ShareElement(int i, int j, int k, int l) {
+  subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = subgraph_[Slot(k, l)];
+}
+
+ExactDecimal MatrixView::Sum() const {
+  ExactDecimal sum;
+  for (int i = 1; i <= size(); ++i) {
+    for (int j = 1; j <= size(); ++j)
+      sum += (*this)(i, j);
+  }
+  return sum;
+}
+
+GraphicalMatrix MatrixView::Dense() const {
+  GraphicalMatrix dense(size());
+  for (int i = 1; i <= size(); ++i) {
+    for (int j = 1; j <= size(); ++j)
+      dense(i, j) = (*this)(i, j);
+  }
+  return dense;
+}
+
 GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree) {
   GraphicalMatrices matrices;
-  for (GraphicalMatrix& block : matrices.blocks)
-    block = GraphicalMatrix(tree.vertexCount());
-  MatrixBuilder(tree).Build(matrices);
+  for (TypeMatrices& type : matrices.types)
+    type = TypeMatrices(tree.vertexCount());
+  MatrixBuilder(tree, matrices).Build();
   return matrices;
 }
 
 GraphicalMatrix ComputeGraphicalMatrix(const RootedTree& tree, MatrixType type,
                                        TopologicalIndex index) {
   GraphicalMatrices matrices;
-  GraphicalMatrix& wanted = matrices.blocks[MatrixBuilder::Block(type, index)];
-  wanted = GraphicalMatrix(tree.vertexCount());
-  MatrixBuilder(tree).Build(matrices);
-  return std::move(wanted);
+  matrices.types[static_cast<int>(type)] = TypeMatrices(tree.vertexCount());
+  MatrixBuilder(tree, matrices).Build();
+  return matrices.Of(type, index).Dense();
 }
 
 }  // namespace korvelant

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
+#include "engine/subgraph_values.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/exact_decimal.hpp"
 
@@ -29,26 +31,74 @@ class GraphicalMatrix {
   std::vector<ExactDecimal> elements_;
 };
 
-// The sixteen matrices of a tree in the file's order: EGM with W, R, Z, H, then PGM, SVGM
-// and DVGM the same way.
-struct GraphicalMatrices {
-  std::array<GraphicalMatrix, 16> blocks;
+// The four matrices of one type, kept the way they arise: each element names the subgraph
+// it stands for, and each distinct subgraph's values are kept once. (i, j) and (j, i) name
+// the same subgraph, and a file prints every element of one subgraph alike, so its text
+// is made once too. Subgraph 0 is the empty element, 0 for every index.
+class TypeMatrices {
+ public:
+  TypeMatrices() = default;
+  explicit TypeMatrices(int n);
 
-  const GraphicalMatrix& Of(MatrixType type, TopologicalIndex index) const {
-    return blocks[static_cast<int>(type) * 4 + static_cast<int>(index)];
+  int size() const { return n_; }
+  std::uint32_t SubgraphOf(int i, int j) const { return subgraph_[Slot(i, j)]; }
+  // The subgraphs of row i, elements (i, 1) to (i, n).
+  const std::uint32_t* Row(int i) const { return subgraph_.data() + Slot(i, 1); }
+  const std::vector<SubgraphValues>& Subgraphs() const { return values_; }
+  ExactDecimal operator()(TopologicalIndex index, int i, int j) const {
+    return values_[SubgraphOf(i, j)].Of(index);
+  }
+
+  // Makes (i, j) and (j, i) stand for a new subgraph of these values, or for the one that
+  // element (k, l) already names.
+  void SetElement(int i, int j, const SubgraphValues& values);
+  void ShareElement(int i, int j, int k, int l);
+
+ private:
+  std::size_t Slot(int i, int j) const { return static_cast<std::size_t>(i - 1) * n_ + (j - 1); }
+  int n_ = 0;
+  std::vector<std::uint32_t> subgraph_;
+  std::vector<SubgraphValues> values_;
+};
+
+// One matrix of a TypeMatrices: the values of one index.
+class MatrixView {
+ public:
+  MatrixView(const TypeMatrices& matrices, TopologicalIndex index)
+      : matrices_(&matrices), index_(index) {}
+
+  int size() const { return matrices_->size(); }
+  ExactDecimal operator()(int i, int j) const { return (*matrices_)(index_, i, j); }
+  ExactDecimal Sum() const;
+  GraphicalMatrix Dense() const;
+
+ private:
+  const TypeMatrices* matrices_;
+  TopologicalIndex index_;
+};
+
+// The sixteen matrices of a tree, EGM, PGM, SVGM and DVGM, each with W, R, Z and H: the
+// file's order.
+struct GraphicalMatrices {
+  std::array<TypeMatrices, kMatrixTypes.size()> types;
+
+  MatrixView Of(MatrixType type, TopologicalIndex index) const {
+    return MatrixView(types[static_cast<int>(type)], index);
   }
 };
 
 // All sixteen matrices. Each element's subgraph is a forest of kept tree edges, evaluated
 // once for all four indices in one pass from the leaves to the root:
 //   Wiener  sum over kept edges of the vertex counts on its two sides, in its component
+//           (Wiener 1947: the sum of the distances of all pairs)
 //   Randic  sum over kept edges of 1 / sqrt(product of end degrees), each term first
-//           taken to four places
-//   Zagreb  sum over kept edges of the product of the end degrees
+//           taken to four places (Randic 1975)
+//   Zagreb  sum over kept edges of the product of the end degrees (Gutman, Trinajstic 1972)
 //   Hosoya  number of matchings, the empty one included: the product over components of
-//           the matchings with the component's root free plus those with it matched
-// An empty element is 0 for all four. Elements (i, j) and (j, i) are computed once, and a
-// PGM or DVGM element of an edge, whose subgraph is the EGM or SVGM one, is copied.
+//           the matchings with the component's top free plus those with it matched
+//           (Hosoya 1971)
+// An empty element is 0 for all four. A PGM or DVGM element of an edge, whose subgraph is
+// the EGM or SVGM one, shares it. The graphical matrices: Randic, Plavsic, Trinajstic 1997.
 GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree);
 
 // One of them, for a command that shows only one (Calculate, calc).

@@ -5,23 +5,53 @@
 namespace korvelant {
 namespace {
 
-// Neighbour lists with the position of each edge in the graph's list, or nothing when an
-// edge names a vertex outside 1..n, joins a vertex to itself, or is given twice.
+// Neighbour lists with the position of each edge in the graph's list, all in one array:
+// the neighbours of v are at start[v] up to start[v + 1]. Nothing when an edge names a
+// vertex outside 1..n or joins a vertex to itself.
 struct Incidence {
   int neighbour;
   int edge;
 };
 
-std::optional<std::vector<std::vector<Incidence>>> Neighbours(const Graph& graph) {
+struct Neighbours {
+  std::vector<int> start;
+  std::vector<Incidence> at;
+};
+
+std::optional<Neighbours> NeighboursOf(const Graph& graph) {
   const int n = graph.vertexCount;
-  std::vector<std::vector<Incidence>> neighbours(static_cast<std::size_t>(n) + 1);
+  Neighbours result{std::vector<int>(static_cast<std::size_t>(n) + 2, 0),
+                    std::vector<Incidence>(2 * graph.edges.size())};
+  for (const auto& [a, b] : graph.edges) {
+    if (a < 1 || a > n || b < 1 || b > n || a == b) return std::nullopt;
+    ++result.start[a + 1];
+    ++result.start[b + 1];
+  }
+  for (int v = 1; v <= n; ++v)
+    result.start[v + 1] += result.start[v];
+  std::vector<int> placed(result.start.begin(), result.start.end() - 1);
   for (std::size_t e = 0; e < graph.edges.size(); ++e) {
     const auto [a, b] = graph.edges[e];
-    if (a < 1 || a > n || b < 1 || b > n || a == b) return std::nullopt;
-    neighbours[a].push_back({b, static_cast<int>(e)});
-    neighbours[b].push_back({a, static_cast<int>(e)});
+    result.at[placed[a]++] = {b, static_cast<int>(e)};
+    result.at[placed[b]++] = {a, static_cast<int>(e)};
   }
-  return neighbours;
+  return result;
+}
+
+// Children grouped by parent, counted first and then placed.
+void FillChildren(RootedTree& tree) {
+  const int n = tree.vertexCount();
+  tree.childStart.assign(static_cast<std::size_t>(n) + 2, 0);
+  for (int v = 1; v <= n; ++v) {
+    if (tree.parent[v] != 0) ++tree.childStart[tree.parent[v] + 1];
+  }
+  for (int v = 1; v <= n; ++v)
+    tree.childStart[v + 1] += tree.childStart[v];
+  tree.children.assign(static_cast<std::size_t>(n > 0 ? n - 1 : 0), 0);
+  std::vector<int> placed(tree.childStart.begin(), tree.childStart.end() - 1);
+  for (const int v : tree.order) {
+    if (tree.parent[v] != 0) tree.children[placed[tree.parent[v]]++] = v;
+  }
 }
 
 }  // namespace
@@ -39,7 +69,7 @@ std::optional<RootedTree> RootTree(const Graph& graph) {
   // n - 1 edges and every vertex reached from vertex 1 make a tree; a repeated edge would
   // leave a vertex unreached, so it needs no test of its own.
   if (n < 1 || graph.edges.size() != static_cast<std::size_t>(n - 1)) return std::nullopt;
-  const auto neighbours = Neighbours(graph);
+  const auto neighbours = NeighboursOf(graph);
   if (!neighbours) return std::nullopt;
 
   const auto slots = static_cast<std::size_t>(n) + 1;
@@ -47,14 +77,17 @@ std::optional<RootedTree> RootTree(const Graph& graph) {
                   {},
                   std::vector<int>(slots, 0),
                   std::vector<int>(slots, 0),
-                  std::vector<int>(slots, -1)};
+                  std::vector<int>(slots, -1),
+                  {},
+                  {}};
   std::vector<bool> reached(slots, false);
   tree.order.reserve(static_cast<std::size_t>(n));
   tree.order.push_back(1);
   reached[1] = true;
   for (std::size_t next = 0; next < tree.order.size(); ++next) {
     const int v = tree.order[next];
-    for (const auto [w, edge] : (*neighbours)[v]) {
+    for (int k = neighbours->start[v]; k < neighbours->start[v + 1]; ++k) {
+      const auto [w, edge] = neighbours->at[k];
       if (reached[w]) continue;
       reached[w] = true;
       tree.parent[w] = v;
@@ -64,6 +97,7 @@ std::optional<RootedTree> RootTree(const Graph& graph) {
     }
   }
   if (tree.order.size() != static_cast<std::size_t>(n)) return std::nullopt;
+  FillChildren(tree);
   return tree;
 }
 

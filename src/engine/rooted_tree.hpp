@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +22,14 @@ struct RootedTree {
   std::vector<int> depth;   // edges from the root; index 0 unused
   // parentEdge[v]: the position in graph.edges of the edge {v, parent[v]}; -1 for the root.
   std::vector<int> parentEdge;
+  // The children of v are children[childStart[v]] up to children[childStart[v + 1]].
+  std::vector<int> children;
+  std::vector<int> childStart;
 
   int vertexCount() const { return graph.vertexCount; }
+  std::span<const int> ChildrenOf(int v) const {
+    return std::span(children).subspan(childStart[v], childStart[v + 1] - childStart[v]);
+  }
   // The vertex that owns the tree edge {a, b}, or 0 when a and b are not joined.
   int EdgeOwner(int a, int b) const;
 };

@@ -47,8 +47,7 @@ Int128 SquaredDistanceSum(const RootedTree& tree) {
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
-  const std::vector<char> nothingRemoved(tree.parent.size(), 0);
-  const ForestIndices whole = ForestEvaluator(tree).Evaluate(nothingRemoved);
+  const SubgraphValues whole = ForestEvaluator(tree).Evaluate();
   indices.wiener = whole.wiener;
   indices.secondZagreb = whole.zagreb;
   indices.hosoya = whole.hosoya;

@@ -1,5 +1,6 @@
 #include "model/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -28,28 +29,6 @@ std::string NumberText(Int16 value) {
   return WithSignPlace(value.value() < 0, std::to_string(std::abs(value.value())));
 }
 
-std::string NumberText(FixedDecimal value) {
-  const std::int64_t ticks = value.ticks();
-  // The magnitude of INT64_MIN does not fit; it is only reachable by a corrupted sum.
-  const std::uint64_t magnitude =
-      ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
-  const std::uint64_t scale = FixedDecimal::kScale;
-  // Built in a buffer: the matrix file asks for a thousand of these at a time.
-  char buffer[32];
-  char* end = buffer;
-  *end++ = ticks < 0 ? '-' : ' ';
-  end = std::to_chars(end, buffer + sizeof buffer, magnitude / scale).ptr;
-  std::uint64_t fraction = magnitude % scale;
-  if (fraction != 0) {
-    *end++ = '.';
-    for (std::uint64_t digit = scale / 10; fraction != 0; digit /= 10) {
-      *end++ = static_cast<char>('0' + fraction / digit);
-      fraction %= digit;
-    }
-  }
-  return std::string(buffer, end);
-}
-
 namespace {
 
 // The digits of a non-negative count of units of 10^-places, with the point placed and
@@ -64,12 +43,55 @@ std::string ScaledDigits(Int128 count, int places) {
   return digits;
 }
 
+// The digits of a count of ten-thousandths past 64 bits, which is always whole here (a large
+// Hosoya count or a sum of them): split at 10^19 so that each half prints as 64 bits.
+char* WriteWideDigits(Int128 ticks, char* out) {
+  constexpr std::uint64_t kTenTo19 = 10'000'000'000'000'000'000ULL;
+  const Int128 whole = ticks / ExactDecimal::kScale;
+  if (whole * ExactDecimal::kScale != ticks || whole / kTenTo19 > static_cast<Int128>(UINT64_MAX)) {
+    const std::string digits = ScaledDigits(ticks, 4);
+    return std::copy(digits.begin(), digits.end(), out);
+  }
+  const auto high = static_cast<std::uint64_t>(whole / kTenTo19);
+  const auto low = static_cast<std::uint64_t>(whole % kTenTo19);
+  if (high == 0) return std::to_chars(out, out + kLongestNumberText, low).ptr;
+  out = std::to_chars(out, out + kLongestNumberText, high).ptr;
+  char lowDigits[20];
+  char* lowEnd = std::to_chars(lowDigits, lowDigits + sizeof lowDigits, low).ptr;
+  out = std::fill_n(out, 19 - (lowEnd - lowDigits), '0');
+  return std::copy(lowDigits, lowEnd, out);
+}
+
 }  // namespace
 
-std::string NumberText(ExactDecimal value) {
+char* WriteNumberText(ExactDecimal value, char* out) {
   const Int128 ticks = value.ticks();
-  if (ticks < 0) return WithSignPlace(true, ScaledDigits(-ticks, 4));
-  return WithSignPlace(false, ScaledDigits(ticks, 4));
+  const Int128 magnitude = ticks < 0 ? -ticks : ticks;
+  *out++ = ticks < 0 ? '-' : ' ';
+  if (magnitude > static_cast<Int128>(UINT64_MAX)) {  // only large Hosoya counts
+    return WriteWideDigits(magnitude, out);
+  }
+  const auto narrow = static_cast<std::uint64_t>(magnitude);
+  const std::uint64_t scale = ExactDecimal::kScale;
+  out = std::to_chars(out, out + kLongestNumberText, narrow / scale).ptr;
+  std::uint64_t fraction = narrow % scale;
+  if (fraction != 0) {
+    *out++ = '.';
+    for (std::uint64_t digit = scale / 10; fraction != 0; digit /= 10) {
+      *out++ = static_cast<char>('0' + fraction / digit);
+      fraction %= digit;
+    }
+  }
+  return out;
+}
+
+std::string NumberText(ExactDecimal value) {
+  char buffer[kLongestNumberText];
+  return std::string(buffer, WriteNumberText(value, buffer));
+}
+
+std::string NumberText(FixedDecimal value) {
+  return NumberText(ExactDecimal::FromTicks(value.ticks()));
 }
 
 std::string HalfSumDigits(ExactDecimal sum) {

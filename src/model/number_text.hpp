@@ -16,6 +16,10 @@ namespace korvelant {
 std::string NumberText(Int16 value);
 std::string NumberText(FixedDecimal value);
 std::string NumberText(ExactDecimal value);
+// The same text written at `out`, which has room for kLongestNumberText characters;
+// returns the end. The matrix file writes thousands of them.
+inline constexpr int kLongestNumberText = 48;
+char* WriteNumberText(ExactDecimal value, char* out);
 // Up to 15 significant digits.
 std::string NumberText(double value);
 

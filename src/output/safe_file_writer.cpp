@@ -5,114 +5,153 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <vector>
+
+#include "output/descriptor_write.hpp"
+#include "output/extended_attributes.hpp"
+#include "output/in_place_write.hpp"
+#include "output/link_resolution.hpp"
+#include "output/path_parts.hpp"
+#include "output/temporary_file.hpp"
+#include "output/unique_fd.hpp"
+#include "output/write_reason.hpp"
 
 namespace korvelant {
 namespace {
 
-std::string Failure(const std::string& path, const std::string& reason) {
-  return "Cannot write \"" + path + "\": " + reason;
-}
+constexpr long kUsualMaxNameLength = 255;
 
-// The reason in English, like every other text of the program, whatever the user's locale.
-std::string SystemReason(int error) {
-  const char* description = ::strerrordesc_np(error);
-  return description != nullptr ? description : "error " + std::to_string(error);
-}
+// The folder the file lives in, opened once so that every later step acts on the same
+// folder whatever happens to its path meanwhile, and so that it can be synced.
+struct Folder {
+  UniqueFd fd;
+  bool syncable = false;
+};
 
-// Writes everything, retrying short writes and interruptions. Returns 0 or an errno value.
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
+// A folder we may enter but not list is opened by path only: files can still be created
+// in it, it just cannot be synced. Returns 0 or an errno value.
+int OpenFolder(const std::string& path, Folder& folder) {
+  folder.fd = UniqueFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  folder.syncable = folder.fd.Valid();
+  if (!folder.fd.Valid() && errno == EACCES) {
+    folder.fd = UniqueFd(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   }
-  return 0;
+  return folder.fd.Valid() ? 0 : errno;
 }
 
-std::optional<std::string> WriteInPlace(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return Failure(path, SystemReason(errno));
-  const int error = WriteAll(fd, bytes);
-  const int closeError = ::close(fd) == 0 ? 0 : errno;
-  if (error != 0 || closeError != 0) return Failure(path, SystemReason(error ? error : closeError));
-  return std::nullopt;
+long MaxNameLength(int folderFd) {
+  const long limit = ::fpathconf(folderFd, _PC_NAME_MAX);
+  return limit > 0 ? limit : kUsualMaxNameLength;
 }
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseNameOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file a link points to, so that the link stays and its target is replaced.
-std::string FollowLinks(const std::string& path) {
-  struct stat linkInfo {};
-  if (::lstat(path.c_str(), &linkInfo) != 0 || !S_ISLNK(linkInfo.st_mode)) return path;
-  char resolved[PATH_MAX];
-  return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
-}
-
-std::optional<std::string> ReplaceByRename(const std::string& shownPath, const std::string& target,
-                                           std::string_view bytes, const struct stat* existing) {
-  std::string pattern = DirectoryOf(target) + "/." + BaseNameOf(target) + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return Failure(shownPath, SystemReason(errno));
-  const std::string temporary(name.data());
-
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && ::fchmod(fd, existing ? existing->st_mode & 07777 : NewFileMode()) != 0) {
-    error = errno;
+// Gives the temporary everything of the old file but its bytes: owner, group, mode, ACLs
+// and other extended attributes. False when something cannot be given to a new file by
+// us, so that replacing the old one would lose it. The order matters: changing the owner
+// clears set-id bits, and an ACL sets the group bits of the mode.
+bool CarryOverMetadata(int fd, const std::string& original, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+      ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    return false;
   }
-  if (error == 0 && existing) {
-    // Keeps the owner where we may (as root); an ordinary user's file is already ours.
-    [[maybe_unused]] const int ignored = ::fchown(fd, existing->st_uid, existing->st_gid);
+  const auto attributes = ReadExtendedAttributes(original);
+  if (!attributes || !RemoveOtherExtendedAttributes(fd, *attributes)) return false;
+  if (::fchmod(fd, old.st_mode & 07777) != 0) return false;
+  return ApplyExtendedAttributes(fd, *attributes);
+}
+
+enum class Outcome { Done, Failed, NeedsInPlace };
+struct Replacement {
+  Outcome outcome;
+  std::string reason;
+};
+
+// Writes a temporary beside `target` and renames it over `target` (whose details are
+// `old`, or null for a new file). Synced file, rename, synced folder: whatever moment the
+// process or the machine stops, the name holds the old file or the new one whole.
+Replacement ReplaceThroughTemporary(const std::string& target, std::string_view bytes,
+                                    const struct stat* old) {
+  Folder folder;
+  if (const int error = OpenFolder(DirectoryOf(target), folder)) {
+    return {Outcome::Failed, SystemReason(error)};
   }
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  const int folderFd = folder.fd.Get();
+  const std::string prefix = TemporaryPrefix(BaseNameOf(target), MaxNameLength(folderFd));
+  RemoveAbandonedTemporaries(folderFd, prefix);
+
+  // A new file gets 0666 less the umask (and the folder's default ACL) from the kernel,
+  // like any program's new file; a replacement starts private and gets the old mode.
+  TemporaryFile temporary;
+  if (const int error = CreateTemporary(folderFd, prefix, old ? 0600 : 0666, temporary)) {
+    const bool folderForbids = error == EACCES || error == EPERM;
+    if (old && folderForbids) return {Outcome::NeedsInPlace, {}};
+    return {Outcome::Failed,
+            folderForbids ? "no permission to create a file in its folder" : SystemReason(error)};
+  }
+  const auto discard = [&] { ::unlinkat(folderFd, temporary.name.c_str(), 0); };
+
+  if (old && !CarryOverMetadata(temporary.fd.Get(), target, *old)) {
+    discard();
+    return {Outcome::NeedsInPlace, {}};
+  }
+  int error = WriteAllBytes(temporary.fd.Get(), bytes);
+  if (error == 0 && ::fsync(temporary.fd.Get()) != 0) error = errno;
   if (error != 0) {
-    ::unlink(temporary.c_str());
-    return Failure(shownPath, SystemReason(error));
+    discard();
+    return {Outcome::Failed, WriteErrorReason(error)};
   }
-  return std::nullopt;
+  // The temporary stays open, and so locked against cleaners, until it has its final name.
+  const std::string finalName = BaseNameOf(target);
+  if (::renameat(folderFd, temporary.name.c_str(), folderFd, finalName.c_str()) != 0) {
+    error = errno;
+    discard();
+    // A sticky folder lets only the owner replace the file, but we may write into it.
+    if (old && (error == EPERM || error == EACCES)) return {Outcome::NeedsInPlace, {}};
+    return {Outcome::Failed, WriteErrorReason(error)};
+  }
+  temporary.fd.Close();
+  // Some file systems cannot sync a folder (EINVAL); the rename is then as durable as it gets.
+  if (folder.syncable && ::fsync(folderFd) != 0 && errno != EINVAL) {
+    return {Outcome::Failed, SystemReason(errno)};
+  }
+  return {Outcome::Done, {}};
+}
+
+std::string WriteExistingRegularFile(const std::string& target, std::string_view bytes,
+                                     const struct stat& info) {
+  // Asking first keeps a read-only file read-only even for a user who may rename over it.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return SystemReason(errno);
+  // Replacing would split the file from its other names; writing in place updates them all.
+  if (info.st_nlink > 1) return WriteInPlace(target, bytes);
+  const Replacement replacement = ReplaceThroughTemporary(target, bytes, &info);
+  if (replacement.outcome == Outcome::NeedsInPlace) return WriteInPlace(target, bytes);
+  return replacement.reason;
+}
+
+// The reason the write failed, empty when it succeeded.
+std::string WriteAndExplain(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return "no file name was given";
+  const ResolvedTarget target = ResolveTarget(path);
+  if (!target.refusal.empty()) return target.refusal;
+  if (target.descriptor) return WriteToOpenDescriptor(*target.descriptor, bytes);
+
+  struct stat info {};
+  if (::lstat(target.path.c_str(), &info) != 0) {
+    if (errno != ENOENT || BaseNameOf(target.path).empty()) return SystemReason(errno);
+    return ReplaceThroughTemporary(target.path, bytes, nullptr).reason;
+  }
+  if (S_ISDIR(info.st_mode)) return "it is a directory";
+  if (S_ISSOCK(info.st_mode)) return "it is a socket";
+  if (!S_ISREG(info.st_mode)) return WriteInPlace(target.path, bytes);
+  return WriteExistingRegularFile(target.path, bytes, info);
 }
 
 }  // namespace
 
 std::optional<std::string> WriteFileSafely(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return Failure(path, "no file name was given");
-  const std::string target = FollowLinks(path);
-
-  struct stat info {};
-  if (::stat(target.c_str(), &info) != 0) {
-    if (errno != ENOENT) return Failure(path, SystemReason(errno));
-    return ReplaceByRename(path, target, bytes, nullptr);
-  }
-  if (S_ISDIR(info.st_mode)) return Failure(path, "it is a directory");
-  if (!S_ISREG(info.st_mode)) return WriteInPlace(target, bytes);
-  // Asking first keeps a read-only file read-only even for a user who may rename over it.
-  if (::access(target.c_str(), W_OK) != 0) return Failure(path, SystemReason(errno));
-  return ReplaceByRename(path, target, bytes, &info);
+  const std::string reason = WriteAndExplain(path, bytes);
+  if (reason.empty()) return std::nullopt;
+  return CannotWriteMessage(path, reason);
 }
 
 }  // namespace korvelant

@@ -118,7 +118,7 @@ std::string FirstLiteralMismatch(const EdgeListTree& tree) {
   for (MatrixType type : kTypes) {
     for (TopologicalIndex index : kIndices) {
       ComputeMatrix(model, values, type, index);
-      const GraphicalMatrix& engine = matrices.Of(type, index);
+      const MatrixView engine = matrices.Of(type, index);
       FixedDecimal sum;
       for (int i = 1; i <= tree.vertices; ++i) {
         for (int j = 1; j <= tree.vertices; ++j) {

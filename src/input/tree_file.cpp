@@ -104,14 +104,19 @@ struct Entries {
 // Reads one entry's value into `entries`; returns the problem, if any.
 std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view value,
                                      Entries& entries) {
-  const auto twice = "\"" + std::string(keyword) + "\" is given twice";
+  const auto twice = [keyword] {
+    std::string problem = "\"";
+    problem += keyword;
+    problem += "\" is given twice";
+    return problem;
+  };
   if (keyword == "vertices") {
-    if (entries.vertices) return twice;
+    if (entries.vertices) return twice();
     entries.vertices = WholeNumber(value);
     if (!entries.vertices) return "the vertex count " + Quoted(value) + " is not a number";
     if (*entries.vertices > kMaxTreeVertices) return TooLargeMessage(*entries.vertices);
   } else if (keyword == "edges") {
-    if (entries.edges) return twice;
+    if (entries.edges) return twice();
     entries.edges.emplace();
     if (value.empty()) return std::nullopt;
     for (std::string_view piece : Split(value, ',')) {
@@ -120,7 +125,7 @@ std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view 
       entries.edges->push_back(*edge);
     }
   } else if (keyword == "positions") {
-    if (entries.positions) return twice;
+    if (entries.positions) return twice();
     entries.positions.emplace();
     for (std::string_view word : Words(value)) {
       const auto position = NumberPair(word, ',');
@@ -196,8 +201,12 @@ std::string TreeFileText(const SavedTree& tree) {
   const std::string edges = EdgeListText(tree.graph);
   text += edges.empty() ? "edges\n" : "edges " + edges + "\n";
   text += "positions";
-  for (const GridPosition& p : tree.positions)
-    text += " " + std::to_string(p.x + 1) + "," + std::to_string(p.y + 1);
+  for (const GridPosition& p : tree.positions) {
+    text += ' ';
+    text += std::to_string(p.x + 1);
+    text += ',';
+    text += std::to_string(p.y + 1);
+  }
   text += "\n";
   return text;
 }

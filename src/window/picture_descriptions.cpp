@@ -1,5 +1,7 @@
 #include "window/picture_descriptions.hpp"
 
+#include <initializer_list>
+
 #include "engine/element_subgraph.hpp"
 #include "model/number_text.hpp"
 
@@ -8,8 +10,16 @@ namespace {
 
 constexpr std::string_view kEnDash = "\u2013";
 
+// The pieces one after another. (GCC 12 warns wrongly about "literal" + std::string at -O3.)
+std::string Concat(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (const std::string_view piece : pieces)
+    text += piece;
+  return text;
+}
+
 std::string Pair(int a, int b) {
-  return std::to_string(a) + std::string(kEnDash) + std::to_string(b);
+  return Concat({std::to_string(a), kEnDash, std::to_string(b)});
 }
 
 // The number as the screen shows it, less the blank that stands for the sign.
@@ -64,26 +74,24 @@ std::string DescribePreview(const Graph& graph, const VertexPositions& positions
   std::vector<std::string> places;
   for (int v = 1; v <= n; ++v) {
     const GridPosition p = positions.at(static_cast<std::size_t>(v));
-    places.push_back(std::to_string(v) + " at (" + std::to_string(p.x + 1) + ", " +
-                     std::to_string(p.y + 1) + ")");
+    places.push_back(Concat(
+        {std::to_string(v), " at (", std::to_string(p.x + 1), ", ", std::to_string(p.y + 1), ")"}));
   }
   std::vector<std::string> edges;
   for (const auto& [a, b] : graph.edges)
     edges.push_back(Pair(std::min(a, b), std::max(a, b)));
-  return std::to_string(n) + (n == 1 ? " vertex, " : " vertices, ") + Joined(places, ", ") +
-         (edges.empty() ? "; no edges." : "; edges " + Joined(edges, ", ") + ".");
+  return Concat({std::to_string(n), n == 1 ? " vertex, " : " vertices, ", Joined(places, ", "),
+                 edges.empty() ? "; no edges." : "; edges ", Joined(edges, ", "),
+                 edges.empty() ? "" : "."});
 }
 
 std::string DescribeDrawnMatrix(const RootedTree& tree, MatrixType type) {
   const int n = tree.vertexCount();
-  std::string text = "Drawn " + MatrixTypeName(type) + ", " + std::to_string(n) + " by " +
-                     std::to_string(n) +
-                     " cells: each shows the tree with the edges its element keeps thick. ";
   std::vector<std::string> elements;
   for (int i = 1; i <= n; ++i) {
     for (int j = i; j <= n; ++j) {
       if (IsEmptyElement(tree, i, j, type)) {
-        elements.push_back("element " + Pair(i, j) + ": empty, shows 0");
+        elements.push_back(Concat({"element ", Pair(i, j), ": empty, shows 0"}));
         continue;
       }
       const std::vector<bool> removed = RemovedEdges(tree, i, j, type);
@@ -92,11 +100,13 @@ std::string DescribeDrawnMatrix(const RootedTree& tree, MatrixType type) {
         const auto [a, b] = tree.graph.edges[e];
         if (!removed[e]) kept.push_back(Pair(std::min(a, b), std::max(a, b)));
       }
-      elements.push_back("element " + Pair(i, j) + ": keeps " +
-                         (kept.empty() ? std::string("nothing") : Joined(kept, ", ")));
+      elements.push_back(Concat(
+          {"element ", Pair(i, j), ": keeps ", kept.empty() ? "nothing" : Joined(kept, ", ")}));
     }
   }
-  return text + Joined(elements, "; ") + ".";
+  return Concat({"Drawn ", MatrixTypeName(type), ", ", std::to_string(n), " by ", std::to_string(n),
+                 " cells: each shows the tree with the edges its element keeps thick. ",
+                 Joined(elements, "; "), "."});
 }
 
 std::string DescribeCalculatedMatrix(const GraphicalMatrix& matrix, MatrixType type,
@@ -107,25 +117,29 @@ std::string DescribeCalculatedMatrix(const GraphicalMatrix& matrix, MatrixType t
     std::vector<std::string> numbers;
     for (int i = 1; i <= n; ++i)
       numbers.push_back(Number(matrix(i, j)));
-    rows.push_back("row " + std::to_string(j) + ": " + Joined(numbers, ", "));
+    rows.push_back(Concat({"row ", std::to_string(j), ": ", Joined(numbers, ", ")}));
   }
-  return IndexName(index) + " of the " + MatrixTypeName(type) + ", " + std::to_string(n) + " by " +
-         std::to_string(n) + ". " + Joined(rows, "; ") + ". Half-sum " +
-         HalfSumDigits(matrix.Sum()) + ".";
+  return Concat({IndexName(index), " of the ", MatrixTypeName(type), ", ", std::to_string(n),
+                 " by ", std::to_string(n), ". ", Joined(rows, "; "), ". Half-sum ",
+                 HalfSumDigits(matrix.Sum()), "."});
 }
 
 std::string TabSeparatedMatrix(const GraphicalMatrix& matrix) {
   const int n = matrix.size();
   std::string text;
-  for (int i = 1; i <= n; ++i)
-    text += "\t" + std::to_string(i);
-  text += "\n";
+  for (int i = 1; i <= n; ++i) {
+    text += '\t';
+    text += std::to_string(i);
+  }
+  text += '\n';
   // The picture puts element (i, j) in column i and row j; its rows are the table's rows.
   for (int j = 1; j <= n; ++j) {
     text += std::to_string(j);
-    for (int i = 1; i <= n; ++i)
-      text += "\t" + Number(matrix(i, j));
-    text += "\n";
+    for (int i = 1; i <= n; ++i) {
+      text += '\t';
+      text += Number(matrix(i, j));
+    }
+    text += '\n';
   }
   return text;
 }

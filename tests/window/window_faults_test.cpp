@@ -56,6 +56,27 @@ void Wheel(QWidget* target, int notches) {
   QApplication::sendEvent(target, &event);
 }
 
+// What the screen shows of a widget now: the window's painted pixels, not a fresh paint.
+QImage OnScreen(QWidget* widget) {
+  QApplication::processEvents();  // the repaints asked for so far
+  const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+  return widget->screen()
+      ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+      .toImage();
+}
+
+// Pixels inside a picture's border that are not its background.
+int InkInside(const PictureBox* picture, const QImage& shown) {
+  const QRgb background = picture->palette().color(PictureBox::kBackgroundRole).rgb();
+  const QRect inside = picture->contentsRect();
+  int ink = 0;
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x)
+      ink += shown.pixel(x, y) != background ? 1 : 0;
+  }
+  return ink;
+}
+
 // Rows of a picture of a label that hold ink, counted as separate bands: its text lines.
 int InkBands(const QImage& image) {
   int bands = 0;
@@ -107,6 +128,24 @@ class WindowFaultsTest : public QObject {
     QVERIFY(!egm->isChecked());
     QVERIFY(Large().empty());
     QCOMPARE(Remarks(), QString());
+  }
+
+  void theScreenShowsTheClearedPicture() {
+    auto* large = Find<PictureBox>(Form(), "VelikaSlika");
+    auto* preview = Find<PictureBox>(Form(), "MalaSlika");
+    EnterByClicks(Form(), 4, {{1, 2}, {2, 3}, {3, 4}});
+    QVERIFY(InkInside(preview, OnScreen(preview)) > 50);
+    ClickButton(Form(), "OptRi");
+    ClickButton(Form(), "CmdVelika");
+    QVERIFY(InkInside(large, OnScreen(large)) > 100);
+    ClickButton(Form(), "OptDVGM");
+    QCOMPARE(InkInside(large, OnScreen(large)), 0);
+    ClickButton(Form(), "CmdVelika");
+    QVERIFY(InkInside(large, OnScreen(large)) > 100);
+    ClickButton(Form(), "OptDr");
+    QCOMPARE(InkInside(large, OnScreen(large)), 0);
+    window_->ClearTree();
+    QCOMPARE(InkInside(preview, OnScreen(preview)), 0);
   }
 
   // --- Lists show what is chosen -------------------------------------------------------

@@ -335,7 +335,10 @@ class MainWindowTest : public QObject {
         ClickButton(Form(), type);
         ClickButton(Form(), "CmdVelika");
         QApplication::clipboard()->clear();
-        QTest::keyClick(window_.get(), Qt::Key_C, Qt::ControlModifier);  // the shortcut
+        // The shortcut, wherever the focus is but in the file-name box, whose text it copies.
+        QWidget* focused = Find<QWidget>(Form(), "LstX(1)");
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
         const QStringList rows = QApplication::clipboard()->text().split('\n');
         QCOMPARE(rows.size(), 10);  // a header, eight rows and the end of the last line
         QCOMPARE(rows.at(0), QString("\t1\t2\t3\t4\t5\t6\t7\t8"));
@@ -358,6 +361,18 @@ class MainWindowTest : public QObject {
         QVERIFY(!QApplication::clipboard()->text().contains(','));
       }
     }
+  }
+
+  void ctrlCInTheFileNameBoxCopiesItsText() {
+    EnterByClicks(Form(), 2, {{1, 2}});
+    ClickButton(Form(), "OptWi");
+    ClickButton(Form(), "CmdVelika");
+    auto* box = Find<QLineEdit>(Form(), "TxtFileNm");
+    box->setText("matrices.txt");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("matrices.txt"));
   }
 
   void copyAfterADrawingGivesThePicture() {

@@ -70,31 +70,6 @@ std::string Quoted(std::string_view text) {
   return "\"" + shown + "\"";
 }
 
-// What is wrong with a tree for this format, or nothing.
-std::optional<std::string> TreeProblem(const SavedTree& tree) {
-  const int n = tree.graph.vertexCount;
-  if (n < 0 || n > kMaxTreeVertices) return TooLargeMessage(n);
-  std::set<std::pair<int, int>> seen;
-  for (const auto& [a, b] : tree.graph.edges) {
-    const std::string name = std::to_string(a) + "-" + std::to_string(b);
-    if (a < 1 || a > n || b < 1 || b > n)
-      return "edge " + name + " names a vertex outside 1.." + std::to_string(n);
-    if (a == b) return "edge " + name + " joins a vertex to itself";
-    if (!seen.insert(std::minmax(a, b)).second) return "edge " + name + " is listed twice";
-  }
-  if (std::cmp_not_equal(tree.positions.size(), n)) {
-    return std::to_string(tree.positions.size()) + " positions for " + std::to_string(n) +
-           " vertices";
-  }
-  for (std::size_t v = 0; v < tree.positions.size(); ++v) {
-    const GridPosition p = tree.positions[v];
-    if (p.x < 0 || p.x >= kGridPositions || p.y < 0 || p.y >= kGridPositions) {
-      return "the position of vertex " + std::to_string(v + 1) + " lies outside 1..20";
-    }
-  }
-  return std::nullopt;
-}
-
 struct Entries {
   std::optional<int> vertices;
   std::optional<std::vector<Edge>> edges;
@@ -130,7 +105,8 @@ std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view 
     for (std::string_view word : Words(value)) {
       const auto position = NumberPair(word, ',');
       if (!position) return "the position " + Quoted(word) + " is not written like 3,17";
-      // Grid values 0 or past 20 wrap round into range here; TreeProblem catches them.
+      // Grid value 0 becomes -1 here and 21 becomes 20, both off the grid: TreeProblem
+      // refuses them with the vertex named.
       entries.positions->push_back({position->first - 1, position->second - 1});
     }
   } else {
@@ -148,6 +124,30 @@ std::string AtLine(std::size_t line, const std::string& problem) {
 }
 
 }  // namespace
+
+std::optional<std::string> TreeProblem(const SavedTree& tree) {
+  const int n = tree.graph.vertexCount;
+  if (n < 0 || n > kMaxTreeVertices) return TooLargeMessage(n);
+  std::set<std::pair<int, int>> seen;
+  for (const auto& [a, b] : tree.graph.edges) {
+    const std::string name = std::to_string(a) + "-" + std::to_string(b);
+    if (a < 1 || a > n || b < 1 || b > n)
+      return "edge " + name + " names a vertex outside 1.." + std::to_string(n);
+    if (a == b) return "edge " + name + " joins a vertex to itself";
+    if (!seen.insert(std::minmax(a, b)).second) return "edge " + name + " is listed twice";
+  }
+  if (std::cmp_not_equal(tree.positions.size(), n)) {
+    return std::to_string(tree.positions.size()) + " positions for " + std::to_string(n) +
+           " vertices";
+  }
+  for (std::size_t v = 0; v < tree.positions.size(); ++v) {
+    const GridPosition p = tree.positions[v];
+    if (p.x < 0 || p.x >= kGridPositions || p.y < 0 || p.y >= kGridPositions) {
+      return "the position of vertex " + std::to_string(v + 1) + " lies outside 1..20";
+    }
+  }
+  return std::nullopt;
+}
 
 TreeFileReading ReadTreeFile(std::string_view text) {
   std::vector<std::string_view> lines = Split(text, '\n');

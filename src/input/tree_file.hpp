@@ -48,6 +48,11 @@ struct TreeFileReading {
   std::string error;              // why it was refused; empty when it was read
 };
 
+// What keeps `tree` from being written to a tree file (a vertex count past
+// kMaxTreeVertices, an edge outside 1..N, a loop, an edge twice, a position count other
+// than N, a position outside the grid), or nothing.
+std::optional<std::string> TreeProblem(const SavedTree& tree);
+
 // Reads the text of a tree file. Never throws for bad input.
 TreeFileReading ReadTreeFile(std::string_view text);
 

@@ -637,7 +637,7 @@ void GlForma::EnterTree(const SavedTree& tree) {
     throw std::invalid_argument("the window holds trees of up to " + std::to_string(kMaxVertices) +
                                 " vertices");
   }
-  TreeFileText(tree);  // throws for a tree the grid and the lists cannot show
+  if (const auto problem = TreeProblem(tree)) throw std::invalid_argument(*problem);
   // The vertex count is chosen even when the list shows it already, as a click on it would.
   {
     const QSignalBlocker quiet(LstVrhovi);

@@ -379,7 +379,8 @@ bool GlForma::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto found = std::find(c.begin() + 1, c.end(), watched);
-    if (found != c.end() && key->modifiers() == Qt::NoModifier) {
+    // The arrows of the number pad too, which carry the keypad modifier.
+    if (found != c.end() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
       return MoveInGrid(static_cast<int>(found - c.begin()), key->key());
     }
   }

@@ -339,6 +339,7 @@ void GlForma::ConnectEvents() {
 
 void GlForma::NameForAccessibility() {
   LstVrhovi->setAccessibleName("Number of vertices");
+  LstVrhovi->SetWheelChooses(false);
   TxtFileNm->setAccessibleName("File name");
   CmdFile->setAccessibleDescription("Writes all sixteen matrices to the named file");
   FrDis->setAccessibleName("Display");

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace korvelant {
 
@@ -18,6 +19,14 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
   // Only the user's own scrolling (arrows, page clicks, dragging, the wheel) triggers an
   // action; a change of range while the list is laid out does not, and chooses nothing.
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &ListBox::OnScrollAction);
+}
+
+void ListBox::wheelEvent(QWheelEvent* event) {
+  if (wheelChooses_) {
+    QListWidget::wheelEvent(event);
+  } else {
+    event->ignore();
+  }
 }
 
 void ListBox::SetListIndex(int row) {

@@ -24,6 +24,9 @@ class ListBox : public QListWidget {
   int ListIndex() const { return currentRow(); }
   // The text of the selected entry, empty when nothing is selected.
   QString Text() const;
+  // Whether the mouse wheel turns (and so chooses) entries. A list whose choice wipes work,
+  // the vertex count, lets the wheel pass to the window: a stray turn must not lose a tree.
+  void SetWheelChooses(bool chooses) { wheelChooses_ = chooses; }
 
   // Typing digits finds the entry they start, past the blank that stands for the sign:
   // "1", "2" typed quickly choose " 12".
@@ -38,6 +41,7 @@ class ListBox : public QListWidget {
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   // Ctrl+click would otherwise clear the selection; a list that has a selection keeps one.
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
@@ -47,6 +51,7 @@ class ListBox : public QListWidget {
   void OnScrollAction();
   void ScrollToSelection();
 
+  bool wheelChooses_ = true;
   bool quiet_ = false;  // while the view moves its current entry on its own
   QString typed_;
   QElapsedTimer sinceTyped_;

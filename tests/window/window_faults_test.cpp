@@ -181,8 +181,13 @@ class WindowFaultsTest : public QObject {
     ClickScrollArrow(y2, true);
     QCOMPARE(y2->currentRow(), 19);
     QCOMPARE(ShownRow(y2), 19);
-    // The vertex count's arrows choose as well, and start the new tree.
+    // The vertex count's arrows choose as well, and start the new tree; its wheel does not,
+    // so a stray turn over it loses no tree.
     ListBox* counts = Find<ListBox>(Form(), "LstVrhovi");
+    const Graph before = Form().graph();
+    Wheel(counts->viewport(), 1);
+    Wheel(counts->viewport(), -2);
+    QCOMPARE(Form().graph(), before);
     ClickScrollArrow(counts, true);
     QCOMPARE(counts->currentRow(), 4);
     QCOMPARE(Form().graph().vertexCount, 4);

@@ -75,14 +75,6 @@ constexpr std::string_view kBatchHelpStart =
 Reads trees from the INPUT files, or from standard input when there is none or one is "-",
 and writes one row per record, in input order, while input still arrives.
 
-Input formats (--from; else from the file name: .txt edges, .g6 graph6, .s6 sparse6):
-  edges     one tree a line: "N EDGES [NAME]", the vertex count, the edge list as --edges
-            takes it ("1-2,2-3"; "-" or nothing for none) and an optional name, the rest
-            of the line. Lines that are blank or start with "#" are skipped.
-  graph6    one graph a line as nauty's geng writes it (an optional >>graph6<< header)
-  sparse6   the same in sparse6, as nauty's gentreeg writes it: all alkane skeletons of
-            20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6
-Vertices are numbered as given; graph6 and sparse6 vertex k is vertex k + 1 here.
 )";
 
 constexpr std::string_view kBatchHelpEnd = R"(
@@ -92,8 +84,8 @@ HIEGM, WIPGM, ... HIDVGM), the whole-tree indices W (Wiener), WW (hyper-Wiener),
 (Zagreb), chi (Randic, unrounded) and Z (Hosoya), and error.
 
 A record that cannot be read, or is not a tree, gets a row with only its name, what was
-read, and the error ("line 7: malformed edge \"1-x\"", "not a tree: 1 ring"); the batch goes
-on. Records longer than 1 MiB are refused the same way.
+read, and the error, such as  line 7: malformed edge "1-x"  or  not a tree: 1 ring ; the
+batch goes on. Records longer than 1 MiB are refused the same way.
 
 Options:
   --from FORMAT   the input format: )";
@@ -123,8 +115,8 @@ std::string HelpText(std::string_view command) {
   if (command == "file") return std::string(kFileHelp);
   if (command == "calc") return std::string(kCalcHelp);
   if (command == "batch") {
-    return std::string(kBatchHelpStart) + std::string(kBatchHelpEnd) + InputFormatNames() +
-           std::string(kBatchOptions);
+    return std::string(kBatchHelpStart) + InputFormatHelp() + std::string(kBatchHelpEnd) +
+           InputFormatNames() + std::string(kBatchOptions);
   }
   return std::string(kOverview);
 }

@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  librdkit-dev libboost-dev
   libnauty2-dev nauty parallel time python3
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL

@@ -9,8 +9,10 @@ constexpr std::string_view kOverview =
     R"(korvelant-cli: graphical matrices of trees of up to 128 vertices
 
 Usage:
-  korvelant-cli file --vertices N --edges EDGES [--output PATH]
-  korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
+  korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
+                     [--output PATH]
+  korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
+                     --type TYPE --index INDEX
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
                       [--jobs N] [--no-header] [--output PATH] [INPUT...]
   korvelant-cli --help | --version
@@ -23,7 +25,9 @@ Commands:
 
 The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical
 matrices (EGM, PGM, SVGM, DVGM), each element holding the Wiener, Randic,
-Zagreb or Hosoya index of its subgraph. Vertices are numbered as given.
+Zagreb or Hosoya index of its subgraph. Vertices are numbered as given; a
+molecule's are its heavy atoms (every atom but hydrogen) in the order the SMILES
+or molfile lists them, its bonds the edges.
 
 Options are written "--name value" or "--name=value". Matrix types and indices
 may be written in any letter case.
@@ -36,7 +40,8 @@ Exit status:
 )";
 
 constexpr std::string_view kFileHelp =
-    R"(Usage: korvelant-cli file --vertices N --edges EDGES [--output PATH]
+    R"(Usage: korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
+                          [--output PATH]
 
 Writes all sixteen matrices of the tree (EGM, PGM, SVGM, DVGM, each with the
 Wiener, Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF
@@ -45,6 +50,9 @@ line ends.
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
+                  suppressed skeleton, vertex 1 the first heavy atom of the
+                  SMILES, and so on in order
   --output PATH   the file to write; "-" or none for standard output. An
                   existing file is replaced only by a complete new one; when
                   writing fails it stays as it was.
@@ -54,7 +62,8 @@ usage, 3 the output cannot be written.
 )";
 
 constexpr std::string_view kCalcHelp =
-    R"(Usage: korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
+    R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
+                          --type TYPE --index INDEX
 
 Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
 then the line "Half-sum of matrix elements is: " and the half-sum.
@@ -62,6 +71,9 @@ then the line "Half-sum of matrix elements is: " and the half-sum.
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
+                  suppressed skeleton, vertex 1 the first heavy atom of the
+                  SMILES, and so on in order
   --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM
                   (dense vertex-graphical matrix), in any letter case
   --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the
@@ -86,7 +98,8 @@ Columns: name (given on the line; for graph6 and sparse6 the record itself),
 vertices, edges, the sixteen half-sums named like the matrix file's blocks
 (WIEGM, RIEGM, ZIEGM, HIEGM, WIPGM, ... HIDVGM), the whole-tree indices
 W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic, unrounded)
-and Z (Hosoya), and error.
+and Z (Hosoya), and error. Molecule inputs add smiles after name: the SMILES
+read, or the one RDKit writes for a molfile record.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or

@@ -5,6 +5,7 @@
 
 #include "input/edge_line_reader.hpp"
 #include "input/nauty_records.hpp"
+#include "molecules/molecule_records.hpp"
 
 namespace korvelant {
 namespace {
@@ -23,14 +24,20 @@ constexpr std::string_view kGraph6Help =
 constexpr std::string_view kSparse6Help =
     "the same in sparse6, as nauty's gentreeg writes it: all alkane skeletons of\n"
     "20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6\n";
+constexpr std::string_view kSmilesHelp =
+    "one molecule a line: a SMILES, white space and an optional name. Vertices\n"
+    "are the heavy atoms (all but hydrogen) in the order the SMILES lists them.\n";
+constexpr std::string_view kSdfHelp =
+    "molfile records (V2000 or V3000) ending in \"$$$$\"; the title is the name.\n"
+    "Vertices are the heavy atoms in the order the record lists them.\n";
 
-// Every format --from takes, each a row. Molecule formats come with the RDKit layer:
-//   {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp},
-//   {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true, kSdfHelp},
+// Every format --from takes, each a row; the molecule formats add the SMILES column.
 constexpr InputFormat kInputFormats[] = {
     {"edges", "txt", EdgeLineRecord, kLinesWithComments, false, kEdgesHelp},
     {"graph6", "g6", Graph6Record, kLines, false, kGraph6Help},
     {"sparse6", "s6", Sparse6Record, kLines, false, kSparse6Help},
+    {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp},
+    {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true, kSdfHelp},
 };
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {

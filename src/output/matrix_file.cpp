@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,138 +13,117 @@
 namespace korvelant {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-
-// The file grows in a buffer sized beforehand for its longest possible text: a tree of 8
-// vertices has a thousand numbers, and string appends one by one would dominate.
-class FileBuffer {
- public:
-  // Room past the end for the fixed-size copies of PutNumber.
-  static constexpr std::size_t kSlack = 16;
-
-  explicit FileBuffer(std::size_t capacity)
-      : start_(std::make_unique_for_overwrite<char[]>(capacity + kSlack)), end_(start_.get()) {}
-
-  void Put(std::string_view text) {
-    std::memcpy(end_, text.data(), text.size());
-    end_ += text.size();
-  }
-  // A literal: its length known when compiling, so the copy is a store or two.
-  template <std::size_t N>
-  void PutLiteral(const char (&text)[N]) {
-    std::memcpy(end_, text, N - 1);
-    end_ += N - 1;
-  }
-
-  std::string Text() const { return std::string(start_.get(), end_); }
-
-  // A number's text, copied as a whole slot of 16 bytes when it fits one, which beats
-  // copying exactly its few characters.
-  struct NumberSlot {
-    static constexpr std::size_t kRoom = 15;
-    char text[kRoom];
-    unsigned char length;  // above kRoom: the text is kept in SubgraphTexts::long_
-  };
-  void Put(const NumberSlot& slot) {
-    std::memcpy(end_, &slot, sizeof slot);
-    end_ += slot.length;
-  }
-
- private:
-  std::unique_ptr<char[]> start_;
-  char* end_;
+// A number's text in 16 bytes, so that it is copied as one block: a tree of 8 vertices
+// already has a thousand numbers, and copying each exactly would dominate the file's making.
+struct NumberSlot {
+  static constexpr std::size_t kRoom = 15;
+  char text[kRoom];
+  unsigned char length;  // past kRoom: the text did not fit and is kept aside
 };
 
-// The texts of every subgraph's values, each made once: a tree of n vertices has n^2
+// The texts of the whole numbers 0 to 99, most values of small trees.
+constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
+  std::array<NumberSlot, 100> slots{};
+  for (int whole = 0; whole < 100; ++whole) {
+    NumberSlot& slot = slots[whole];
+    slot.text[0] = ' ';
+    slot.length = 1;
+    if (whole >= 10) slot.text[slot.length++] = static_cast<char>('0' + whole / 10);
+    slot.text[slot.length++] = static_cast<char>('0' + whole % 10);
+  }
+  return slots;
+}();
+
+// The text of every subgraph's value of one index, made once: a tree of n vertices has n^2
 // elements per matrix but only about n^2 / 2 distinct subgraphs, most of which print alike.
 class SubgraphTexts {
  public:
   SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index)
       : slots_(matrices.Subgraphs().size()) {
     for (std::size_t id = 0; id < slots_.size(); ++id) {
-      const ExactDecimal value = matrices.Subgraphs()[id][static_cast<int>(index)];
-      if (const FileBuffer::NumberSlot* small = SmallWholeNumber(value)) {
-        slots_[id] = *small;
-        continue;
-      }
-      char text[kLongestNumberText];
-      const auto length = static_cast<std::size_t>(WriteNumberText(value, text) - text);
-      longest_ = std::max(longest_, length);
-      if (length <= FileBuffer::NumberSlot::kRoom) {
-        std::memcpy(slots_[id].text, text, FileBuffer::NumberSlot::kRoom);
-        slots_[id].length = static_cast<unsigned char>(length);
-      } else {
-        slots_[id].length = UCHAR_MAX;
-        long_.emplace(static_cast<std::uint32_t>(id), std::string(text, length));
-      }
+      slots_[id] = SlotOf(matrices.Subgraphs()[id], index, id);
     }
   }
 
-  void Put(std::uint32_t id, FileBuffer& file) const {
-    const FileBuffer::NumberSlot& slot = slots_[id];
-    if (slot.length <= FileBuffer::NumberSlot::kRoom) {
-      file.Put(slot);
-    } else {
-      file.Put(long_.at(id));
-    }
-  }
+  const NumberSlot* Slots() const { return slots_.data(); }
+  const std::string& LongText(std::uint32_t id) const { return long_.at(id); }
   std::size_t Longest() const { return longest_; }
 
  private:
-  // The texts of the whole numbers 0 to 99, most values of small trees, made once.
-  static const FileBuffer::NumberSlot* SmallWholeNumber(ExactDecimal value) {
-    static const std::array<FileBuffer::NumberSlot, 100> kSlots = [] {
-      std::array<FileBuffer::NumberSlot, 100> slots{};
-      for (int whole = 0; whole < 100; ++whole) {
-        char* end = WriteNumberText(ExactDecimal::FromInteger(whole), slots[whole].text);
-        slots[whole].length = static_cast<unsigned char>(end - slots[whole].text);
-      }
-      return slots;
-    }();
-    const Int128 ticks = value.ticks();
-    if (ticks < 0 || ticks >= 100 * ExactDecimal::kScale) return nullptr;
-    const auto small = static_cast<std::int64_t>(ticks);
-    if (small % ExactDecimal::kScale != 0) return nullptr;
-    return &kSlots[static_cast<std::size_t>(small / ExactDecimal::kScale)];
+  NumberSlot SlotOf(const SubgraphValues& values, TopologicalIndex index, std::size_t id) {
+    char text[kLongestNumberText];
+    char* end = nullptr;
+    if (index == TopologicalIndex::Randic) {
+      end = WriteNumberText(values.Of(index), text);
+    } else {
+      const Int128 whole = index == TopologicalIndex::Wiener   ? values.wiener
+                           : index == TopologicalIndex::Zagreb ? values.zagreb
+                                                               : values.hosoya;
+      if (whole >= 0 && whole < 100) return kSmallWholeNumbers[static_cast<std::size_t>(whole)];
+      end = WriteWholeNumberText(whole, text);
+    }
+    const auto length = static_cast<std::size_t>(end - text);
+    longest_ = std::max(longest_, length);
+    NumberSlot slot;
+    std::memcpy(slot.text, text, NumberSlot::kRoom);
+    slot.length = static_cast<unsigned char>(std::min<std::size_t>(length, UCHAR_MAX));
+    if (length > NumberSlot::kRoom)
+      long_.emplace(static_cast<std::uint32_t>(id), std::string(text, length));
+    return slot;
   }
 
-  std::vector<FileBuffer::NumberSlot> slots_;
+  std::vector<NumberSlot> slots_;
   std::map<std::uint32_t, std::string> long_;  // the texts too long for a slot: rare
   std::size_t longest_ = 3;                    // " 99"
 };
 
-void PutBlockName(MatrixType type, TopologicalIndex index, FileBuffer& file) {
-  file.Put(Letter(index));
-  file.Put("I");
-  file.Put(ShortName(type));
+template <std::size_t N>
+char* PutLiteral(const char (&text)[N], char* out) {
+  std::memcpy(out, text, N - 1);
+  return out + N - 1;
+}
+
+char* PutBlockName(MatrixType type, TopologicalIndex index, char* out) {
+  out = std::copy_n(Letter(index).data(), Letter(index).size(), out);
+  *out++ = 'I';
+  out = std::copy_n(ShortName(type).data(), ShortName(type).size(), out);
   // Two names break the line before their matrix; files in use have always looked so.
   const bool ownLine =
       index == TopologicalIndex::Hosoya && (type == MatrixType::EGM || type == MatrixType::DVGM);
-  if (ownLine) file.Put(kLineEnd);
+  return ownLine ? PutLiteral("\r\n", out) : out;
 }
 
-void PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, FileBuffer& file) {
-  const int n = matrices.size();
-  file.Put("= { ");
-  for (int i = 1; i <= n; ++i) {
-    file.PutLiteral("{");
-    for (int j = 1; j < n; ++j) {
-      texts.Put(matrices.SubgraphOf(i, j), file);
-      file.PutLiteral(", ");
-    }
-    texts.Put(matrices.SubgraphOf(i, n), file);
-    if (i < n) {
-      file.PutLiteral("}, \r\n");
-    } else {
-      file.PutLiteral("} }\r\n");
-    }
+// One number: the whole slot is copied, which the buffer's slack allows, and the end moves
+// by the text's length.
+char* PutNumber(std::uint32_t id, const SubgraphTexts& texts, char* out) {
+  const NumberSlot& slot = texts.Slots()[id];
+  if (slot.length <= NumberSlot::kRoom) {
+    std::memcpy(out, &slot, sizeof slot);
+    return out + slot.length;
   }
+  const std::string& text = texts.LongText(id);
+  return std::copy(text.begin(), text.end(), out);
+}
+
+char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* out) {
+  const int n = matrices.size();
+  out = PutLiteral("= { ", out);
+  for (int i = 1; i <= n; ++i) {
+    const std::uint32_t* row = matrices.Row(i);
+    out = PutLiteral("{", out);
+    for (int j = 0; j + 1 < n; ++j) {
+      out = PutNumber(row[j], texts, out);
+      out = PutLiteral(", ", out);
+    }
+    out = PutNumber(row[n - 1], texts, out);
+    out = i < n ? PutLiteral("}, \r\n", out) : PutLiteral("} }\r\n", out);
+  }
+  return out;
 }
 
 }  // namespace
 
 std::string MatrixFileText(const GraphicalMatrices& matrices) {
-  const auto n = static_cast<std::size_t>(matrices.types[0].size());
   std::vector<SubgraphTexts> texts;
   texts.reserve(16);
   std::size_t longest = 0;
@@ -154,17 +132,22 @@ std::string MatrixFileText(const GraphicalMatrices& matrices) {
       longest = std::max(longest, texts.emplace_back(type, index).Longest());
     }
   }
+  // The file is made in a buffer of its longest possible size, with slack for the copies.
+  const auto n = static_cast<std::size_t>(matrices.types[0].size());
   constexpr std::size_t kBlockName = 16;
   constexpr std::size_t kRowMarks = 8;  // "{", "}, " or "} }" and the line end
-  FileBuffer file(16 * (kBlockName + n * kRowMarks + n * n * (longest + 2)));
+  const std::size_t capacity =
+      16 * (kBlockName + n * kRowMarks + n * n * (longest + 2)) + sizeof(NumberSlot);
+  const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  char* out = buffer.get();
   auto text = texts.begin();
   for (const MatrixType type : kMatrixTypes) {
     for (const TopologicalIndex index : kTopologicalIndices) {
-      PutBlockName(type, index, file);
-      PutRows(matrices.types[static_cast<int>(type)], *text++, file);
+      out = PutBlockName(type, index, out);
+      out = PutRows(matrices.types[static_cast<int>(type)], *text++, out);
     }
   }
-  return file.Text();
+  return std::string(buffer.get(), out);
 }
 
 }  // namespace korvelant

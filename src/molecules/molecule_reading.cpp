@@ -1,0 +1,231 @@
+#include "molecules/molecule_reading.hpp"
+
+#include <GraphMol/Conformer.h>
+#include <GraphMol/Depictor/RDDepictor.h>
+#include <GraphMol/FileParsers/FileParsers.h>
+#include <GraphMol/MolOps.h>
+#include <GraphMol/RWMol.h>
+#include <GraphMol/SmilesParse/SmilesParse.h>
+#include <GraphMol/SmilesParse/SmilesWrite.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "molecules/rdkit_setup.hpp"
+#include "molecules/tree_problem.hpp"
+
+namespace korvelant {
+namespace {
+
+using Molecule = std::unique_ptr<RDKit::RWMol>;
+
+constexpr std::string_view kNotATreeMessage =
+    "Graph is not a tree and this program works only with trees";
+
+// The part of RDKit's sanitizing that can refuse a molecule: valences (after normalizing
+// groups such as nitro, which would otherwise look over-valent) and aromatic atoms that no
+// Kekulé structure fits. The rest (ring sets, conjugation, hybridization, stereo
+// perception) only annotates, and skipping it makes reading three times as fast.
+constexpr unsigned int kValidityChecks = RDKit::MolOps::SANITIZE_CLEANUP |
+                                         RDKit::MolOps::SANITIZE_PROPERTIES |
+                                         RDKit::MolOps::SANITIZE_KEKULIZE;
+
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n\f\v");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t\r\n\f\v");
+  return text.substr(first, last - first + 1);
+}
+
+// RDKit's messages may span lines; a refusal is one.
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return std::string(Trimmed(text));
+}
+
+MoleculeReading Refused(MoleculeRefusalKind kind, std::string message, std::string reason) {
+  MoleculeReading reading;
+  reading.refusal = MoleculeRefusal{kind, std::move(message), std::move(reason)};
+  return reading;
+}
+
+// A parsed molecule, or RDKit's reason for refusing it.
+struct Parsed {
+  Molecule molecule;
+  std::string failure;
+};
+
+// Runs `read` among other readers; if RDKit gives up without an exception, repeats it alone
+// to hear RDKit's reason.
+template <typename Read>
+Parsed Parse(Read read) {
+  try {
+    const rdkit_setup::SharedUse use;
+    if (Molecule molecule = read()) return {std::move(molecule), {}};
+  } catch (const std::exception& error) {
+    return {nullptr, OneLine(error.what())};
+  } catch (...) {
+    return {nullptr, "RDKit cannot read it"};
+  }
+  return {nullptr, OneLine(rdkit_setup::LoggedReason([&] { read(); }, "RDKit cannot read it"))};
+}
+
+Parsed ParseSmiles(const std::string& smiles) {
+  return Parse([&smiles] {
+    RDKit::SmilesParserParams params;
+    params.sanitize = false;  // checked below, only as far as validity needs
+    params.removeHs = false;  // hydrogens are skipped when the skeleton is taken
+    Molecule molecule(RDKit::SmilesToMol(smiles, params));
+    if (molecule) {
+      unsigned int failedCheck = 0;
+      RDKit::MolOps::sanitizeMol(*molecule, failedCheck, kValidityChecks);
+    }
+    return molecule;
+  });
+}
+
+// Fully sanitized, hydrogens removed: the SMILES written for it is then RDKit's usual.
+Parsed ParseMolBlock(const std::string& block) {
+  return Parse([&block] { return Molecule(RDKit::MolBlockToMol(block)); });
+}
+
+bool IsHydrogen(const RDKit::Atom& atom) {
+  return atom.getAtomicNum() == 1;
+}
+
+// The hydrogen-suppressed skeleton, numbered in the molecule's atom order.
+Graph Skeleton(const RDKit::ROMol& molecule) {
+  std::vector<int> vertexOfAtom(molecule.getNumAtoms(), 0);
+  Graph graph;
+  for (const RDKit::Atom* atom : molecule.atoms()) {
+    if (!IsHydrogen(*atom)) vertexOfAtom[atom->getIdx()] = ++graph.vertexCount;
+  }
+  for (const RDKit::Bond* bond : molecule.bonds()) {
+    const int a = vertexOfAtom[bond->getBeginAtomIdx()];
+    const int b = vertexOfAtom[bond->getEndAtomIdx()];
+    if (a != 0 && b != 0) graph.edges.emplace_back(std::min(a, b), std::max(a, b));
+  }
+  return graph;
+}
+
+bool HasUsable2DCoordinates(const RDKit::ROMol& molecule) {
+  if (molecule.getNumConformers() == 0) return false;
+  const RDKit::Conformer& conformer = molecule.getConformer();
+  if (conformer.is3D()) return false;
+  const auto& points = conformer.getPositions();
+  return std::any_of(points.begin(), points.end(),
+                     [](const RDGeom::Point3D& p) { return p.x != 0 || p.y != 0; });
+}
+
+std::vector<DepictionPoint> HeavyAtomPoints(const RDKit::ROMol& molecule) {
+  std::vector<DepictionPoint> points;
+  const RDKit::Conformer& conformer = molecule.getConformer();
+  for (const RDKit::Atom* atom : molecule.atoms()) {
+    if (IsHydrogen(*atom)) continue;
+    const RDGeom::Point3D& p = conformer.getAtomPos(atom->getIdx());
+    points.push_back({p.x, p.y});
+  }
+  return points;
+}
+
+// RDKit's depiction of the skeleton alone, so a molecule draws the same whether or not its
+// hydrogens were written. Empty if RDKit fails, which it should not for a tree.
+std::vector<DepictionPoint> ComputedDepiction(const RDKit::ROMol& molecule) {
+  try {
+    const rdkit_setup::SharedUse use;
+    RDKit::RWMol skeleton(molecule);
+    RDKit::MolOps::removeAllHs(skeleton, /*sanitize=*/false);
+    RDDepict::compute2DCoords(skeleton, nullptr, /*canonOrient=*/true);
+    return HeavyAtomPoints(skeleton);
+  } catch (...) {
+    return {};
+  }
+}
+
+// The checks every molecule passes once RDKit has read it, in the order a user fixes them.
+MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
+  Graph graph = Skeleton(molecule);
+  if (graph.vertexCount > kMaxTreeVertices) {
+    return Refused(MoleculeRefusalKind::TooLarge, TooLargeMessage(graph.vertexCount), "");
+  }
+  MoleculeReading reading;
+  if (std::string problem = TreeProblem(graph); !problem.empty()) {
+    if (graph.vertexCount == 0) problem += ": hydrogen atoms only";
+    reading.refusal =
+        MoleculeRefusal{MoleculeRefusalKind::NotATree, std::string(kNotATreeMessage), problem};
+  }
+  reading.graph = std::move(graph);
+  return reading;
+}
+
+std::string WrittenSmiles(const RDKit::ROMol& molecule) {
+  try {
+    const rdkit_setup::SharedUse use;
+    return RDKit::MolToSmiles(molecule);
+  } catch (...) {
+    return {};
+  }
+}
+
+// The SMILES without the name RDKit found after it.
+std::string WithoutName(std::string_view text, std::string_view name) {
+  if (!name.empty() && text.ends_with(name)) text.remove_suffix(name.size());
+  return std::string(Trimmed(text));
+}
+
+std::string TitleLine(std::string_view block) {
+  return std::string(Trimmed(block.substr(0, block.find('\n'))));
+}
+
+}  // namespace
+
+std::string RefusalText(const MoleculeRefusal& refusal) {
+  return refusal.reason.empty() ? refusal.message : refusal.message + ": " + refusal.reason;
+}
+
+MoleculeReading ReadSmiles(std::string_view smiles, Depiction depiction) {
+  const std::string text(Trimmed(smiles));
+  if (text.empty()) return Refused(MoleculeRefusalKind::Empty, "No SMILES given", "");
+  Parsed parsed = ParseSmiles(text);
+  if (!parsed.molecule) {
+    MoleculeReading reading =
+        Refused(MoleculeRefusalKind::Invalid, "Invalid SMILES", std::move(parsed.failure));
+    reading.smiles = text;
+    return reading;
+  }
+  MoleculeReading reading = FromMolecule(*parsed.molecule);
+  parsed.molecule->getPropIfPresent(RDKit::common_properties::_Name, reading.name);
+  reading.smiles = WithoutName(text, reading.name);
+  if (depiction == Depiction::Compute && reading.IsTree()) {
+    reading.depiction = ComputedDepiction(*parsed.molecule);
+  }
+  return reading;
+}
+
+MoleculeReading ReadMolBlock(std::string_view block, Depiction depiction) {
+  if (Trimmed(block).empty()) {
+    return Refused(MoleculeRefusalKind::Empty, "Empty molfile record", "");
+  }
+  std::string text(block);
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  Parsed parsed = ParseMolBlock(text);
+  if (!parsed.molecule) {
+    MoleculeReading reading = Refused(MoleculeRefusalKind::Invalid, "Unreadable molfile record",
+                                      std::move(parsed.failure));
+    reading.name = TitleLine(text);
+    return reading;
+  }
+  MoleculeReading reading = FromMolecule(*parsed.molecule);
+  reading.name = TitleLine(text);
+  reading.smiles = WrittenSmiles(*parsed.molecule);
+  if (depiction == Depiction::Compute && reading.IsTree()) {
+    reading.depiction = HasUsable2DCoordinates(*parsed.molecule)
+                            ? HeavyAtomPoints(*parsed.molecule)
+                            : ComputedDepiction(*parsed.molecule);
+  }
+  return reading;
+}
+
+}  // namespace korvelant

@@ -1,0 +1,51 @@
+#include "molecules/molecule_records.hpp"
+
+#include <utility>
+
+#include "molecules/molecule_reading.hpp"
+
+namespace korvelant {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n\f\v";
+
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+void TakeReading(MoleculeReading reading, TreeRecord& record) {
+  if (!reading.refusal) {
+    record.graph = std::move(reading.graph);
+  } else if (reading.refusal->kind == MoleculeRefusalKind::NotATree) {
+    record.graph = std::move(reading.graph);
+    record.treeProblem = reading.refusal->reason;
+  } else {
+    record.error = RefusalText(*reading.refusal);
+  }
+}
+
+}  // namespace
+
+TreeRecord SmilesLineRecord(std::string_view line) {
+  const std::string_view text = Trimmed(line);
+  const auto end = text.find_first_of(kBlanks);
+  const std::string_view smiles = text.substr(0, end);
+  TreeRecord record;
+  if (end != std::string_view::npos) record.name = Trimmed(text.substr(end));
+  if (!smiles.empty()) record.smiles = std::string(smiles);
+  TakeReading(ReadSmiles(smiles), record);
+  return record;
+}
+
+TreeRecord SdfRecord(std::string_view block) {
+  MoleculeReading reading = ReadMolBlock(block);
+  TreeRecord record;
+  record.name = reading.name;
+  if (!reading.smiles.empty()) record.smiles = reading.smiles;
+  TakeReading(std::move(reading), record);
+  return record;
+}
+
+}  // namespace korvelant

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <queue>
 #include <sstream>
 
@@ -434,6 +436,28 @@ TEST(Batch, ARecordPastAMebibyteIsRefusedAlone) {
   EXPECT_EQ(rows[0][25], "line 1: a record of 1048582 bytes, more than the 1048576 one may have");
   EXPECT_EQ(rows[1][0], "after");
   EXPECT_LT(run.out.size(), 1000u);
+}
+
+// Numbers never follow the user's locale: a German one would write "1,414" otherwise.
+TEST(Batch, NumbersIgnoreTheLocale) {
+  const std::string input = "3 1-2,2-3 propane\n5 1-2,2-3,3-4,3-5 isopentane\n";
+  const BatchRun plain = RunBatch({"--from", "edges"}, input);
+  const BatchRun json = RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
+  const std::locale before = std::locale::global(std::locale::classic());
+  try {
+    std::locale::global(std::locale("de_DE.UTF-8"));
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-dependencies.sh)";
+  }
+  std::setlocale(LC_ALL, "de_DE.UTF-8");
+  const BatchRun german = RunBatch({"--from", "edges"}, input);
+  const BatchRun germanJson =
+      RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
+  std::locale::global(before);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(german.out, plain.out);
+  EXPECT_EQ(germanJson.out, json.out);
+  EXPECT_NE(plain.out.find(",1.414213562373095,"), std::string::npos) << plain.out;
 }
 
 class BatchFiles : public ::testing::Test {

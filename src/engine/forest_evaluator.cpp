@@ -31,25 +31,34 @@ std::int64_t RandicTermTicks(int degreeProduct) {
 }
 
 ForestEvaluator::ForestEvaluator(const RootedTree& tree)
-    : tree_(tree), removed_(tree.parent.size(), 0), degree_(tree.parent.size(), 0) {
-  for (const auto& [a, b] : tree.graph.edges) {
-    ++degree_[a];
-    ++degree_[b];
+    : tree_(tree),
+      position_(tree.parent.size(), 0),
+      parentAt_(tree.order.size(), -1),
+      removed_(tree.order.size(), 0),
+      degree_(tree.order.size(), 0) {
+  for (std::size_t k = 0; k < tree.order.size(); ++k)
+    position_[tree.order[k]] = static_cast<int>(k);
+  for (std::size_t k = 1; k < tree.order.size(); ++k) {
+    parentAt_[k] = position_[tree.parent[tree.order[k]]];
+    ++degree_[k];
+    ++degree_[parentAt_[k]];
   }
 }
 
 void ForestEvaluator::TakeAway(int owner) {
-  if (tree_.parent[owner] == 0 || removed_[owner]) return;
-  removed_[owner] = 1;
-  --degree_[owner];
-  --degree_[tree_.parent[owner]];
+  const int k = position_[owner];
+  if (k == 0 || removed_[k]) return;
+  removed_[k] = 1;
+  --degree_[k];
+  --degree_[parentAt_[k]];
 }
 
 void ForestEvaluator::PutBack(int owner) {
-  if (!removed_[owner]) return;
-  removed_[owner] = 0;
-  ++degree_[owner];
-  ++degree_[tree_.parent[owner]];
+  const int k = position_[owner];
+  if (!removed_[k]) return;
+  removed_[k] = 0;
+  ++degree_[k];
+  ++degree_[parentAt_[k]];
 }
 
 SubgraphValues ForestEvaluator::Evaluate() const {
@@ -67,40 +76,43 @@ SubgraphValues ForestEvaluator::Evaluate() const {
 //    matched to v (v free) or to an earlier child.
 template <typename Count>
 SubgraphValues ForestEvaluator::Pass() const {
-  constexpr std::size_t kSlots = kMaxTreeVertices + 1;
   // Sizes and their sums stay below 128^3, well inside 32 bits.
-  std::array<std::int32_t, kSlots> size;
-  std::array<std::int32_t, kSlots> sizeSum;
-  std::array<std::int32_t, kSlots> squareSum;
-  std::array<Count, kSlots> free;
-  std::array<Count, kSlots> matched;
-  const auto slots = static_cast<std::size_t>(tree_.vertexCount()) + 1;
-  std::fill_n(size.begin(), slots, 1);
-  std::fill_n(sizeSum.begin(), slots, 0);
-  std::fill_n(squareSum.begin(), slots, 0);
-  std::fill_n(free.begin(), slots, 1);
-  std::fill_n(matched.begin(), slots, 0);
+  struct Subtree {
+    std::int32_t size;
+    std::int32_t sizeSum;
+    std::int32_t squareSum;
+    Count free;
+    Count matched;
+  };
+  std::array<Subtree, kMaxTreeVertices> at;
+  const int n = tree_.vertexCount();
+  for (int k = 0; k < n; ++k)
+    at[k] = {1, 0, 0, 1, 0};
   const std::int64_t* const randicTerm = RandicTerms().data();
+  const int* const parentAt = parentAt_.data();
+  const char* const removed = removed_.data();
+  const int* const degree = degree_.data();
 
   SubgraphValues result;
   Count hosoya = 1;
-  for (auto it = tree_.order.rbegin(); it != tree_.order.rend(); ++it) {
-    const int v = *it;
-    const int p = tree_.parent[v];
-    const Count all = free[v] + matched[v];
-    if (p == 0 || removed_[v]) {  // v tops a component
-      result.wiener += std::int64_t{size[v]} * sizeSum[v] - squareSum[v];
+  for (int k = n - 1; k >= 0; --k) {
+    const Subtree& v = at[k];
+    const Count all = v.free + v.matched;
+    if (k == 0 || removed[k]) {  // v tops a component
+      result.wiener += std::int64_t{v.size} * v.sizeSum - v.squareSum;
       hosoya *= all;
       continue;
     }
-    const int product = degree_[v] * degree_[p];
+    const int pk = parentAt[k];
+    const int product = degree[k] * degree[pk];
     result.zagreb += product;
     result.randicTicks += randicTerm[product];
-    size[p] += size[v];
-    sizeSum[p] += sizeSum[v] + size[v];
-    squareSum[p] += squareSum[v] + size[v] * size[v];
-    matched[p] = matched[p] * all + free[p] * free[v];
-    free[p] *= all;
+    Subtree& p = at[pk];
+    p.size += v.size;
+    p.sizeSum += v.sizeSum + v.size;
+    p.squareSum += v.squareSum + v.size * v.size;
+    p.matched = p.matched * all + p.free * v.free;
+    p.free *= all;
   }
   result.hosoya = hosoya;
   return result;

@@ -26,9 +26,13 @@ class ForestEvaluator {
   template <typename Count>
   SubgraphValues Pass() const;
 
+  // Everything the pass reads is kept by breadth-first position (the root at 0), so the
+  // pass walks its arrays in order instead of jumping by vertex number.
   const RootedTree& tree_;
-  std::vector<char> removed_;
-  std::vector<int> degree_;
+  std::vector<int> position_;  // by vertex number
+  std::vector<int> parentAt_;  // the parent's position; -1 for the root
+  std::vector<char> removed_;  // the edge up from this position is taken away
+  std::vector<int> degree_;    // kept edges at this position
 };
 
 // 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.

@@ -41,6 +41,9 @@ int RunCli(const std::vector<std::string>& arguments, const CliStreams& streams)
   if (std::holds_alternative<VersionRequest>(request)) return WriteText(VersionText(), streams);
   if (const auto* file = std::get_if<FileRequest>(&request)) return RunFile(*file, streams);
   if (const auto* calc = std::get_if<CalcRequest>(&request)) return RunCalc(*calc, streams);
+#ifdef KORVELANT_DRAW
+  if (const auto* draw = std::get_if<DrawRequest>(&request)) return RunDraw(*draw, streams);
+#endif
   return RunBatch(std::get<BatchRequest>(request), streams);
 }
 

@@ -7,6 +7,7 @@
 #include "cli/argument_parser.hpp"
 #include "input/edge_list_text.hpp"
 #include "input/quoted_text.hpp"
+#include "molecules/grid_layout.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
@@ -14,9 +15,12 @@ namespace {
 
 constexpr OptionSpec kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
 constexpr OptionSpec kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
+constexpr OptionSpec kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
+                                       {"preview", false}, {"output"}, {"scale"}};
 constexpr OptionSpec kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
                                         {"jobs"}, {"output"}, {"no-header", false}};
 constexpr int kMaxJobs = 256;
+constexpr int kLargestDrawScale = 8;
 
 constexpr std::string_view kIndexNames[] = {"Wiener", "Randic", "Zagreb", "Hosoya"};
 
@@ -81,6 +85,89 @@ std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
 }
 
 // --output: a file name, "-" for standard output; "" is refused rather than guessed at.
+// A tree to draw: one the window could show, its vertices where the window puts them.
+std::variant<DrawRequest, UsageError> ParseDrawTree(const ScannedArguments& scanned) {
+  DrawRequest request;
+  const auto tooLarge = [](int n) {
+    return UsageError{"draw lays out trees of up to " + std::to_string(kMaxVertices) +
+                      " vertices, as the window does; this one has " + std::to_string(n)};
+  };
+  if (scanned.Has("smiles") && !scanned.Has("vertices") && !scanned.Has("edges")) {
+    MoleculeReading molecule =
+        ReadSmiles(scanned.values.find("smiles")->second, Depiction::Compute);
+    if (molecule.graph.vertexCount > kMaxVertices) return tooLarge(molecule.graph.vertexCount);
+    if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
+      return UsageError{RefusalText(*molecule.refusal)};
+    if (molecule.refusal) {
+      request.tree = TreeInput{std::move(molecule.graph), molecule.refusal->reason};
+      return request;  // refused as no tree when it is run, as calc refuses it
+    }
+    request.positions = GridLayout(molecule.depiction);
+    request.tree = TreeInput{std::move(molecule.graph), {}};
+    return request;
+  }
+  auto tree = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
+  request.tree = std::move(std::get<TreeInput>(tree));
+  const int n = request.tree.graph.vertexCount;
+  if (n > kMaxVertices) return tooLarge(n);
+  for (int v = 1; v <= n; ++v)
+    request.positions.push_back(DefaultPosition(v, n));
+  return request;
+}
+
+// The picture file draw writes: a name whose suffix says the kind; no standard output,
+// which has no suffix to tell it.
+std::optional<UsageError> ParseDrawOutput(const ScannedArguments& scanned, DrawRequest& request) {
+  const auto found = scanned.values.find("output");
+  if (found == scanned.values.end()) return UsageError{"--output is missing"};
+  const std::string& path = found->second;
+  const auto dot = path.find_last_of("./");
+  const std::string suffix = dot == std::string::npos || path[dot] != '.' ? "" : path.substr(dot);
+  if (SameIgnoringCase(suffix, ".svg")) {
+    request.kind = DrawFileKind::kSvg;
+  } else if (SameIgnoringCase(suffix, ".png")) {
+    request.kind = DrawFileKind::kPng;
+  } else if (SameIgnoringCase(suffix, ".pdf")) {
+    request.kind = DrawFileKind::kPdf;
+  } else {
+    return UsageError{"--output " + QuotedText(path) +
+                      ": the name must end in .svg, .png or .pdf, the kind of picture to make"};
+  }
+  request.output = path;
+  return std::nullopt;
+}
+
+CliRequest ParseDraw(const ScannedArguments& scanned) {
+  if (!CanDraw()) {
+    return UsageError{
+        "this korvelant-cli was built without the window's drawing code, so "
+        "without draw"};
+  }
+  auto parsed = ParseDrawTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&parsed)) return *error;
+  DrawRequest request = std::move(std::get<DrawRequest>(parsed));
+  request.preview = scanned.flags.contains("preview");
+  if (request.preview && scanned.Has("type"))
+    return UsageError{"--preview draws the tree, not a matrix: leave out --type"};
+  if (!request.preview) {
+    if (!scanned.Has("type")) return UsageError{"--type is missing (or --preview for the tree)"};
+    const auto type = ParseType(scanned.values.find("type")->second);
+    if (auto* error = std::get_if<UsageError>(&type)) return *error;
+    request.type = std::get<MatrixType>(type);
+  }
+  if (const auto scale = scanned.values.find("scale"); scale != scanned.values.end()) {
+    const auto value = ReadCount(scale->second);
+    if (!value || *value < 1 || *value > kLargestDrawScale) {
+      return UsageError{"--scale needs a whole number from 1 to " +
+                        std::to_string(kLargestDrawScale) + ", not " + QuotedText(scale->second)};
+    }
+    request.scale = *value;
+  }
+  if (auto error = ParseDrawOutput(scanned, request)) return *error;
+  return request;
+}
+
 std::variant<std::optional<std::string>, UsageError> ParseOutput(const ScannedArguments& scanned) {
   const auto found = scanned.values.find("output");
   if (found == scanned.values.end() || found->second == "-") return std::optional<std::string>();
@@ -185,6 +272,7 @@ constexpr Subcommand kSubcommands[] = {
     {"file", kFileOptions, false, ParseFile},
     {"calc", kCalcOptions, false, ParseCalc},
     {"batch", kBatchOptions, true, ParseBatch},
+    {"draw", kDrawOptions, false, ParseDraw},
 };
 
 const Subcommand* FindSubcommand(std::string_view name) {
@@ -196,6 +284,14 @@ const Subcommand* FindSubcommand(std::string_view name) {
 
 }  // namespace
 
+bool CanDraw() {
+#ifdef KORVELANT_DRAW
+  return true;
+#else
+  return false;
+#endif
+}
+
 CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) return UsageError{"no command given; see korvelant-cli --help"};
   const std::string& command = arguments[0];
@@ -204,14 +300,15 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
   if (command == "help") {
     if (arguments.size() == 1) return HelpRequest{};
     if (FindSubcommand(arguments[1]) == nullptr) {
-      return UsageError{"no help on " + QuotedText(arguments[1]) + ": use file, calc or batch"};
+      return UsageError{"no help on " + QuotedText(arguments[1]) +
+                        ": use file, calc, batch or draw"};
     }
     return HelpRequest{arguments[1]};
   }
   const Subcommand* subcommand = FindSubcommand(command);
   if (subcommand == nullptr) {
     return UsageError{"unknown command " + QuotedText(command) +
-                      ": use file, calc or batch; see korvelant-cli --help"};
+                      ": use file, calc, batch or draw; see korvelant-cli --help"};
   }
   const ScannedArguments scanned =
       ScanArguments(std::span(arguments).subspan(1), subcommand->options, subcommand->operands);

@@ -8,6 +8,7 @@
 #include "cli/input_formats.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 
@@ -27,6 +28,22 @@ struct CalcRequest {
   TreeInput tree;
   MatrixType type = MatrixType::EGM;
   TopologicalIndex index = TopologicalIndex::Wiener;
+};
+
+// The picture files draw writes, told by the output file's suffix.
+enum class DrawFileKind { kSvg, kPng, kPdf };
+
+// A picture of a tree as the window draws it: the graphical matrix drawn cell by cell, or
+// the tree preview. Vertices stand where the window would put them: a molecule as RDKit
+// depicts it on the grid, a tree given by its edges on the circle of a new tree.
+struct DrawRequest {
+  TreeInput tree;
+  std::vector<GridPosition> positions;  // [v - 1] for vertex v
+  MatrixType type = MatrixType::EGM;
+  bool preview = false;
+  std::string output;
+  DrawFileKind kind = DrawFileKind::kSvg;
+  double scale = 1;  // a PNG's pixels per pixel of the window's picture
 };
 
 enum class RowFormatKind { kCsv, kJsonLines };
@@ -57,8 +74,11 @@ struct UsageError {
   std::string message;
 };
 
-using CliRequest =
-    std::variant<FileRequest, CalcRequest, BatchRequest, HelpRequest, VersionRequest, UsageError>;
+using CliRequest = std::variant<FileRequest, CalcRequest, BatchRequest, DrawRequest, HelpRequest,
+                                VersionRequest, UsageError>;
+
+// Whether this korvelant-cli was built with the draw command (it needs Qt's painting).
+bool CanDraw();
 
 // Reads the arguments after the program name.
 CliRequest ParseCommandLine(const std::vector<std::string>& arguments);

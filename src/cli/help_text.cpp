@@ -1,5 +1,6 @@
 #include "cli/help_text.hpp"
 
+#include "cli/command_line.hpp"
 #include "cli/input_formats.hpp"
 
 namespace korvelant {
@@ -15,6 +16,8 @@ Usage:
                      --type TYPE --index INDEX
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
                       [--jobs N] [--no-header] [--output PATH] [INPUT...]
+  korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
+                     (--type TYPE | --preview) [--scale S] --output PICTURE
   korvelant-cli --help | --version
   korvelant-cli COMMAND --help
 
@@ -22,6 +25,7 @@ Commands:
   file   Writes all sixteen matrices of one tree in the matrix file format.
   calc   Prints one matrix of one tree and its half-sum.
   batch  Computes many trees, one row each, as CSV or JSON lines.
+  draw   Draws a graphical matrix or the tree as the window does, in SVG, PNG or PDF.
 
 The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical
 matrices (EGM, PGM, SVGM, DVGM), each element holding the Wiener, Randic,
@@ -83,6 +87,38 @@ Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot
 be written.
 )";
 
+constexpr std::string_view kDrawHelp =
+    R"(Usage: korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
+                          (--type TYPE | --preview) [--scale S] --output PICTURE
+
+Draws what the window's Draw shows: the graphical matrix of TYPE, each cell the element's
+subgraph drawn over the tree, or with --preview the tree itself. The same drawing code and
+size as the window, and no display is needed. Trees of up to 8 vertices, as in the window.
+
+Options:
+  --vertices N    the number of vertices, up to 8; they stand on the circle a new tree
+                  starts with in the window
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
+                  skeleton, each atom where RDKit's 2D depiction puts it on the grid
+  --type TYPE     EGM, PGM, SVGM or DVGM, in any letter case
+  --preview       the tree preview instead of a matrix
+  --scale S       a PNG's size, 1 to 8 times the window's picture (1 by default)
+  --output PICTURE the file to write; its suffix, .svg, .png or .pdf, chooses the kind.
+                  Standard output is not offered: it has no suffix. An existing file is
+                  replaced only by a complete new one.
+
+Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (more than
+8 vertices, an unknown suffix), 3 the output cannot be written.
+)";
+
+constexpr std::string_view kNoDrawHelp =
+    R"(Usage: korvelant-cli draw ...
+
+This korvelant-cli was built without the window (KORVELANT_WINDOW=OFF), whose drawing code
+draw uses: draw is not available.
+)";
+
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
                            [--jobs N] [--no-header] [--output PATH] [INPUT...]
@@ -135,9 +171,15 @@ input that cannot be read, 3 the output cannot be written.
 std::string HelpText(std::string_view command) {
   if (command == "file") return std::string(kFileHelp);
   if (command == "calc") return std::string(kCalcHelp);
+  if (command == "draw") return std::string(CanDraw() ? kDrawHelp : kNoDrawHelp);
   if (command == "batch") {
     return std::string(kBatchHelpStart) + InputFormatHelp() + std::string(kBatchHelpEnd) +
            InputFormatNames() + std::string(kBatchOptions);
+  }
+  if (!CanDraw()) {
+    return std::string(kOverview) +
+           "\nThis build has no draw: it was built without the window, whose drawing code draw "
+           "uses.\n";
   }
   return std::string(kOverview);
 }

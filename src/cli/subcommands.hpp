@@ -8,6 +8,8 @@ namespace korvelant {
 int RunFile(const FileRequest& request, const CliStreams& streams);
 int RunCalc(const CalcRequest& request, const CliStreams& streams);
 int RunBatch(const BatchRequest& request, const CliStreams& streams);
+// Only in a build with the window (KORVELANT_DRAW).
+int RunDraw(const DrawRequest& request, const CliStreams& streams);
 
 // Hands on what is left in standard output: kSuccess, or kCannotWrite after one message
 // (none when the reader has gone, as `| head` does).

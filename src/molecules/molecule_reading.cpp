@@ -148,7 +148,10 @@ std::vector<DepictionPoint> ComputedDepiction(const RDKit::ROMol& molecule) {
 MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
   Graph graph = Skeleton(molecule);
   if (graph.vertexCount > kMaxTreeVertices) {
-    return Refused(MoleculeRefusalKind::TooLarge, TooLargeMessage(graph.vertexCount), "");
+    MoleculeReading reading =
+        Refused(MoleculeRefusalKind::TooLarge, TooLargeMessage(graph.vertexCount), "");
+    reading.graph = std::move(graph);  // callers with smaller limits name the size read
+    return reading;
   }
   MoleculeReading reading;
   if (std::string problem = TreeProblem(graph); !problem.empty()) {

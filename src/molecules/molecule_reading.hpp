@@ -38,8 +38,9 @@ enum class Depiction { Skip, Compute };
 struct MoleculeReading {
   std::string name;    // a molfile's title, or the name after a SMILES; may be empty
   std::string smiles;  // the SMILES read, or the one RDKit writes for a molfile
-  // The skeleton: set when the molecule is a tree, and for NotATree too, so a caller can
-  // show or pass on what was read. Edges in the input's bond order, smaller vertex first.
+  // The skeleton: set when the molecule is a tree, and for NotATree and TooLarge too, so a
+  // caller can show or pass on what was read. Edges in the input's bond order, smaller vertex
+  // first.
   Graph graph;
   // When asked for and the molecule is a tree: where a 2D depiction puts vertex v, at
   // [v - 1]. A molfile's own 2D coordinates are kept; for a SMILES, a 3D molfile or one

@@ -31,6 +31,7 @@
 #include "output/file_command.hpp"
 #include "render/twips.hpp"
 #include "window/control_table.hpp"
+#include "window/designed_pictures.hpp"
 #include "window/edge_button_accessibility.hpp"
 #include "window/list_box.hpp"
 #include "window/picture_box.hpp"
@@ -78,27 +79,6 @@ QString ToQString(std::string_view text) {
 
 QString NumberQText(Int16 value) {
   return QString::fromStdString(NumberText(value));
-}
-
-const ControlSpec& Designed(std::string_view name) {
-  const auto controls = DesignedControls();
-  const auto found = std::find_if(controls.begin(), controls.end(),
-                                  [name](const ControlSpec& spec) { return spec.name == name; });
-  if (found == controls.end()) throw std::logic_error("no designed control " + std::string(name));
-  return *found;
-}
-
-QFont DesignFont(FontSpec spec) {
-  QStringList families = {ToQString(kFontFamily)};
-  for (const std::string_view substitute : kFontSubstitutes)
-    families << ToQString(substitute);
-  families << QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-  QFont font;
-  font.setFamilies(families);
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(FontPixelSize(spec.points));
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
-  return font;
 }
 
 QWidget* MakeControl(ControlKind kind, QWidget* parent, std::string_view name = {}) {

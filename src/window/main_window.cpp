@@ -27,6 +27,7 @@
 #include "window/help_page.hpp"
 #include "window/picture_box.hpp"
 #include "window/picture_descriptions.hpp"
+#include "window/smiles_dialog.hpp"
 
 namespace korvelant {
 namespace {
@@ -129,8 +130,10 @@ void MainWindow::BuildMenus() {
 
   QMenu* tree = menuBar()->addMenu("&Tree");
   tree->setObjectName("menuTree");
-  // Entries that bring in a tree from elsewhere ("From SMILES...", Ctrl+M) go here, above
-  // Clear; each ends in GlForma::EnterTree, as Open Tree does.
+  // Entries that bring in a tree from elsewhere go here, above Clear; each ends in
+  // GlForma::EnterTree, as Open Tree does.
+  AddCommand(tree, "From &SMILES\u2026", "actionFromSmiles", &MainWindow::EnterSmiles,
+             QKeySequence(Qt::CTRL | Qt::Key_M));
   tree->addSeparator()->setObjectName("treeSourcesEnd");
   AddCommand(tree, "&Clear", "actionClearTree", &MainWindow::ClearTree);
 
@@ -224,6 +227,15 @@ bool MainWindow::OpenTreeFile(const QString& path) {
   form_->EnterTree(*reading.tree);
   ShowStatus("Opened the tree in " + Absolute(path));
   return true;
+}
+
+void MainWindow::EnterSmiles() {
+  SmilesDialog dialog(smiles_, this);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  if (!accepted || !dialog.tree()) return;  // cancelled: neither tree nor SMILES changes
+  smiles_ = dialog.smiles().trimmed();
+  form_->EnterTree(*dialog.tree());
+  ShowStatus("Entered the tree of " + smiles_);
 }
 
 void MainWindow::SaveTree() {

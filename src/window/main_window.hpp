@@ -39,6 +39,8 @@ class MainWindow : public QMainWindow {
   void ExportPreview();
   void CopyMatrix();
   void CopyPicture();
+  // Tree > From SMILES: a molecule's skeleton entered as a tree, laid out as RDKit depicts it.
+  void EnterSmiles();
   void ClearTree();
   void Quit();
   void ShowMatrixHelp();
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow {
   QAction* exportPicture_ = nullptr;
   QAction* exportPreview_ = nullptr;
   QWidget* help_ = nullptr;
+  QString smiles_;  // the SMILES last entered, offered again by the next From SMILES
 };
 
 }  // namespace korvelant

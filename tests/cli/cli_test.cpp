@@ -187,7 +187,7 @@ TEST_F(CliFiles, BadInputNamesTheProblemAndTouchesNoFile) {
       {{"calc", "--vertices", "2", "--edges", "1-2", "--type", "--help", "--index", "W"},
        "unknown matrix type \"--help\""},
       {{"batch", "--matrices=yes", "x.txt"}, "--matrices takes no value"},
-      {{"draw"}, "unknown command \"draw\""},
+      {{"paint"}, "unknown command \"paint\": use file, calc, batch or draw"},
       {{}, "no command"},
   };
   for (const auto& [arguments, problem] : cases) {

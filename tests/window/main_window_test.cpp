@@ -137,7 +137,7 @@ class MainWindowTest : public QObject {
                                       "&Write Matrices\u2026 ", "&Export Picture\u2026 ",
                                       "Export Pre&view\u2026 ", "&Quit Ctrl+Q"}));
     QCOMPARE(entries(1), (QStringList{"&Copy Matrix Ctrl+C", "Copy &Picture "}));
-    QCOMPARE(entries(2), (QStringList{"&Clear "}));
+    QCOMPARE(entries(2), (QStringList{"From &SMILES\u2026 Ctrl+M", "&Clear "}));
     QCOMPARE(entries(3).size(), 2);
     QVERIFY(entries(3).at(0).startsWith("&Matrix Types and Indices"));
   }

@@ -144,6 +144,14 @@ class Monkey {
 
   int Count() const { return form_->graph().vertexCount; }
 
+  // A control by its name, looked up once: the checks read some hundred after every event.
+  template <typename Widget>
+  Widget* Control(const QString& name) const {
+    QWidget*& control = controls_[name];
+    if (control == nullptr) control = Find<Widget>(*form_, name);
+    return static_cast<Widget*>(control);
+  }
+
   // --- events -------------------------------------------------------------------------------
 
   void ChooseVertexCount() {
@@ -182,7 +190,7 @@ class Monkey {
     const bool x = Number(0, 1) == 0;
     const int row = Number(0, kGridPositions - 1);
     Log(QStringLiteral("%1 of vertex %2: row %3").arg(x ? "X" : "Y").arg(v).arg(row));
-    ClickEntry(Find<ListBox>(*form_, Element(x ? "LstX" : "LstY", v)), row);
+    ClickEntry(Control<ListBox>(Element(x ? "LstX" : "LstY", v)), row);
   }
 
   void ClickOption() {
@@ -260,7 +268,7 @@ class Monkey {
     const QString name = FileName(".txt");
     const bool enter = Number(0, 1) == 0;
     Log(QStringLiteral("write to \"%1\" by %2").arg(name, enter ? "Enter" : "click"));
-    auto* box = Find<QLineEdit>(*form_, "TxtFileNm");
+    auto* box = Control<QLineEdit>("TxtFileNm");
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
@@ -317,7 +325,7 @@ class Monkey {
     const Graph& graph = form_->graph();
     const int n = graph.vertexCount;
     // Nothing chosen yet (or the tree cleared) reads as no vertices.
-    const int row = Find<ListBox>(*form_, "LstVrhovi")->ListIndex();
+    const int row = Control<ListBox>("LstVrhovi")->ListIndex();
     if (row != n && !(row == -1 && n == 0))
       problems << QStringLiteral("the count list shows row %1 for %2 vertices").arg(row).arg(n);
     if (n < 0 || n > kMaxVertices) {
@@ -334,7 +342,7 @@ class Monkey {
       ++joined[b][a];
     }
     for (int k = 1; k <= GlForma::kGridButtons; ++k) {
-      const auto* button = Find<QPushButton>(*form_, Element("c", k));
+      const auto* button = Control<QPushButton>(Element("c", k));
       if (button->isHidden() != (k > n * n))
         problems << QStringLiteral("button %1 %2 for %3 vertices")
                         .arg(k)
@@ -343,7 +351,7 @@ class Monkey {
     }
     for (int i = 1; i <= n; ++i) {
       for (int j = 1; j <= n; ++j) {
-        const auto* button = Find<QPushButton>(*form_, Element("c", (i - 1) * n + j));
+        const auto* button = Control<QPushButton>(Element("c", (i - 1) * n + j));
         const QString expected = i == j             ? "X"
                                  : joined[i][j] > 1 ? "twice"
                                                     : QString::number(joined[i][j]);
@@ -356,7 +364,7 @@ class Monkey {
     }
     for (int v = 1; v <= kMaxVertices; ++v) {
       for (const char* array : {"LstX", "LstY"}) {
-        const auto* list = Find<ListBox>(*form_, Element(array, v));
+        const auto* list = Control<ListBox>(Element(array, v));
         // The rows of a larger count chosen before stay on screen, as designed; those of
         // vertices 1..n are always there.
         if (v <= n && list->isHidden())
@@ -373,7 +381,7 @@ class Monkey {
                           .arg(row);
       }
       // "T 3=": the number as the lists show it, with the blank of its sign.
-      const QString label = Find<QLabel>(*form_, Element("LblKord", v))->text();
+      const QString label = Control<QLabel>(Element("LblKord", v))->text();
       if (v <= n && label.simplified().remove(' ') != QStringLiteral("T%1=").arg(v))
         problems << QStringLiteral("row %1 labelled \"%2\"").arg(v).arg(label);
     }
@@ -383,8 +391,8 @@ class Monkey {
     VertexPositions positions{};
     for (int v = 1; v <= Count(); ++v) {
       positions.at(static_cast<std::size_t>(v)) = {
-          Find<ListBox>(*form_, Element("LstX", v))->ListIndex(),
-          Find<ListBox>(*form_, Element("LstY", v))->ListIndex()};
+          Control<ListBox>(Element("LstX", v))->ListIndex(),
+          Control<ListBox>(Element("LstY", v))->ListIndex()};
     }
     return positions;
   }
@@ -404,7 +412,7 @@ class Monkey {
     return MatrixType::EGM;
   }
 
-  bool Checked(const char* option) const { return Find<QRadioButton>(*form_, option)->isChecked(); }
+  bool Checked(const char* option) const { return Control<QRadioButton>(option)->isChecked(); }
 
   // The preview is that of the current tree; the large picture is empty or what the command
   // makes of the current tree under the current options, computed afresh here.
@@ -425,7 +433,7 @@ class Monkey {
     if (displays != 1 || types != 1)
       problems
           << QStringLiteral("%1 display and %2 matrix options chosen").arg(displays).arg(types);
-    const QString caption = Find<QPushButton>(*form_, "CmdVelika")->text();
+    const QString caption = Control<QPushButton>("CmdVelika")->text();
     if (caption != (display ? "Calculate" : "Draw"))
       problems << "the command reads \"" + caption + "\"";
 
@@ -503,6 +511,7 @@ class Monkey {
   std::unique_ptr<MainWindow> window_;
   GlForma* form_ = nullptr;
   std::deque<QString> log_;
+  mutable QHash<QString, QWidget*> controls_;
   QSet<QString> names_;          // the names of files the monkey asked for
   mutable QStringList written_;  // paths the form reported written since the last check
   std::optional<std::string> expectedRemarks_;

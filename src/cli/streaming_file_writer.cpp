@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "output/carried_metadata.hpp"
 #include "output/descriptor_write.hpp"
 #include "output/extended_attributes.hpp"
 #include "output/in_place_write.hpp"
@@ -47,21 +48,6 @@ void ReleaseTemporary() {
   gTemporaryFolder = -1;
   for (const int signal : kCleanupSignals)
     std::signal(signal, SIG_DFL);
-}
-
-// What WriteFileSafely gives a replacement: the old file's owner, group, mode, ACLs and
-// other extended attributes. False when one of them cannot be given to a new file by us.
-bool CarryOverMetadata(int fd, const std::string& original, const struct stat& old) {
-  struct stat now {};
-  if (::fstat(fd, &now) != 0) return false;
-  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-      ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-    return false;
-  }
-  const auto attributes = ReadExtendedAttributes(original);
-  if (!attributes || !RemoveOtherExtendedAttributes(fd, *attributes)) return false;
-  if (::fchmod(fd, old.st_mode & 07777) != 0) return false;
-  return ApplyExtendedAttributes(fd, *attributes);
 }
 
 // An unnamed file to gather the bytes in, where the system keeps temporary files.

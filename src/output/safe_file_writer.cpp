@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "output/carried_metadata.hpp"
 #include "output/descriptor_write.hpp"
 #include "output/extended_attributes.hpp"
 #include "output/in_place_write.hpp"
@@ -41,23 +42,6 @@ int OpenFolder(const std::string& path, Folder& folder) {
 long MaxNameLength(int folderFd) {
   const long limit = ::fpathconf(folderFd, _PC_NAME_MAX);
   return limit > 0 ? limit : kUsualMaxNameLength;
-}
-
-// Gives the temporary everything of the old file but its bytes: owner, group, mode, ACLs
-// and other extended attributes. False when something cannot be given to a new file by
-// us, so that replacing the old one would lose it. The order matters: changing the owner
-// clears set-id bits, and an ACL sets the group bits of the mode.
-bool CarryOverMetadata(int fd, const std::string& original, const struct stat& old) {
-  struct stat now {};
-  if (::fstat(fd, &now) != 0) return false;
-  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-      ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-    return false;
-  }
-  const auto attributes = ReadExtendedAttributes(original);
-  if (!attributes || !RemoveOtherExtendedAttributes(fd, *attributes)) return false;
-  if (::fchmod(fd, old.st_mode & 07777) != 0) return false;
-  return ApplyExtendedAttributes(fd, *attributes);
 }
 
 enum class Outcome { Done, Failed, NeedsInPlace };

@@ -1,0 +1,39 @@
+#include "tree_record_checks.hpp"
+
+#include "engine/rooted_tree.hpp"
+#include "fuzz_require.hpp"
+
+namespace korvelant::fuzz {
+
+bool IsOneLine(std::string_view text) {
+  return text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n\f\v";
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+void CheckTreeRecord(const TreeRecord& record, TreeProblems problems) {
+  FUZZ_REQUIRE(record.graph.has_value() == record.error.empty());
+  FUZZ_REQUIRE(IsOneLine(record.error));
+  FUZZ_REQUIRE(IsOneLine(record.treeProblem));
+  if (!record.graph) {
+    FUZZ_REQUIRE(record.treeProblem.empty());
+    return;
+  }
+  const Graph& graph = *record.graph;
+  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxTreeVertices);
+  for (const auto& [a, b] : graph.edges) {
+    FUZZ_REQUIRE(a >= 1 && a <= graph.vertexCount && b >= 1 && b <= graph.vertexCount);
+  }
+  // Within the limit RootTree never throws; it is the engine's own judge of a tree.
+  const bool tree = RootTree(graph).has_value();
+  if (!record.treeProblem.empty()) FUZZ_REQUIRE(!tree);
+  if (problems == TreeProblems::AlwaysNamed && record.treeProblem.empty()) FUZZ_REQUIRE(tree);
+  if (tree) FUZZ_REQUIRE(graph.edges.size() + 1 == static_cast<std::size_t>(graph.vertexCount));
+}
+
+}  // namespace korvelant::fuzz

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librdkit-dev libboost-dev
+  libnauty2-dev nauty parallel time python3
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )

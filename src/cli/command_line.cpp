@@ -1,191 +1,205 @@
 #include "cli/command_line.hpp"
 
 #include <algorithm>
-#include <map>
+#include <cctype>
+#include <span>
 
-#include "model/number_text.hpp"
-#include "model/vertex_positions.hpp"
+#include "cli/argument_parser.hpp"
+#include "input/edge_list_text.hpp"
+#include "input/quoted_text.hpp"
 
 namespace korvelant {
 namespace {
 
-// The options as given: name without dashes -> value.
-using OptionValues = std::map<std::string, std::string>;
+constexpr OptionSpec kFileOptions[] = {{"vertices"}, {"edges"}, {"output"}};
+constexpr OptionSpec kCalcOptions[] = {{"vertices"}, {"edges"}, {"type"}, {"index"}};
+constexpr OptionSpec kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
+                                        {"jobs"}, {"output"}, {"no-header", false}};
+constexpr int kMaxJobs = 256;
 
-std::optional<int> ReadWholeNumber(const std::string& text) {
-  if (text.empty() || text.front() == ' ') return std::nullopt;
-  return ReadNumber(text);
+constexpr std::string_view kIndexNames[] = {"Wiener", "Randic", "Zagreb", "Hosoya"};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
 }
 
 std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
-  const auto count = ReadWholeNumber(text);
-  if (!count) return UsageError{"--vertices needs a whole number, not \"" + text + "\""};
-  if (*count < 0 || *count > kMaxVertices) {
-    return UsageError{"--vertices must be from 0 to 8, not " + text};
-  }
+  const auto count = ReadCount(text);
+  if (!count) return UsageError{"--vertices needs a whole number, not " + QuotedText(text)};
+  if (*count > kMaxTreeVertices) return UsageError{TooLargeMessage(*count)};
   return *count;
 }
 
-std::variant<Edge, UsageError> ParseEdge(const std::string& pair, int vertices) {
-  const auto dash = pair.find('-');
-  const auto first =
-      dash == std::string::npos ? std::nullopt : ReadWholeNumber(pair.substr(0, dash));
-  const auto second =
-      dash == std::string::npos ? std::nullopt : ReadWholeNumber(pair.substr(dash + 1));
-  if (!first || !second) {
-    return UsageError{"malformed edge \"" + pair + "\": write two vertex numbers as in 1-2"};
-  }
-  for (const int vertex : {*first, *second}) {
-    if (vertex < 1 || vertex > vertices) {
-      return UsageError{"edge \"" + pair + "\" names vertex " + std::to_string(vertex) +
-                        ", but the vertices are numbered 1 to " + std::to_string(vertices)};
-    }
-  }
-  if (*first == *second) {
-    return UsageError{"edge \"" + pair + "\" joins a vertex to itself"};
-  }
-  return Edge{std::min(*first, *second), std::max(*first, *second)};
-}
-
-std::variant<std::vector<Edge>, UsageError> ParseEdges(const std::string& text, int vertices) {
-  std::vector<Edge> edges;
-  if (text.empty()) return edges;
-  std::size_t start = 0;
-  while (true) {
-    const auto comma = text.find(',', start);
-    const std::string pair = text.substr(start, comma - start);
-    auto edge = ParseEdge(pair, vertices);
-    if (auto* error = std::get_if<UsageError>(&edge)) return *error;
-    if (std::find(edges.begin(), edges.end(), std::get<Edge>(edge)) != edges.end()) {
-      return UsageError{"edge \"" + pair + "\" is given twice"};
-    }
-    edges.push_back(std::get<Edge>(edge));
-    if (comma == std::string::npos) return edges;
-    start = comma + 1;
-  }
+std::variant<Graph, UsageError> ParseTree(const ScannedArguments& scanned) {
+  if (!scanned.Has("vertices")) return UsageError{"--vertices is missing"};
+  if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges \"\" for none)"};
+  const auto count = ParseVertexCount(scanned.values.find("vertices")->second);
+  if (auto* error = std::get_if<UsageError>(&count)) return *error;
+  auto edges = ReadEdgeList(scanned.values.find("edges")->second, std::get<int>(count));
+  if (auto* error = std::get_if<std::string>(&edges)) return UsageError{*error};
+  return Graph{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))};
 }
 
 std::variant<MatrixType, UsageError> ParseType(const std::string& text) {
   for (const MatrixType type : kMatrixTypes) {
-    if (text == ShortName(type)) return type;
+    if (SameIgnoringCase(text, ShortName(type))) return type;
   }
-  return UsageError{"unknown matrix type \"" + text + "\": use EGM, PGM, SVGM or DVGM"};
+  return UsageError{"unknown matrix type " + QuotedText(text) + ": use EGM, PGM, SVGM or DVGM"};
 }
 
 std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
   for (const TopologicalIndex index : kTopologicalIndices) {
-    if (text == Letter(index)) return index;
-  }
-  return UsageError{"unknown index \"" + text + "\": use W, R, Z or H"};
-}
-
-std::variant<OptionValues, UsageError> CollectOptions(const std::vector<std::string>& arguments,
-                                                      const std::vector<std::string>& allowed) {
-  OptionValues values;
-  for (std::size_t k = 1; k < arguments.size(); k += 2) {
-    const std::string& option = arguments[k];
-    const std::string name = option.rfind("--", 0) == 0 ? option.substr(2) : "";
-    if (std::find(allowed.begin(), allowed.end(), name) == allowed.end()) {
-      return UsageError{"unknown option \"" + option + "\" for \"" + arguments[0] + "\""};
-    }
-    if (k + 1 >= arguments.size()) return UsageError{option + " needs a value"};
-    if (!values.emplace(name, arguments[k + 1]).second) {
-      return UsageError{option + " is given twice"};
+    if (SameIgnoringCase(text, Letter(index)) ||
+        SameIgnoringCase(text, kIndexNames[static_cast<int>(index)])) {
+      return index;
     }
   }
-  return values;
+  return UsageError{"unknown index " + QuotedText(text) + ": use W, R, Z or H"};
 }
 
-struct TreeArguments {
-  int vertices = 0;
-  std::vector<Edge> edges;
-};
-
-std::variant<TreeArguments, UsageError> ParseTree(const OptionValues& values) {
-  if (!values.contains("vertices")) return UsageError{"--vertices is missing"};
-  if (!values.contains("edges"))
-    return UsageError{"--edges is missing (use --edges \"\" for none)"};
-  const auto count = ParseVertexCount(values.at("vertices"));
-  if (auto* error = std::get_if<UsageError>(&count)) return *error;
-  auto edges = ParseEdges(values.at("edges"), std::get<int>(count));
-  if (auto* error = std::get_if<UsageError>(&edges)) return *error;
-  return TreeArguments{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))};
+// --output: a file name, "-" for standard output; "" is refused rather than guessed at.
+std::variant<std::optional<std::string>, UsageError> ParseOutput(const ScannedArguments& scanned) {
+  const auto found = scanned.values.find("output");
+  if (found == scanned.values.end() || found->second == "-") return std::optional<std::string>();
+  if (found->second.empty())
+    return UsageError{"--output needs a file name (\"-\" for standard output)"};
+  return std::optional<std::string>(found->second);
 }
 
-CliRequest ParseFile(const std::vector<std::string>& arguments) {
-  auto options = CollectOptions(arguments, {"vertices", "edges", "output"});
-  if (auto* error = std::get_if<UsageError>(&options)) return *error;
-  const auto& values = std::get<OptionValues>(options);
-  auto tree = ParseTree(values);
-  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
-  FileRequest request{std::get<TreeArguments>(tree).vertices,
-                      std::move(std::get<TreeArguments>(tree).edges), std::nullopt};
-  if (values.contains("output")) request.output = values.at("output");
+CliRequest ParseFile(const ScannedArguments& scanned) {
+  auto graph = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&graph)) return *error;
+  auto output = ParseOutput(scanned);
+  if (auto* error = std::get_if<UsageError>(&output)) return *error;
+  return FileRequest{std::move(std::get<Graph>(graph)),
+                     std::move(std::get<std::optional<std::string>>(output))};
+}
+
+CliRequest ParseCalc(const ScannedArguments& scanned) {
+  auto graph = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&graph)) return *error;
+  if (!scanned.Has("type")) return UsageError{"--type is missing"};
+  if (!scanned.Has("index")) return UsageError{"--index is missing"};
+  const auto type = ParseType(scanned.values.find("type")->second);
+  if (auto* error = std::get_if<UsageError>(&type)) return *error;
+  const auto index = ParseIndex(scanned.values.find("index")->second);
+  if (auto* error = std::get_if<UsageError>(&index)) return *error;
+  return CalcRequest{std::move(std::get<Graph>(graph)), std::get<MatrixType>(type),
+                     std::get<TopologicalIndex>(index)};
+}
+
+std::variant<const InputFormat*, UsageError> InputFormatOf(const std::string& path,
+                                                           const InputFormat* from) {
+  if (from != nullptr) return from;
+  if (path == "-") {
+    return UsageError{"reading standard input needs --from " + InputFormatNames()};
+  }
+  if (const InputFormat* format = FormatOfPath(path)) return format;
+  return UsageError{"cannot tell the format of " + QuotedText(path) +
+                    " from its name; use --from " + InputFormatNames()};
+}
+
+std::optional<UsageError> ReadBatchOptions(const ScannedArguments& scanned, BatchRequest& request) {
+  if (const auto format = scanned.values.find("format"); format != scanned.values.end()) {
+    if (SameIgnoringCase(format->second, "csv")) {
+      request.format = RowFormatKind::kCsv;
+    } else if (SameIgnoringCase(format->second, "jsonl")) {
+      request.format = RowFormatKind::kJsonLines;
+    } else {
+      return UsageError{"unknown --format " + QuotedText(format->second) + ": use csv or jsonl"};
+    }
+  }
+  request.matrices = scanned.flags.contains("matrices");
+  request.header = !scanned.flags.contains("no-header");
+  if (request.matrices && request.format != RowFormatKind::kJsonLines) {
+    return UsageError{"--matrices needs --format jsonl: a CSV row has no room for matrices"};
+  }
+  if (const auto jobs = scanned.values.find("jobs"); jobs != scanned.values.end()) {
+    const auto count = ReadCount(jobs->second);
+    if (!count || *count < 1 || *count > kMaxJobs) {
+      return UsageError{"--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs) +
+                        ", not " + QuotedText(jobs->second)};
+    }
+    request.jobs = *count;
+  }
+  return std::nullopt;
+}
+
+CliRequest ParseBatch(const ScannedArguments& scanned) {
+  BatchRequest request;
+  if (auto error = ReadBatchOptions(scanned, request)) return *error;
+  auto output = ParseOutput(scanned);
+  if (auto* error = std::get_if<UsageError>(&output)) return *error;
+  request.output = std::move(std::get<std::optional<std::string>>(output));
+
+  const InputFormat* from = nullptr;
+  if (const auto name = scanned.values.find("from"); name != scanned.values.end()) {
+    from = FindInputFormat(name->second);
+    if (from == nullptr) {
+      return UsageError{"unknown --from " + QuotedText(name->second) + ": use " +
+                        InputFormatNames()};
+    }
+  }
+  std::vector<std::string> paths = scanned.operands;
+  if (paths.empty()) paths.emplace_back("-");
+  for (const std::string& path : paths) {
+    if (path.empty()) return UsageError{"an input file name is empty"};
+    auto format = InputFormatOf(path, from);
+    if (auto* error = std::get_if<UsageError>(&format)) return *error;
+    request.inputs.push_back({path, std::get<const InputFormat*>(format)});
+  }
   return request;
 }
 
-CliRequest ParseCalc(const std::vector<std::string>& arguments) {
-  auto options = CollectOptions(arguments, {"vertices", "edges", "type", "index"});
-  if (auto* error = std::get_if<UsageError>(&options)) return *error;
-  const auto& values = std::get<OptionValues>(options);
-  auto tree = ParseTree(values);
-  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
-  if (!values.contains("type")) return UsageError{"--type is missing"};
-  if (!values.contains("index")) return UsageError{"--index is missing"};
-  const auto type = ParseType(values.at("type"));
-  if (auto* error = std::get_if<UsageError>(&type)) return *error;
-  const auto index = ParseIndex(values.at("index"));
-  if (auto* error = std::get_if<UsageError>(&index)) return *error;
-  return CalcRequest{std::get<TreeArguments>(tree).vertices,
-                     std::move(std::get<TreeArguments>(tree).edges), std::get<MatrixType>(type),
-                     std::get<TopologicalIndex>(index)};
+struct Subcommand {
+  std::string_view name;
+  std::span<const OptionSpec> options;
+  bool operands;
+  CliRequest (*parse)(const ScannedArguments&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"file", kFileOptions, false, ParseFile},
+    {"calc", kCalcOptions, false, ParseCalc},
+    {"batch", kBatchOptions, true, ParseBatch},
+};
+
+const Subcommand* FindSubcommand(std::string_view name) {
+  for (const Subcommand& subcommand : kSubcommands) {
+    if (subcommand.name == name) return &subcommand;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return UsageError{"no command given; see --help"};
+  if (arguments.empty()) return UsageError{"no command given; see korvelant-cli --help"};
   const std::string& command = arguments[0];
-  if (command == "--help" || command == "-h" || command == "help") return HelpRequest{};
-  if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
-    return HelpRequest{};
+  if (command == "--help" || command == "-h") return HelpRequest{};
+  if (command == "--version") return VersionRequest{};
+  if (command == "help") {
+    if (arguments.size() == 1) return HelpRequest{};
+    if (FindSubcommand(arguments[1]) == nullptr) {
+      return UsageError{"no help on " + QuotedText(arguments[1]) + ": use file, calc or batch"};
+    }
+    return HelpRequest{arguments[1]};
   }
-  if (command == "file") return ParseFile(arguments);
-  if (command == "calc") return ParseCalc(arguments);
-  return UsageError{"unknown command \"" + command + "\": use file or calc; see --help"};
-}
-
-std::string HelpText() {
-  return R"(korvelant-cli: graphical matrices of a tree of up to 8 vertices
-
-Usage:
-  korvelant-cli file --vertices N --edges EDGES [--output PATH]
-  korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
-  korvelant-cli --help
-
-Commands:
-  file   Writes all sixteen matrices (EGM, PGM, SVGM, DVGM, each with the Wiener,
-         Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF
-         line ends: to PATH, or to standard output without --output. An existing
-         file is replaced only by a complete new one; when writing fails it stays
-         as it was.
-  calc   Prints one matrix: line i holds elements (i, 1) to (i, n) separated by
-         ", ", then the line "Half-sum of matrix elements is: " and the half-sum.
-
-Options:
-  --vertices N    the number of vertices, 0 to 8; vertices are numbered 1 to N
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
-  --output PATH   the file to write (file only)
-  --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM (dense
-                  vertex-graphical matrix)
-  --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya)
-
-Exit status:
-  0  success
-  1  the graph is not a tree (message on standard error; no file is touched)
-  2  bad input or usage
-  3  the output cannot be written
-)";
+  const Subcommand* subcommand = FindSubcommand(command);
+  if (subcommand == nullptr) {
+    return UsageError{"unknown command " + QuotedText(command) +
+                      ": use file, calc or batch; see korvelant-cli --help"};
+  }
+  const ScannedArguments scanned =
+      ScanArguments(std::span(arguments).subspan(1), subcommand->options, subcommand->operands);
+  if (scanned.help) return HelpRequest{command};
+  if (scanned.version) return VersionRequest{};
+  if (scanned.problem)
+    return UsageError{*scanned.problem + "; see korvelant-cli " + command + " --help"};
+  return subcommand->parse(scanned);
 }
 
 }  // namespace korvelant

@@ -1,5 +1,6 @@
 #include "engine/forest_evaluator.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -51,7 +52,7 @@ void ForestEvaluator::PutBack(int owner) {
   ++degree_[tree_.parent[owner]];
 }
 
-ForestIndices ForestEvaluator::Evaluate() const {
+SubgraphValues ForestEvaluator::Evaluate() const {
   // Matchings of a forest of n vertices number at most F(n + 1), which fits 64 bits up to
   // n = 91; larger trees count in 128 bits.
   constexpr int kLargestIn64Bits = 90;
@@ -65,36 +66,35 @@ ForestIndices ForestEvaluator::Evaluate() const {
 //  - Hosoya: the matchings of v's subtree with v free and with v matched; p matched means
 //    matched to v (v free) or to an earlier child.
 template <typename Count>
-ForestIndices ForestEvaluator::Pass() const {
+SubgraphValues ForestEvaluator::Pass() const {
   constexpr std::size_t kSlots = kMaxTreeVertices + 1;
-  std::array<std::int64_t, kSlots> size;
-  std::array<std::int64_t, kSlots> sizeSum;
-  std::array<std::int64_t, kSlots> squareSum;
+  // Sizes and their sums stay below 128^3, well inside 32 bits.
+  std::array<std::int32_t, kSlots> size;
+  std::array<std::int32_t, kSlots> sizeSum;
+  std::array<std::int32_t, kSlots> squareSum;
   std::array<Count, kSlots> free;
   std::array<Count, kSlots> matched;
-  for (const int v : tree_.order) {
-    size[v] = 1;
-    sizeSum[v] = squareSum[v] = 0;
-    free[v] = 1;
-    matched[v] = 0;
-  }
-
+  const auto slots = static_cast<std::size_t>(tree_.vertexCount()) + 1;
+  std::fill_n(size.begin(), slots, 1);
+  std::fill_n(sizeSum.begin(), slots, 0);
+  std::fill_n(squareSum.begin(), slots, 0);
+  std::fill_n(free.begin(), slots, 1);
+  std::fill_n(matched.begin(), slots, 0);
   const std::int64_t* const randicTerm = RandicTerms().data();
-  ForestIndices result;
-  std::int64_t wiener = 0;  // below n^3 / 6
+
+  SubgraphValues result;
   Count hosoya = 1;
-  std::int64_t zagreb = 0;
   for (auto it = tree_.order.rbegin(); it != tree_.order.rend(); ++it) {
     const int v = *it;
     const int p = tree_.parent[v];
     const Count all = free[v] + matched[v];
     if (p == 0 || removed_[v]) {  // v tops a component
-      wiener += size[v] * sizeSum[v] - squareSum[v];
+      result.wiener += std::int64_t{size[v]} * sizeSum[v] - squareSum[v];
       hosoya *= all;
       continue;
     }
     const int product = degree_[v] * degree_[p];
-    zagreb += product;
+    result.zagreb += product;
     result.randicTicks += randicTerm[product];
     size[p] += size[v];
     sizeSum[p] += sizeSum[v] + size[v];
@@ -102,8 +102,6 @@ ForestIndices ForestEvaluator::Pass() const {
     matched[p] = matched[p] * all + free[p] * free[v];
     free[p] *= all;
   }
-  result.wiener = wiener;
-  result.zagreb = zagreb;
   result.hosoya = hosoya;
   return result;
 }

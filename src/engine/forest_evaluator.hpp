@@ -4,17 +4,9 @@
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
-#include "model/wide_integer.hpp"
+#include "engine/subgraph_values.hpp"
 
 namespace korvelant {
-
-// The four indices of one subgraph: the tree with some edges taken away, a forest.
-struct ForestIndices {
-  Int128 wiener = 0;
-  std::int64_t randicTicks = 0;  // in ten-thousandths, each term rounded first
-  Int128 zagreb = 0;
-  Int128 hosoya = 0;
-};
 
 // The forests of one tree: edges are taken away and put back one at a time, each named by
 // the vertex that owns it (the edge to its parent), and Evaluate reads the forest left. The
@@ -28,11 +20,11 @@ class ForestEvaluator {
   void TakeAway(int owner);
   void PutBack(int owner);
 
-  ForestIndices Evaluate() const;
+  SubgraphValues Evaluate() const;
 
  private:
   template <typename Count>
-  ForestIndices Pass() const;
+  SubgraphValues Pass() const;
 
   const RootedTree& tree_;
   std::vector<char> removed_;

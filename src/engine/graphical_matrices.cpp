@@ -20,11 +20,11 @@ class MatrixBuilder {
       const int p = tree_.parent[v];
       if (p == 0) continue;
       evaluator_.TakeAway(v);
-      const ForestIndices withoutEdge = evaluator_.Evaluate();
+      const SubgraphValues withoutEdge = evaluator_.Evaluate();
       evaluator_.PutBack(v);
       Store(MatrixType::EGM, v, p, withoutEdge);
       Store(MatrixType::PGM, v, p, withoutEdge);
-      const ForestIndices withoutEnds = WithoutEdgesAt(v, p);
+      const SubgraphValues withoutEnds = WithoutEdgesAt(v, p);
       Store(MatrixType::SVGM, v, p, withoutEnds);
       Store(MatrixType::DVGM, v, p, withoutEnds);
     }
@@ -42,16 +42,10 @@ class MatrixBuilder {
  private:
   bool Wanted(MatrixType type) const { return matrices_.types[static_cast<int>(type)].size() != 0; }
 
-  // Stores element (i, j) = (j, i) of `type`, when asked for. Within the vertex limit every
-  // value times the scale fits 128 bits (see kMaxTreeVertices).
-  void Store(MatrixType type, int i, int j, const ForestIndices& values) {
+  // Stores element (i, j) = (j, i) of `type`, when asked for.
+  void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
     TypeMatrices& matrices = matrices_.types[static_cast<int>(type)];
-    if (matrices.size() == 0) return;
-    matrices.SetElement(i, j,
-                        {ExactDecimal::FromTicks(values.wiener * ExactDecimal::kScale),
-                         ExactDecimal::FromTicks(values.randicTicks),
-                         ExactDecimal::FromTicks(values.zagreb * ExactDecimal::kScale),
-                         ExactDecimal::FromTicks(values.hosoya * ExactDecimal::kScale)});
+    if (matrices.size() != 0) matrices.SetElement(i, j, values);
   }
 
   // The path i..j: climb from the deeper end until the two meet.
@@ -64,9 +58,9 @@ class MatrixBuilder {
     }
   }
 
-  ForestIndices WithoutPath(int i, int j) {
+  SubgraphValues WithoutPath(int i, int j) {
     ForEachPathEdge(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
-    const ForestIndices values = evaluator_.Evaluate();
+    const SubgraphValues values = evaluator_.Evaluate();
     ForEachPathEdge(i, j, [this](int owner) { evaluator_.PutBack(owner); });
     return values;
   }
@@ -81,9 +75,9 @@ class MatrixBuilder {
     }
   }
 
-  ForestIndices WithoutEdgesAt(int i, int j) {
+  SubgraphValues WithoutEdgesAt(int i, int j) {
     ForEachEdgeAt(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
-    const ForestIndices values = evaluator_.Evaluate();
+    const SubgraphValues values = evaluator_.Evaluate();
     ForEachEdgeAt(i, j, [this](int owner) { evaluator_.PutBack(owner); });
     return values;
   }

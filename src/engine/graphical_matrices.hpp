@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
+#include "engine/subgraph_values.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/exact_decimal.hpp"
 
@@ -30,9 +31,6 @@ class GraphicalMatrix {
   std::vector<ExactDecimal> elements_;
 };
 
-// The four index values of one subgraph, indexed by TopologicalIndex.
-using SubgraphValues = std::array<ExactDecimal, kTopologicalIndices.size()>;
-
 // The four matrices of one type, kept the way they arise: each element names the subgraph
 // it stands for, and each distinct subgraph's values are kept once. (i, j) and (j, i) name
 // the same subgraph, and a file prints every element of one subgraph alike, so its text
@@ -48,7 +46,7 @@ class TypeMatrices {
   const std::uint32_t* Row(int i) const { return subgraph_.data() + Slot(i, 1); }
   const std::vector<SubgraphValues>& Subgraphs() const { return values_; }
   ExactDecimal operator()(TopologicalIndex index, int i, int j) const {
-    return values_[SubgraphOf(i, j)][static_cast<int>(index)];
+    return values_[SubgraphOf(i, j)].Of(index);
   }
 
   // Makes (i, j) and (j, i) stand for a new subgraph of these values, or for the one that

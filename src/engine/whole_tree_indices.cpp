@@ -47,7 +47,7 @@ Int128 SquaredDistanceSum(const RootedTree& tree) {
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
-  const ForestIndices whole = ForestEvaluator(tree).Evaluate();
+  const SubgraphValues whole = ForestEvaluator(tree).Evaluate();
   indices.wiener = whole.wiener;
   indices.secondZagreb = whole.zagreb;
   indices.hosoya = whole.hosoya;

@@ -43,23 +43,24 @@ std::string ScaledDigits(Int128 count, int places) {
   return digits;
 }
 
-// The digits of a count of ten-thousandths past 64 bits, which is always whole here (a large
-// Hosoya count or a sum of them): split at 10^19 so that each half prints as 64 bits.
-char* WriteWideDigits(Int128 ticks, char* out) {
+// The digits of a non-negative whole number; past 64 bits it is split at 10^19 so that
+// each half prints as 64 bits.
+char* WriteWholeDigits(Int128 whole, char* out) {
+  if (whole <= static_cast<Int128>(UINT64_MAX)) {
+    return std::to_chars(out, out + kLongestNumberText, static_cast<std::uint64_t>(whole)).ptr;
+  }
   constexpr std::uint64_t kTenTo19 = 10'000'000'000'000'000'000ULL;
-  const Int128 whole = ticks / ExactDecimal::kScale;
-  if (whole * ExactDecimal::kScale != ticks || whole / kTenTo19 > static_cast<Int128>(UINT64_MAX)) {
-    const std::string digits = ScaledDigits(ticks, 4);
+  const Int128 high = whole / kTenTo19;
+  if (high > static_cast<Int128>(UINT64_MAX)) {  // past 38 digits: never within the limit
+    const std::string digits = ToDecimalString(whole);
     return std::copy(digits.begin(), digits.end(), out);
   }
-  const auto high = static_cast<std::uint64_t>(whole / kTenTo19);
-  const auto low = static_cast<std::uint64_t>(whole % kTenTo19);
-  if (high == 0) return std::to_chars(out, out + kLongestNumberText, low).ptr;
-  out = std::to_chars(out, out + kLongestNumberText, high).ptr;
-  char lowDigits[20];
-  char* lowEnd = std::to_chars(lowDigits, lowDigits + sizeof lowDigits, low).ptr;
-  out = std::fill_n(out, 19 - (lowEnd - lowDigits), '0');
-  return std::copy(lowDigits, lowEnd, out);
+  out = std::to_chars(out, out + kLongestNumberText, static_cast<std::uint64_t>(high)).ptr;
+  char low[20];
+  char* lowEnd =
+      std::to_chars(low, low + sizeof low, static_cast<std::uint64_t>(whole % kTenTo19)).ptr;
+  out = std::fill_n(out, 19 - (lowEnd - low), '0');
+  return std::copy(low, lowEnd, out);
 }
 
 }  // namespace
@@ -68,13 +69,13 @@ char* WriteNumberText(ExactDecimal value, char* out) {
   const Int128 ticks = value.ticks();
   const Int128 magnitude = ticks < 0 ? -ticks : ticks;
   *out++ = ticks < 0 ? '-' : ' ';
-  if (magnitude > static_cast<Int128>(UINT64_MAX)) {  // only large Hosoya counts
-    return WriteWideDigits(magnitude, out);
-  }
-  const auto narrow = static_cast<std::uint64_t>(magnitude);
-  const std::uint64_t scale = ExactDecimal::kScale;
-  out = std::to_chars(out, out + kLongestNumberText, narrow / scale).ptr;
-  std::uint64_t fraction = narrow % scale;
+  const std::int64_t scale = ExactDecimal::kScale;
+  // Past 64 bits (only large Hosoya counts) one 128-bit division splits off the fraction.
+  const bool narrow = magnitude <= static_cast<Int128>(UINT64_MAX);
+  const auto small = static_cast<std::uint64_t>(magnitude);
+  out = narrow ? std::to_chars(out, out + kLongestNumberText, small / scale).ptr
+               : WriteWholeDigits(magnitude / scale, out);
+  std::uint64_t fraction = narrow ? small % scale : static_cast<std::uint64_t>(magnitude % scale);
   if (fraction != 0) {
     *out++ = '.';
     for (std::uint64_t digit = scale / 10; fraction != 0; digit /= 10) {
@@ -83,6 +84,11 @@ char* WriteNumberText(ExactDecimal value, char* out) {
     }
   }
   return out;
+}
+
+char* WriteWholeNumberText(Int128 whole, char* out) {
+  *out++ = whole < 0 ? '-' : ' ';
+  return WriteWholeDigits(whole < 0 ? -whole : whole, out);
 }
 
 std::string NumberText(ExactDecimal value) {

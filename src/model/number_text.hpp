@@ -20,6 +20,8 @@ std::string NumberText(ExactDecimal value);
 // returns the end. The matrix file writes thousands of them.
 inline constexpr int kLongestNumberText = 48;
 char* WriteNumberText(ExactDecimal value, char* out);
+// The same for a whole number, as NumberText(ExactDecimal::FromInteger(whole)) writes it.
+char* WriteWholeNumberText(Int128 whole, char* out);
 // Up to 15 significant digits.
 std::string NumberText(double value);
 

@@ -41,7 +41,7 @@ class SubgraphTexts {
   SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index)
       : slots_(matrices.Subgraphs().size()) {
     for (std::size_t id = 0; id < slots_.size(); ++id) {
-      slots_[id] = SlotOf(matrices.Subgraphs()[id][static_cast<int>(index)], id);
+      slots_[id] = SlotOf(matrices.Subgraphs()[id], index, id);
     }
   }
 
@@ -50,20 +50,25 @@ class SubgraphTexts {
   std::size_t Longest() const { return longest_; }
 
  private:
-  NumberSlot SlotOf(ExactDecimal value, std::size_t id) {
-    const Int128 ticks = value.ticks();
-    if (ticks >= 0 && ticks < 100 * ExactDecimal::kScale) {
-      const auto small = static_cast<std::int32_t>(ticks);
-      if (small % ExactDecimal::kScale == 0)
-        return kSmallWholeNumbers[small / ExactDecimal::kScale];
-    }
+  NumberSlot SlotOf(const SubgraphValues& values, TopologicalIndex index, std::size_t id) {
     char text[kLongestNumberText];
-    const auto length = static_cast<std::size_t>(WriteNumberText(value, text) - text);
+    char* end = nullptr;
+    if (index == TopologicalIndex::Randic) {
+      end = WriteNumberText(values.Of(index), text);
+    } else {
+      const Int128 whole = index == TopologicalIndex::Wiener   ? values.wiener
+                           : index == TopologicalIndex::Zagreb ? values.zagreb
+                                                               : values.hosoya;
+      if (whole >= 0 && whole < 100) return kSmallWholeNumbers[static_cast<std::size_t>(whole)];
+      end = WriteWholeNumberText(whole, text);
+    }
+    const auto length = static_cast<std::size_t>(end - text);
     longest_ = std::max(longest_, length);
     NumberSlot slot;
     std::memcpy(slot.text, text, NumberSlot::kRoom);
     slot.length = static_cast<unsigned char>(std::min<std::size_t>(length, UCHAR_MAX));
-    if (length > NumberSlot::kRoom) long_.emplace(static_cast<std::uint32_t>(id), text);
+    if (length > NumberSlot::kRoom)
+      long_.emplace(static_cast<std::uint32_t>(id), std::string(text, length));
     return slot;
   }
 

@@ -67,5 +67,14 @@ TEST(LargeTreeTest, FileKeepsItsNotationWithNRows) {
   EXPECT_TRUE(text.ends_with(",  0} }\r\n"));
 }
 
+// Numbers too long for the writer's short slots: the Hosoya counts of the path of 100.
+TEST(LargeTreeTest, FileWritesNumbersPast64BitsWhole) {
+  const std::string text = MatrixFileText(ComputeGraphicalMatrices(RootTree(Path(100)).value()));
+  // F(2) F(100) at (1, 2), then F(3) F(99) at (2, 3), in row 2 after (2, 1).
+  EXPECT_NE(text.find("HIEGM\r\n= { { 0,  354224848179261915075,  0,"), std::string::npos);
+  EXPECT_NE(text.find("{ 354224848179261915075,  0,  437845991669110338052,  0,"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvelant::testing

@@ -1,0 +1,83 @@
+#include "cli/batch_row.hpp"
+
+#include <exception>
+
+#include "engine/rooted_tree.hpp"
+#include "input/tree_problem.hpp"
+
+namespace korvelant {
+namespace {
+
+std::string Located(std::string_view where, std::uint64_t line, std::string_view problem) {
+  std::string text(where);
+  text += "line ";
+  text += std::to_string(line);
+  text += ": ";
+  text += problem;
+  return text;
+}
+
+std::string NotATree(const TreeRecord& record) {
+  const std::string problem =
+      record.treeProblem.empty() ? TreeProblem(*record.graph) : record.treeProblem;
+  return problem.empty() ? "not a tree" : "not a tree: " + problem;
+}
+
+bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                       const RowFormat& rows, const RowLayout& layout, std::string& out) {
+  if (record.tooLong) {
+    const std::string error =
+        Located(where, record.line,
+                "a record of " + std::to_string(record.length) + " bytes, more than the " +
+                    std::to_string(format.rules.maxRecordBytes) + " one may have");
+    BatchRow row;
+    row.error = error;
+    rows.AppendRow(row, layout, out);
+    return false;
+  }
+  const TreeRecord tree = format.read(record.text);
+  BatchRow row;
+  row.name = tree.name;
+  row.smiles = tree.smiles ? &*tree.smiles : nullptr;
+  std::string error;
+  if (!tree.error.empty() || !tree.graph) {
+    error = Located(where, record.line, tree.error.empty() ? "unreadable" : tree.error);
+    row.error = error;
+    rows.AppendRow(row, layout, out);
+    return false;
+  }
+  row.graph = &*tree.graph;
+  const std::optional<RootedTree> rooted = RootTree(*tree.graph);
+  if (!rooted) {
+    error = NotATree(tree);
+    row.error = error;
+    rows.AppendRow(row, layout, out);
+    return false;
+  }
+  const GraphicalMatrices matrices = ComputeGraphicalMatrices(*rooted);
+  const WholeTreeIndices indices = ComputeWholeTreeIndices(*rooted);
+  row.matrices = &matrices;
+  row.indices = &indices;
+  rows.AppendRow(row, layout, out);
+  return true;
+}
+
+}  // namespace
+
+bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                    const RowFormat& rows, const RowLayout& layout, std::string& out) {
+  const std::size_t start = out.size();
+  try {
+    return AppendComputedRow(record, format, where, rows, layout, out);
+  } catch (const std::exception& failure) {
+    // No input may stop a batch: what the computation could not do is the record's error.
+    out.resize(start);
+    const std::string error = Located(where, record.line, failure.what());
+    BatchRow row;
+    row.error = error;
+    rows.AppendRow(row, layout, out);
+    return false;
+  }
+}
+
+}  // namespace korvelant

@@ -1,0 +1,141 @@
+#include <algorithm>
+#include <thread>
+
+#include "cli/batch_pipeline.hpp"
+#include "cli/batch_row.hpp"
+#include "cli/messages.hpp"
+#include "cli/progress_line.hpp"
+#include "cli/streaming_file_writer.hpp"
+#include "cli/subcommands.hpp"
+#include "input/quoted_text.hpp"
+
+namespace korvelant {
+namespace {
+
+constexpr std::size_t kChunkRecords = 256;
+// Rows with all sixteen matrices of a large tree run to megabytes: fewer of them at once.
+constexpr std::size_t kChunkRecordsWithMatrices = 4;
+
+// Standard input, lent to the pipeline, which owns the files it opens.
+class BorrowedSource : public InputSource {
+ public:
+  explicit BorrowedSource(InputSource& source) : source_(source) {}
+  long Read(char* buffer, std::size_t size, int& error) override {
+    return source_.Read(buffer, size, error);
+  }
+  bool Trickles() const override { return source_.Trickles(); }
+
+ private:
+  InputSource& source_;
+};
+
+std::vector<BatchInput> MakeInputs(const BatchRequest& request, InputSource& standardInput) {
+  std::vector<BatchInput> inputs;
+  const bool several = request.inputs.size() > 1;
+  for (const BatchInputSpec& spec : request.inputs) {
+    const bool isStandardInput = spec.path == "-";
+    BatchInput input;
+    input.format = spec.format;
+    if (several) input.where = (isStandardInput ? "standard input" : spec.path) + ", ";
+    input.readFailurePrefix =
+        "cannot read " + (isStandardInput ? "standard input" : QuotedText(spec.path));
+    if (isStandardInput) {
+      input.open = [&standardInput](std::string&) -> std::unique_ptr<InputSource> {
+        return std::make_unique<BorrowedSource>(standardInput);
+      };
+    } else {
+      input.open = [path = spec.path](std::string& failure) -> std::unique_ptr<InputSource> {
+        return FileSource::Open(path, failure);
+      };
+    }
+    inputs.push_back(std::move(input));
+  }
+  return inputs;
+}
+
+// Opens every named input once before any row is written, so that a misspelt name is a
+// usage error with nothing written. Returns whether one of them may trickle in.
+std::optional<std::string> CheckInputs(const BatchRequest& request, InputSource& standardInput,
+                                       bool& trickles) {
+  trickles = false;
+  for (const BatchInputSpec& spec : request.inputs) {
+    if (spec.path == "-") {
+      trickles = trickles || standardInput.Trickles();
+      continue;
+    }
+    std::string failure;
+    const auto source = FileSource::Open(spec.path, failure);
+    if (!source) return failure;
+    trickles = trickles || source->Trickles();
+  }
+  return std::nullopt;
+}
+
+int Jobs(const BatchRequest& request) {
+  if (request.jobs > 0) return request.jobs;
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+}  // namespace
+
+int RunBatch(const BatchRequest& request, const CliStreams& streams) {
+  bool trickles = false;
+  if (auto failure = CheckInputs(request, streams.in, trickles)) {
+    ReportProblem(streams.err, *failure);
+    return kBadInput;
+  }
+  std::optional<StreamingFileWriter> file;
+  std::optional<DescriptorSink> fileSink;
+  OutputSink* out = &streams.out;
+  if (request.output) {
+    file.emplace(*request.output);
+    if (file->failure()) {
+      ReportProblem(streams.err, *file->failure());
+      return kCannotWrite;
+    }
+    out = &fileSink.emplace(file->fd(), file->FailurePrefix());
+  }
+
+  const std::unique_ptr<RowFormat> rows =
+      request.format == RowFormatKind::kCsv ? CsvRows() : JsonLineRows();
+  const RowLayout layout{
+      std::any_of(request.inputs.begin(), request.inputs.end(),
+                  [](const BatchInputSpec& spec) { return spec.format->smilesColumn; }),
+      request.matrices};
+  if (request.header) out->Write(rows->Header(layout));
+
+  const std::vector<BatchInput> inputs = MakeInputs(request, streams.in);
+  const RowMaker makeRow = [&](const SplitRecord& record, const BatchInput& input,
+                               std::string& text) {
+    return AppendBatchRow(record, *input.format, input.where, *rows, layout, text);
+  };
+  PipelineSettings settings;
+  settings.jobs = Jobs(request);
+  settings.chunkRecords = request.matrices ? kChunkRecordsWithMatrices : kChunkRecords;
+  settings.flushEachChunk = trickles || out->IsTerminal();
+  std::optional<ProgressLine> progress;
+  if (streams.errIsTerminal) progress.emplace(streams.err);
+  const PipelineOutcome outcome =
+      RunBatchPipeline(inputs, makeRow, *out, settings, [&](std::uint64_t records) {
+        if (progress) progress->Update(records);
+      });
+  if (progress) progress->Clear();
+
+  if (!out->Flush()) {
+    if (!out->readerGone()) ReportProblem(streams.err, out->failure());
+    return kCannotWrite;
+  }
+  if (outcome.readFailure) {
+    ReportProblem(streams.err, *outcome.readFailure);
+    return kBadInput;
+  }
+  if (file) {
+    if (auto failure = file->Commit()) {
+      ReportProblem(streams.err, *failure);
+      return kCannotWrite;
+    }
+  }
+  return outcome.refused > 0 ? kSomeRecordsRefused : kSuccess;
+}
+
+}  // namespace korvelant

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/graphical_matrices.hpp"
+#include "engine/whole_tree_indices.hpp"
+#include "model/graph.hpp"
+
+namespace korvelant {
+
+// The values of one output row. Pointers are null and the error set for a record that was
+// not computed; a graph that was read but is no tree still has its vertices and edges.
+struct BatchRow {
+  std::string_view name;
+  const std::string* smiles = nullptr;  // for molecule inputs
+  const Graph* graph = nullptr;
+  const GraphicalMatrices* matrices = nullptr;
+  const WholeTreeIndices* indices = nullptr;
+  std::string_view error;
+};
+
+// Which columns a batch writes besides the fixed ones.
+struct RowLayout {
+  bool smilesColumn = false;  // molecule inputs: the SMILES after the name
+  bool matrices = false;      // every matrix in full (JSON only)
+};
+
+// The columns in order: name, [smiles], vertices, edges, the sixteen half-sums named like
+// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, Z, error.
+std::vector<std::string> ColumnNames(const RowLayout& layout);
+
+// The name of block k of the matrix file, 0..15: "WIEGM", "RIEGM", ... "HIDVGM".
+std::string BlockName(int block);
+
+// The matrix of block k, 0..15, in the file's order.
+MatrixView Block(const GraphicalMatrices& matrices, int block);
+
+// A way to write rows: CSV or JSON lines.
+class RowFormat {
+ public:
+  virtual ~RowFormat() = default;
+  // What stands before the first row ("" for none), with its line end.
+  virtual std::string Header(const RowLayout& layout) const = 0;
+  virtual void AppendRow(const BatchRow& row, const RowLayout& layout, std::string& out) const = 0;
+};
+
+// RFC 4180 CSV: a header line; fields holding a comma, a quote, a line end, another control
+// character or a blank at either end are quoted, quotes doubled; bytes are passed as they
+// are (a name that is not UTF-8 stays so); LF line ends. Values not computed are empty.
+std::unique_ptr<RowFormat> CsvRows();
+
+// One JSON object per line, keys as the CSV header. Numbers are JSON numbers with every
+// digit (Hosoya counts past 2^53 included); values not computed are null, and so is
+// "error" for a computed row. Strings escape '"', '\\', control characters as \u00XX and
+// U+2028/U+2029; bytes that are not UTF-8 become U+FFFD, since JSON text must be UTF-8.
+// With `matrices`, "matrices" holds each block's rows as arrays of numbers.
+std::unique_ptr<RowFormat> JsonLineRows();
+
+}  // namespace korvelant

@@ -1,0 +1,225 @@
+// The real program with the streams a user's shell gives it: pipes that close early, a disk
+// that fills up, a terminal, an interrupt, long and odd input.
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "cli/cli_app.hpp"
+#include "cli/process_runner.hpp"
+
+namespace korvelant {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ChildProcess;
+using testing::CliPath;
+using testing::ProcessRun;
+using testing::RunProcess;
+
+class BatchProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "korvelant-process-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+    return PathOf(name);
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_))
+      names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path dir_;
+};
+
+// `count` trees of 2 to 9 vertices as edge lines.
+std::string ManyTrees(int count) {
+  std::string text;
+  for (int k = 0; k < count; ++k) {
+    const int n = 2 + k % 8;
+    text.append(std::to_string(n));
+    for (int v = 2; v <= n; ++v) {
+      text.append(v > 2 ? "," : " ").append(std::to_string((v * 7 + k) % (v - 1) + 1));
+      text.append("-").append(std::to_string(v));
+    }
+    text.append(" tree").append(std::to_string(k)).append("\n");
+  }
+  return text;
+}
+
+TEST_F(BatchProcess, RowsComeOutWhileInputStillArrives) {
+  ChildProcess child({CliPath(), "batch", "--from", "edges"});
+  ASSERT_TRUE(child.Send("3 1-2,2-3 first\n"));
+  const std::string first = child.ReadLines(2, 30);
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 2) << first;
+  EXPECT_NE(first.find("\nfirst,3,"), std::string::npos) << first;
+  ASSERT_TRUE(child.Send("2 1-2 second\n"));
+  EXPECT_EQ(child.ReadLines(1, 30).rfind("second,2,", 0), 0u);
+  child.CloseIn();
+  const int status = child.Wait();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kSuccess);
+}
+
+TEST_F(BatchProcess, AReaderThatGoesAwayEndsTheBatchQuietly) {
+  const std::string input = Write("many.txt", ManyTrees(200000));
+  ChildProcess child({CliPath(), "batch", input});
+  child.CloseIn();
+  EXPECT_EQ(child.ReadLines(1, 30).rfind("name,vertices,", 0), 0u);
+  child.CloseOut();  // as `| head -1` does
+  std::string err;
+  char buffer[4096];
+  for (ssize_t count; (count = ::read(child.err(), buffer, sizeof buffer)) > 0;)
+    err.append(buffer, count);
+  const int status = child.Wait();
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), kCannotWrite);
+  EXPECT_EQ(err, "");
+}
+
+TEST_F(BatchProcess, AFullDiskGivesOneMessageAndKeepsTheOldFile) {
+  const std::string input = Write("many.txt", ManyTrees(20000));
+  const int fd = ::open(PathOf("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  const ProcessRun toStandardOutput =
+      RunProcess({CliPath(), "batch", input}, "", {.stdoutFd = fd, .fileSizeLimit = 65536});
+  ::close(fd);
+  EXPECT_EQ(toStandardOutput.exitCode, kCannotWrite) << "signal " << toStandardOutput.signal;
+  EXPECT_EQ(toStandardOutput.err,
+            "korvelant-cli: cannot write to standard output: File too large\n");
+
+  const std::string output = Write("rows.csv", "old rows\n");
+  const ProcessRun toFile =
+      RunProcess({CliPath(), "batch", input, "--output", output}, "", {.fileSizeLimit = 65536});
+  EXPECT_EQ(toFile.exitCode, kCannotWrite);
+  EXPECT_EQ(toFile.err, "korvelant-cli: Cannot write \"" + output + "\": File too large\n");
+  EXPECT_EQ(Read("rows.csv"), "old rows\n");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"many.txt", "rows.csv", "stdout"}));
+}
+
+TEST_F(BatchProcess, AnInterruptedBatchLeavesNoTemporaryFile) {
+  const std::string output = Write("rows.csv", "old rows\n");
+  ChildProcess child({CliPath(), "batch", "--from", "edges", "--output", output});
+  ASSERT_TRUE(child.Send(ManyTrees(1000)));
+  // The temporary beside the output appears once the batch runs.
+  for (int wait = 0; wait < 1500 && Files().size() < 2; ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_EQ(Files().size(), 2u);
+  ::kill(child.pid(), SIGINT);
+  const int status = child.Wait();
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+  EXPECT_EQ(Files(), std::vector<std::string>{"rows.csv"});
+  EXPECT_EQ(Read("rows.csv"), "old rows\n");
+}
+
+TEST_F(BatchProcess, ProgressIsShownOnATerminalOnly) {
+  int master = -1, slave = -1;
+  ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  testing::ChildSetup setup;
+  setup.stderrFd = slave;
+  ChildProcess child({CliPath(), "batch", "--from", "edges"}, setup);
+  ::close(slave);
+  std::thread reader([&] {
+    std::string rows;
+    char buffer[65536];
+    for (ssize_t count; (count = ::read(child.out(), buffer, sizeof buffer)) > 0;)
+      rows.append(buffer, count);
+  });
+  for (int step = 0; step < 8; ++step) {  // input that trickles in over two seconds
+    child.Send(ManyTrees(100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+  child.CloseIn();
+  const int status = child.Wait();
+  reader.join();
+  std::string terminal;
+  char buffer[4096];
+  for (ssize_t count; (count = ::read(master, buffer, sizeof buffer)) > 0;)
+    terminal.append(buffer, count);
+  ::close(master);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kSuccess);
+  EXPECT_NE(terminal.find("\r\x1b[Kkorvelant-cli: "), std::string::npos) << terminal;
+  EXPECT_NE(terminal.find(" records, "), std::string::npos);
+  EXPECT_LE(std::count(terminal.begin(), terminal.end(), '\r'), 2 * 4 * 3 + 1);  // a few a second
+  EXPECT_TRUE(terminal.ends_with("\r\x1b[K")) << "the line is erased at the end";
+  EXPECT_EQ(terminal.find('\n'), std::string::npos);
+
+  const ProcessRun piped = RunProcess({CliPath(), "batch", "--from", "edges"}, ManyTrees(100));
+  EXPECT_EQ(piped.err, "");
+}
+
+TEST_F(BatchProcess, SurvivesRealFiles) {
+  using namespace std::string_literals;
+  const std::string odd = "3 1-2,2-3 crlf\r\n"s + std::string(10 << 20, 'x') +
+                          "\n2 1-2 nul\0inside\n2 1-2 bad \xff\xfe\n\x01\0\n\n2 1-2 no end"s;
+  const ProcessRun run = RunProcess({CliPath(), "batch", Write("odd.txt", odd)});
+  EXPECT_EQ(run.exitCode, kSomeRecordsRefused) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7);
+  std::string tooLong = "\n";
+  tooLong.append(25, ',').append("\"line 2: a record of 10485760 bytes, ");
+  EXPECT_NE(run.out.find(tooLong), std::string::npos);
+  EXPECT_NE(run.out.find("\n\"nul\0inside\",2,1-2,"s), std::string::npos);
+  EXPECT_NE(run.out.find("\"line 5: malformed vertex count \"\"\\x01\\x00\"\": write"),
+            std::string::npos);
+}
+
+// Peak memory from /usr/bin/time, which measures its child alone: the test's own memory,
+// shared with a child it forks, would hide what the program uses.
+long PeakKb(const std::vector<std::string>& arguments, const std::string& report,
+            int exitCode = kSuccess) {
+  std::vector<std::string> timed = {"/usr/bin/time", "-f", "%M", "-o", report};
+  timed.insert(timed.end(), arguments.begin(), arguments.end());
+  const ProcessRun run = RunProcess(timed);
+  EXPECT_EQ(run.exitCode, exitCode) << run.err;
+  std::ifstream in(report);
+  long kb = 0;
+  in >> kb;
+  return kb;
+}
+
+TEST_F(BatchProcess, MemoryStaysFlatHoweverLongTheInput) {
+#ifdef KORVELANT_SANITIZED_BUILD
+  GTEST_SKIP() << "AddressSanitizer's own bookkeeping makes memory figures meaningless";
+#endif
+  if (::access("/usr/bin/time", X_OK) != 0) GTEST_SKIP() << "needs /usr/bin/time (Debian: time)";
+  const std::string small = Write("small.txt", ManyTrees(20000));
+  const std::string large = Write("large.txt", ManyTrees(400000));
+  const std::string odd = Write("odd.txt", std::string(10 << 20, 'x') + "\n" + ManyTrees(10));
+  const long smallKb = PeakKb({CliPath(), "batch", small, "--jobs", "2"}, PathOf("rss"));
+  const long largeKb = PeakKb({CliPath(), "batch", large, "--jobs", "2"}, PathOf("rss"));
+  const long oddKb =
+      PeakKb({CliPath(), "batch", odd, "--format", "jsonl"}, PathOf("rss"), kSomeRecordsRefused);
+  // Twenty times the records cost no more memory, and a 10 MB line is not held whole.
+  EXPECT_LT(largeKb, smallKb + 2048)
+      << smallKb << " KiB for 20000 records, " << largeKb << " for 400000";
+  EXPECT_LT(largeKb, 30 * 1024);
+  EXPECT_LT(oddKb, smallKb + 4096) << oddKb;
+}
+
+}  // namespace
+}  // namespace korvelant

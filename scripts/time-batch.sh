@@ -28,15 +28,17 @@ echo "  $(wc -l <"$work/labelled8.txt") labelled trees of 8 vertices"
 echo "  $(wc -l <"$work/alkanes20.s6") alkane skeletons of 20 carbons"
 echo "  $(nproc) processors"
 
-# Runs the batch once; prints rows, seconds, peak memory and the exit status.
+# Runs the batch once; prints rows, wall and processor seconds, peak memory and the exit
+# status. Processor time tells the pipeline's cost apart from other load on the machine.
 measure() {
   local label=$1
   shift
   local status=0
-  /usr/bin/time -f "%e %M" -o "$work/time" "$cli" batch "$@" >"$work/rows" || status=$?
-  read -r seconds kilobytes <"$work/time"
-  printf '  %-44s %8d rows %7.2f s %6.1f MB  exit %d\n' "$label" "$(wc -l <"$work/rows")" \
-    "$seconds" "$(awk "BEGIN { print $kilobytes / 1024 }")" "$status"
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$cli" batch "$@" >"$work/rows" || status=$?
+  read -r seconds user system kilobytes <"$work/time"
+  printf '  %-40s %7d rows %6.2f s wall %6.2f s cpu %5.1f MB  exit %d\n' "$label" \
+    "$(wc -l <"$work/rows")" "$seconds" "$(awk "BEGIN { print $user + $system }")" \
+    "$(awk "BEGIN { print $kilobytes / 1024 }")" "$status"
 }
 
 echo "Batch runs (rows include the CSV header):"

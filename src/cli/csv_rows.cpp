@@ -54,21 +54,22 @@ class CsvRowFormat : public RowFormat {
     if (row.graph) AppendInteger(out, row.graph->vertexCount);
     out += ',';
     if (row.graph) AppendField(out, EdgeListText(*row.graph));
+    const auto sums = row.matrices ? BlockSums(*row.matrices) : std::array<ExactDecimal, 16>{};
     for (int block = 0; block < 16; ++block) {
       out += ',';
-      if (row.matrices) out += HalfSumDigits(Block(*row.matrices, block).Sum());
+      if (row.matrices) out += HalfSumDigits(sums[block]);
     }
     const WholeTreeIndices* indices = row.indices;
     for (const Int128* value :
          {indices ? &indices->wiener : nullptr, indices ? &indices->hyperWiener : nullptr,
           indices ? &indices->firstZagreb : nullptr, indices ? &indices->secondZagreb : nullptr}) {
       out += ',';
-      if (value) out += ToDecimalString(*value);
+      if (value) AppendWholeNumber(out, *value);
     }
     out += ',';
     if (indices) out += ShortestText(indices->randic);
     out += ',';
-    if (indices) out += ToDecimalString(indices->hosoya);
+    if (indices) AppendWholeNumber(out, indices->hosoya);
     out += ',';
     AppendField(out, row.error);
     out += '\n';

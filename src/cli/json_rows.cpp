@@ -103,16 +103,21 @@ class JsonLineRowFormat : public RowFormat {
     } else {
       out += "null";
     }
+    const auto sums = row.matrices ? BlockSums(*row.matrices) : std::array<ExactDecimal, 16>{};
     for (int block = 0; block < 16; ++block) {
       out += ',';
       AppendKey(out, BlockName(block));
-      out += row.matrices ? HalfSumDigits(Block(*row.matrices, block).Sum()) : "null";
+      out += row.matrices ? HalfSumDigits(sums[block]) : "null";
     }
     const WholeTreeIndices* indices = row.indices;
     const auto appendWhole = [&](std::string_view key, const Int128* value) {
       out += ',';
       AppendKey(out, key);
-      out += value ? ToDecimalString(*value) : "null";
+      if (value) {
+        AppendWholeNumber(out, *value);
+      } else {
+        out += "null";
+      }
     };
     appendWhole("W", indices ? &indices->wiener : nullptr);
     appendWhole("WW", indices ? &indices->hyperWiener : nullptr);

@@ -1,5 +1,8 @@
 #include "cli/row_format.hpp"
 
+#include <charconv>
+#include <cstdint>
+
 #include "matrices/matrix_kind.hpp"
 
 namespace korvelant {
@@ -16,6 +19,39 @@ std::string BlockName(int block) {
 MatrixView Block(const GraphicalMatrices& matrices, int block) {
   return matrices.Of(kMatrixTypes[static_cast<std::size_t>(block / 4)],
                      kTopologicalIndices[static_cast<std::size_t>(block % 4)]);
+}
+
+void AppendWholeNumber(std::string& out, Int128 value) {
+  if (value >= 0 && value <= static_cast<Int128>(UINT64_MAX)) {
+    char buffer[24];
+    out.append(
+        buffer,
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(value)).ptr);
+  } else {
+    out += ToDecimalString(value);
+  }
+}
+
+std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices) {
+  thread_local std::vector<std::uint32_t> uses;  // per subgraph; kept to spare allocations
+  std::array<ExactDecimal, 16> sums{};
+  for (std::size_t type = 0; type < matrices.types.size(); ++type) {
+    const TypeMatrices& elements = matrices.types[type];
+    const std::vector<SubgraphValues>& subgraphs = elements.Subgraphs();
+    uses.assign(subgraphs.size(), 0);
+    for (int i = 1; i <= elements.size(); ++i) {
+      for (int j = 1; j <= elements.size(); ++j)
+        ++uses[elements.SubgraphOf(i, j)];
+    }
+    for (std::size_t subgraph = 0; subgraph < subgraphs.size(); ++subgraph) {
+      if (uses[subgraph] == 0) continue;
+      for (std::size_t index = 0; index < kTopologicalIndices.size(); ++index) {
+        const Int128 ticks = CheckedMultiply(subgraphs[subgraph][index].ticks(), uses[subgraph]);
+        sums[type * 4 + index] += ExactDecimal::FromTicks(ticks);
+      }
+    }
+  }
+  return sums;
 }
 
 std::vector<std::string> ColumnNames(const RowLayout& layout) {

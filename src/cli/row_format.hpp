@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,16 @@ std::string BlockName(int block);
 
 // The matrix of block k, 0..15, in the file's order.
 MatrixView Block(const GraphicalMatrices& matrices, int block);
+
+// The element sums of the sixteen matrices, in the file's order, from one pass over each
+// type's elements: every distinct subgraph's values counted as often as elements name it.
+// The same sums as Block(matrices, k).Sum(), at a quarter of the cost or less, which a
+// batch of small trees notices.
+std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices);
+
+// Appends the decimal digits of a whole number, sparing the 128-bit division where the
+// value fits 64 bits, as nearly every index does.
+void AppendWholeNumber(std::string& out, Int128 value);
 
 // A way to write rows: CSV or JSON lines.
 class RowFormat {

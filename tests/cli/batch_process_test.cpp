@@ -135,41 +135,48 @@ TEST_F(BatchProcess, AnInterruptedBatchLeavesNoTemporaryFile) {
   EXPECT_EQ(Read("rows.csv"), "old rows\n");
 }
 
-TEST_F(BatchProcess, ProgressIsShownOnATerminalOnly) {
-  int master = -1, slave = -1;
-  ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
-  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+// Runs a batch whose input trickles in over two seconds, with `errFd` as standard error;
+// gives what it wrote there.
+std::string StandardErrorOfATricklingBatch(int errFd, int errRead) {
   testing::ChildSetup setup;
-  setup.stderrFd = slave;
+  setup.stderrFd = errFd;
   ChildProcess child({CliPath(), "batch", "--from", "edges"}, setup);
-  ::close(slave);
+  ::close(errFd);
   std::thread reader([&] {
-    std::string rows;
     char buffer[65536];
-    for (ssize_t count; (count = ::read(child.out(), buffer, sizeof buffer)) > 0;)
-      rows.append(buffer, count);
+    while (::read(child.out(), buffer, sizeof buffer) > 0) {
+    }
   });
-  for (int step = 0; step < 8; ++step) {  // input that trickles in over two seconds
+  for (int step = 0; step < 8; ++step) {
     child.Send(ManyTrees(100));
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
   }
   child.CloseIn();
   const int status = child.Wait();
   reader.join();
-  std::string terminal;
-  char buffer[4096];
-  for (ssize_t count; (count = ::read(master, buffer, sizeof buffer)) > 0;)
-    terminal.append(buffer, count);
-  ::close(master);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kSuccess);
+  std::string err;
+  char buffer[4096];
+  for (ssize_t count; (count = ::read(errRead, buffer, sizeof buffer)) > 0;)
+    err.append(buffer, count);
+  ::close(errRead);
+  return err;
+}
+
+TEST_F(BatchProcess, ProgressIsShownOnATerminalOnly) {
+  int master = -1, slave = -1;
+  ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  const std::string terminal = StandardErrorOfATricklingBatch(slave, master);
   EXPECT_NE(terminal.find("\r\x1b[Kkorvelant-cli: "), std::string::npos) << terminal;
   EXPECT_NE(terminal.find(" records, "), std::string::npos);
   EXPECT_LE(std::count(terminal.begin(), terminal.end(), '\r'), 2 * 4 * 3 + 1);  // a few a second
   EXPECT_TRUE(terminal.ends_with("\r\x1b[K")) << "the line is erased at the end";
   EXPECT_EQ(terminal.find('\n'), std::string::npos);
 
-  const ProcessRun piped = RunProcess({CliPath(), "batch", "--from", "edges"}, ManyTrees(100));
-  EXPECT_EQ(piped.err, "");
+  int pipe[2];
+  ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
+  EXPECT_EQ(StandardErrorOfATricklingBatch(pipe[1], pipe[0]), "");
 }
 
 TEST_F(BatchProcess, SurvivesRealFiles) {

@@ -1,9 +1,13 @@
 #include "window/gl_forma.hpp"
 
+#include <QAccessible>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -12,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,12 +26,16 @@
 #include <vector>
 
 #include "drawing/tree_preview.hpp"
+#include "engine/rooted_tree.hpp"
 #include "model/number_text.hpp"
 #include "output/file_command.hpp"
+#include "render/twips.hpp"
 #include "window/control_table.hpp"
+#include "window/edge_button_accessibility.hpp"
 #include "window/list_box.hpp"
 #include "window/picture_box.hpp"
-#include "window/twips.hpp"
+#include "window/picture_descriptions.hpp"
+#include "window/remarks_label.hpp"
 
 namespace korvelant {
 namespace {
@@ -92,10 +101,11 @@ QFont DesignFont(FontSpec spec) {
   return font;
 }
 
-QWidget* MakeControl(ControlKind kind, QWidget* parent) {
+QWidget* MakeControl(ControlKind kind, QWidget* parent, std::string_view name = {}) {
   switch (kind) {
     case ControlKind::Label: {
-      auto* label = new QLabel(parent);
+      // The remarks wrap inside a long path too; the other labels are plain captions.
+      auto* label = name == "LblRemarks" ? new RemarksLabel(parent) : new QLabel(parent);
       label->setTextFormat(Qt::PlainText);  // a path in a message is never markup
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return label;
@@ -172,6 +182,8 @@ GlForma::GlForma(QWidget* parent) : QWidget(parent) {
 
   scroll_ = new QScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
+  // The controls take the focus; the area around them scrolls to the focused one by itself.
+  scroll_->setFocusPolicy(Qt::NoFocus);
   scroll_->setWidgetResizable(false);
   client_ = new QWidget;
   client_->setObjectName("ClientArea");
@@ -186,6 +198,7 @@ GlForma::GlForma(QWidget* parent) : QWidget(parent) {
   Form_Load();
   SetTabOrder();
   ConnectEvents();
+  NameForAccessibility();
   FitToScreen();
 }
 
@@ -200,7 +213,7 @@ void GlForma::BuildControls() {
   for (const ControlSpec& spec : DesignedControls()) {
     QWidget* container = spec.container.empty() ? client_ : built.value(ToQString(spec.container));
     if (container == nullptr) throw std::logic_error("a frame must be built before its content");
-    QWidget* control = MakeControl(spec.kind, container);
+    QWidget* control = MakeControl(spec.kind, container, spec.name);
     control->setObjectName(ToQString(spec.name));
     control->setGeometry(TwipRectToPixels(spec.left, spec.top, spec.width, spec.height));
     SetCaption(control, ToQString(spec.caption));
@@ -242,9 +255,7 @@ void GlForma::BuildControls() {
   // The headings sit on the frames' top edges and hide the border line behind them.
   LblDis->setAutoFillBackground(true);
   LblMt->setAutoFillBackground(true);
-  // A message naming a long path wraps instead of running out of the label.
-  LblRemarks->setWordWrap(true);
-  remarksLineHeight_ = LblRemarks->height();
+  remarksDesign_ = LblRemarks->geometry();
 }
 
 void GlForma::Form_Load() {
@@ -293,18 +304,22 @@ void GlForma::SetTabOrder() {
   }
 }
 
+// Every handler runs through Handle, so that no exception leaves an event.
 void GlForma::ConnectEvents() {
-  connect(LstVrhovi, &ListBox::chosen, this, [this] { LstVrhovi_Click(); });
+  connect(LstVrhovi, &ListBox::chosen, this, [this] { Handle([this] { LstVrhovi_Click(); }); });
   for (int k = 1; k <= kGridButtons; ++k) {
-    connect(c.at(k), &QPushButton::clicked, this, [this, k] { c_Click(k); });
+    connect(c.at(k), &QPushButton::clicked, this, [this, k] { Handle([this, k] { c_Click(k); }); });
+    c.at(k)->installEventFilter(this);
   }
   for (int i = 1; i <= kMaxVertices; ++i) {
-    connect(LstX.at(i), &ListBox::chosen, this, [this, i] { LstX_Click(i); });
-    connect(LstY.at(i), &ListBox::chosen, this, [this, i] { LstY_Click(i); });
+    connect(LstX.at(i), &ListBox::chosen, this,
+            [this, i] { Handle([this, i] { LstX_Click(i); }); });
+    connect(LstY.at(i), &ListBox::chosen, this,
+            [this, i] { Handle([this, i] { LstY_Click(i); }); });
   }
   const auto onSelect = [this](QRadioButton* option, void (GlForma::*handler)()) {
     connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
-      if (selected) (this->*handler)();
+      if (selected) Handle([this, handler] { (this->*handler)(); });
     });
   };
   onSelect(OptDr, &GlForma::OptDr_Click);
@@ -312,24 +327,119 @@ void GlForma::ConnectEvents() {
   onSelect(OptRi, &GlForma::OptRi_Click);
   onSelect(OptZi, &GlForma::OptZi_Click);
   onSelect(OptHi, &GlForma::OptHi_Click);
-  connect(CmdVelika, &QPushButton::clicked, this, [this] { CmdVelika_Click(); });
-  connect(CmdFile, &QPushButton::clicked, this, [this] { CmdFile_Click(); });
+  for (QRadioButton* type : {OptEGM, OptPGM, OptSVGM, OptDVGM})
+    onSelect(type, &GlForma::OptMt_Click);
+  connect(CmdVelika, &QPushButton::clicked, this,
+          [this] { Handle([this] { CmdVelika_Click(); }); });
+  connect(CmdFile, &QPushButton::clicked, this, [this] { Handle([this] { CmdFile_Click(); }); });
+  // Enter in the file-name box writes the file, as the button beside it does.
+  connect(TxtFileNm, &QLineEdit::returnPressed, this,
+          [this] { Handle([this] { CmdFile_Click(); }); });
+}
+
+void GlForma::NameForAccessibility() {
+  LstVrhovi->setAccessibleName("Number of vertices");
+  TxtFileNm->setAccessibleName("File name");
+  CmdFile->setAccessibleDescription("Writes all sixteen matrices to the named file");
+  FrDis->setAccessibleName("Display");
+  FrMt->setAccessibleName("Matrix type");
+  MalaSlika->setAccessibleName("Tree preview");
+  VelikaSlika->setAccessibleName("Matrix picture");
+  LblRemarks->setAccessibleDescription("Remarks");
+  for (int i = 1; i <= kMaxVertices; ++i) {
+    LstX.at(i)->setAccessibleName(QStringLiteral("X of vertex %1").arg(i));
+    LstY.at(i)->setAccessibleName(QStringLiteral("Y of vertex %1").arg(i));
+  }
+  for (int k = 1; k <= kGridButtons; ++k)
+    MarkAsEdgeButton(c.at(k));
+  MalaSlika->setAccessibleDescription(QString::fromStdString(DescribePreview(graph_, Positions())));
+  VelikaSlika->setAccessibleDescription("Empty");
+}
+
+void GlForma::Handle(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& failure) {
+    ShowFailure(QString::fromLocal8Bit(failure.what()));
+  } catch (...) {
+    ShowFailure("an unknown error");
+  }
+}
+
+void GlForma::ShowFailure(const QString& what) {
+  // Whatever the failure left half done, the picture shows no result it did not finish.
+  VelikaSlika->drawing().Clear();
+  VelikaSlika->update();
+  calculated_.reset();
+  ShowRemarks("Something went wrong: " + what + ". The window goes on; please report this.");
+  emit resultsChanged();
+}
+
+bool GlForma::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto found = std::find(c.begin() + 1, c.end(), watched);
+    // The arrows of the number pad too, which carry the keypad modifier.
+    if (found != c.end() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      return MoveInGrid(static_cast<int>(found - c.begin()), key->key());
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// Up and Down move by a row, Left and Right by a column, over the disabled diagonal; at the
+// grid's edge the focus stays. Only Tab leaves the grid: an arrow walking on through the
+// focus chain would reach the vertex-count list and start a new tree.
+bool GlForma::MoveInGrid(int index, int key) {
+  int rowStep = 0;
+  int columnStep = 0;
+  switch (key) {
+    case Qt::Key_Up:
+      rowStep = -1;
+      break;
+    case Qt::Key_Down:
+      rowStep = 1;
+      break;
+    case Qt::Key_Left:
+      columnStep = -1;
+      break;
+    case Qt::Key_Right:
+      columnStep = 1;
+      break;
+    default:
+      return false;
+  }
+  const int n = graph_.vertexCount;
+  if (n == 0) return true;
+  int row = (index - 1) / n + 1;
+  int column = (index - 1) % n + 1;
+  do {
+    row += rowStep;
+    column += columnStep;
+  } while (row == column);
+  if (row >= 1 && row <= n && column >= 1 && column <= n)
+    c.at((row - 1) * n + column)->setFocus(Qt::TabFocusReason);
+  return true;
 }
 
 // The window opens at the size of its client area; on a smaller screen it opens as large as
 // the screen allows and the client area scrolls, keeping the layout in twips intact.
 void GlForma::FitToScreen() {
-  QSize size = client_->size();
   if (const QScreen* screen = this->screen()) {
-    const QSize room = screen->availableGeometry().size() - kFrameAllowance;
-    // A scroll bar in one direction takes room from the other; where the screen has that
-    // room to spare, the window grows by it instead of needing a second scroll bar.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    if (size.height() > room.height()) size.rwidth() += bar;
-    if (size.width() > room.width()) size.rheight() += bar;
-    size = size.boundedTo(room);
+    resize(SizeForRoom(screen->availableGeometry().size() - kFrameAllowance));
+  } else {
+    resize(client_->size());
   }
-  resize(size);
+}
+
+QSize GlForma::SizeForRoom(QSize room) const {
+  QSize size = client_->size();
+  // A scroll bar in one direction takes room from the other; where the screen has that
+  // room to spare, the window grows by it instead of needing a second scroll bar.
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  if (size.height() > room.height()) size.rwidth() += bar;
+  if (size.width() > room.width()) size.rheight() += bar;
+  return size.boundedTo(room);
 }
 
 void GlForma::LstVrhovi_Click() {
@@ -354,6 +464,9 @@ void GlForma::LayOutGrid() {
       button->show();
       button->setEnabled(j != i);
       button->setText(j != i ? "0" : "X");
+      button->setAccessibleName(
+          j != i ? QStringLiteral("Edge %1\u2013%2").arg(i.value()).arg(j.value())
+                 : QStringLiteral("Vertex %1, no edge").arg(i.value()));
     }
   }
 }
@@ -393,7 +506,10 @@ void GlForma::c_Click(int index) {
   if (j == 0) j = n;
   const Int16 i = (k - j).value() / n.value() + 1;
   graph_ = WithEdgeToggled(std::move(graph_), i.value(), j.value());
-  c.at(((j - 1) * n + i).value())->setText(button->text());
+  QPushButton* mirror = c.at(((j - 1) * n + i).value());
+  mirror->setText(button->text());
+  AnnounceEdgeToggled(button);
+  AnnounceEdgeToggled(mirror);
   NacrtajMalu();
 }
 
@@ -407,10 +523,27 @@ void GlForma::LstY_Click(int /*index*/) {
 
 void GlForma::NacrtajMalu() {
   DrawTreePreview(graph_, Positions(), MalaSlika->drawing());
-  VelikaSlika->drawing().Clear();
-  ShowRemarks(QString());
   MalaSlika->update();
+  MalaSlika->setAccessibleDescription(QString::fromStdString(DescribePreview(graph_, Positions())));
+  QAccessibleEvent described(MalaSlika, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&described);
+  ClearResults();
+  emit treeChanged();
+}
+
+void GlForma::ClearResults() {
+  VelikaSlika->drawing().Clear();
   VelikaSlika->update();
+  calculated_.reset();
+  DescribeLargePicture("Empty");
+  ShowRemarks(QString());
+  emit resultsChanged();
+}
+
+void GlForma::DescribeLargePicture(const QString& description) {
+  VelikaSlika->setAccessibleDescription(description);
+  QAccessibleEvent described(VelikaSlika, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&described);
 }
 
 void GlForma::OptDr_Click() {
@@ -430,35 +563,117 @@ void GlForma::OptHi_Click() {
 }
 
 void GlForma::ChooseDisplay(const char* commandCaption) {
-  VelikaSlika->drawing().Clear();
-  VelikaSlika->update();
-  ShowRemarks(QString());
+  ClearResults();
   CmdVelika->setText(commandCaption);
 }
 
+// A result stays on screen only under the options it was made with: PGM numbers left
+// standing under the EGM option would read as EGM numbers.
+void GlForma::OptMt_Click() {
+  ClearResults();
+}
+
 void GlForma::ShowRemarks(const QString& text) {
-  LblRemarks->setText(text);
-  LblRemarks->setToolTip(text);
-  const QRect design = LblRemarks->geometry();
-  const int room = client_->height() - design.top();
-  const int wanted = std::max(remarksLineHeight_, LblRemarks->heightForWidth(design.width()));
-  LblRemarks->resize(design.width(), std::min(wanted, room));
+  LblRemarks->SetRemark(text);
+  const QRect& design = remarksDesign_;
+  const int wanted = std::max(design.height(), LblRemarks->heightForWidth(design.width()));
+  // Down to the window's bottom edge first; a message longer still (a long path wraps into
+  // several lines) moves up into the gap below the large picture rather than being cut.
+  const int bottom = client_->height();
+  const int highest = VelikaSlika->geometry().bottom() + 1;
+  const int top = std::clamp(bottom - wanted, highest, design.top());
+  LblRemarks->setGeometry(design.left(), top, design.width(), std::min(wanted, bottom - top));
 }
 
 void GlForma::CmdVelika_Click() {
-  const auto remarks = RunDrawCalculateCommand(graph_, Positions(), SelectedDisplay(),
-                                               SelectedMatrixType(), VelikaSlika->drawing());
+  calculated_.reset();
+  const DisplayChoice display = SelectedDisplay();
+  const MatrixType type = SelectedMatrixType();
+  const auto remarks =
+      RunDrawCalculateCommand(graph_, Positions(), display, type, VelikaSlika->drawing());
   if (remarks) ShowRemarks(QString::fromStdString(*remarks));
   VelikaSlika->update();
+  // The same tree and options the command just used: what the picture shows, in words.
+  QString description = remarks.value_or("").empty() ? "Empty" : QString::fromStdString(*remarks);
+  if (const auto tree = RootTree(graph_)) {
+    if (display) {
+      calculated_ = ComputeGraphicalMatrix(*tree, type, *display);
+      description = QString::fromStdString(DescribeCalculatedMatrix(*calculated_, type, *display));
+    } else {
+      description = QString::fromStdString(DescribeDrawnMatrix(*tree, type));
+    }
+  }
+  DescribeLargePicture(description);
+  emit resultsChanged();
 }
 
 void GlForma::CmdFile_Click() {
+  const QString name = TxtFileNm->text();
   const FileCommandResult result =
-      RunFileCommand(graph_, [this] { return QFile::encodeName(TxtFileNm->text()).toStdString(); });
+      RunFileCommand(graph_, [&name] { return QFile::encodeName(name).toStdString(); });
   // The message may name the path, which is in the local 8-bit encoding of file names.
   if (result.status != FileCommandStatus::Written) {
     ShowRemarks(QString::fromLocal8Bit(result.message));
+    return;
   }
+  emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
+}
+
+void GlForma::WriteMatricesTo(const QString& path) {
+  TxtFileNm->setText(path);
+  Handle([this] { CmdFile_Click(); });
+}
+
+SavedTree GlForma::EnteredTree() const {
+  SavedTree tree{graph_, {}};
+  const VertexPositions positions = Positions();
+  for (int v = 1; v <= graph_.vertexCount; ++v)
+    tree.positions.push_back(positions.at(static_cast<std::size_t>(v)));
+  return tree;
+}
+
+void GlForma::EnterTree(const SavedTree& tree) {
+  const int n = tree.graph.vertexCount;
+  if (n < 0 || n > kMaxVertices) {
+    throw std::invalid_argument("the window holds trees of up to " + std::to_string(kMaxVertices) +
+                                " vertices");
+  }
+  if (const auto problem = TreeProblem(tree)) throw std::invalid_argument(*problem);
+  // The vertex count is chosen even when the list shows it already, as a click on it would.
+  {
+    const QSignalBlocker quiet(LstVrhovi);
+    LstVrhovi->SetListIndex(n);
+  }
+  LstVrhovi_Click();
+  for (const auto& [a, b] : tree.graph.edges)
+    c_Click((a - 1) * n + b);
+  {
+    const QScopedValueRollback placing(placingVertices_, true);
+    for (int v = 1; v <= n; ++v) {
+      LstX.at(v)->SetListIndex(tree.positions.at(static_cast<std::size_t>(v - 1)).x);
+      LstY.at(v)->SetListIndex(tree.positions.at(static_cast<std::size_t>(v - 1)).y);
+    }
+  }
+  NacrtajMalu();
+}
+
+void GlForma::ClearTree() {
+  {
+    const QSignalBlocker quiet(LstVrhovi);
+    LstVrhovi->SetListIndex(-1);
+  }
+  graph_ = Graph{};
+  for (int k = 1; k <= kGridButtons; ++k)
+    c.at(k)->hide();
+  for (int i = 1; i <= kMaxVertices; ++i) {
+    LblKord.at(i)->hide();
+    LblKord.at(i)->setText(LblKord.at(0)->text());
+    for (ListBox* list : {LstX.at(i), LstY.at(i)}) {
+      list->hide();
+      list->SetListIndex(-1);
+    }
+  }
+  NacrtajMalu();
 }
 
 VertexPositions GlForma::Positions() const {

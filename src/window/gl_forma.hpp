@@ -2,7 +2,11 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <optional>
 
+#include "engine/graphical_matrices.hpp"
+#include "input/tree_file.hpp"
 #include "matrices/draw_calculate_command.hpp"
 #include "model/graph.hpp"
 #include "model/vertex_positions.hpp"
@@ -18,6 +22,7 @@ namespace korvelant {
 
 class ListBox;
 class PictureBox;
+class RemarksLabel;
 
 // The main window. It owns the entered graph for as long as it lives;
 // the vertex coordinates are not copied anywhere but read from the coordinate lists.
@@ -39,6 +44,40 @@ class GlForma : public QWidget {
   QWidget* clientArea() const { return client_; }
 
   QSize sizeHint() const override;
+  // The size the window takes where `room` is left for it: the client area's, or as much
+  // as there is with scroll bars.
+  QSize SizeForRoom(QSize room) const;
+
+  // The tree as the user entered it, positions included: what a tree file holds.
+  SavedTree EnteredTree() const;
+  // Takes a tree in as if the user entered it: its vertex count chosen, the button of each
+  // edge clicked, each coordinate chosen, the preview redrawn and the results cleared.
+  // Throws std::invalid_argument for more than kMaxVertices vertices or a bad tree.
+  void EnterTree(const SavedTree& tree);
+  // Back to the empty tree of the window's start: no vertex count chosen, no grid, no rows.
+  void ClearTree();
+  // The file command for `path`: puts it into the file-name box and presses Write to File.
+  void WriteMatricesTo(const QString& path);
+
+  const PictureBox& preview() const { return *MalaSlika; }
+  const PictureBox& largePicture() const { return *VelikaSlika; }
+  // The matrix whose numbers the large picture shows, after Calculate; nothing after Draw
+  // or once the results are cleared.
+  const std::optional<GraphicalMatrix>& calculatedMatrix() const { return calculated_; }
+  // A failure nobody foresaw, shown in the remarks; the window goes on.
+  void ShowFailure(const QString& what);
+
+ signals:
+  // The matrix file was written to this absolute path.
+  void matricesWritten(const QString& path);
+  // The entered tree changed: a vertex count, an edge or a position, a tree opened.
+  void treeChanged();
+  // The large picture was drawn, calculated or cleared.
+  void resultsChanged();
+
+ protected:
+  // The arrow keys of the edge grid.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Window start: creates the array elements from their templates and fills the lists.
@@ -54,8 +93,16 @@ class GlForma : public QWidget {
   void OptRi_Click();
   void OptZi_Click();
   void OptHi_Click();
+  void OptMt_Click();
   void CmdVelika_Click();
   void CmdFile_Click();
+
+  // Runs an event handler so that no exception leaves it: a failure becomes a remark and
+  // the window goes on.
+  void Handle(const std::function<void()>& handler);
+  // Moves the focus within the grid from button `index` by one row or column, over the
+  // diagonal; true when the key was an arrow.
+  bool MoveInGrid(int index, int key);
 
   // Lays out the n x n edge grid with every edge among vertices 1..n removed.
   void LayOutGrid();
@@ -65,8 +112,13 @@ class GlForma : public QWidget {
   void NacrtajMalu();
   // What a display option does: clears the results and names the command.
   void ChooseDisplay(const char* commandCaption);
+  // Clears the large picture and the remarks, so no result stands under options or a tree
+  // it was not made for.
+  void ClearResults();
+  // The accessible description of the large picture, after it changed.
+  void DescribeLargePicture(const QString& description);
   // Puts a text into LblRemarks. A message too long for the label's one line (a write
-  // failure naming a long path) lets the label grow downwards, so no word is cut off.
+  // failure naming a long path) lets the label grow, so no word is cut off.
   void ShowRemarks(const QString& text);
 
   VertexPositions Positions() const;
@@ -74,13 +126,14 @@ class GlForma : public QWidget {
   MatrixType SelectedMatrixType() const;
 
   void BuildControls();
-  void CreateArrayElements();
   void SetTabOrder();
   void ConnectEvents();
   void FitToScreen();
+  void NameForAccessibility();
 
   Graph graph_;
-  int remarksLineHeight_ = 0;  // LblRemarks as designed, in pixels
+  std::optional<GraphicalMatrix> calculated_;
+  QRect remarksDesign_;  // LblRemarks as designed, in pixels
   bool placingVertices_ = false;
 
   QScrollArea* scroll_ = nullptr;
@@ -107,7 +160,7 @@ class GlForma : public QWidget {
   QRadioButton* OptSVGM = nullptr;
   QRadioButton* OptDVGM = nullptr;
   QPushButton* CmdVelika = nullptr;
-  QLabel* LblRemarks = nullptr;
+  RemarksLabel* LblRemarks = nullptr;
 
   // The control arrays, indexed as designed: element 0 is the invisible template.
   std::array<QPushButton*, kGridButtons + 1> c{};

@@ -327,15 +327,17 @@ class WindowInputTest : public QObject {
       QVERIFY(remarks->text().isEmpty());
       ClickButton(*form_, option);
     }
-    // A matrix type changes nothing but its own selection.
-    calculate();
-    const QString half = remarks->text();
-    const auto shapes = large->drawing().shapes().size();
-    ClickButton(*form_, "OptPGM");
-    QCOMPARE(command->text(), QString("Calculate"));
-    QCOMPARE(remarks->text(), half);
-    QCOMPARE(large->drawing().shapes().size(), shapes);
-    QVERIFY(Find<QRadioButton>(*form_, "OptWi")->isChecked());
+    // A matrix type clears the results too, so no EGM number stands under the PGM option;
+    // the display option and the command's caption stay.
+    for (const char* type : {"OptPGM", "OptSVGM", "OptDVGM", "OptEGM"}) {
+      calculate();
+      QVERIFY(!remarks->text().isEmpty());
+      ClickButton(*form_, type);
+      QVERIFY2(large->drawing().empty(), type);
+      QVERIFY2(remarks->text().isEmpty(), type);
+      QCOMPARE(command->text(), QString("Calculate"));
+      QVERIFY(Find<QRadioButton>(*form_, "OptWi")->isChecked());
+    }
   }
 
   void numbersIgnoreTheLocale() {

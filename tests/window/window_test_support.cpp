@@ -1,5 +1,6 @@
 #include "window_test_support.hpp"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -56,6 +57,76 @@ void ClickButton(GlForma& form, const char* name) {
                            ? QPoint(8, button->height() / 2)
                            : button->rect().center();
   QTest::mouseClick(button, Qt::LeftButton, {}, where);
+}
+
+void ShowAndWait(QWidget& window) {
+  window.resize(window.sizeHint());
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) throw std::runtime_error("window not exposed");
+}
+
+void EnterByClicks(GlForma& form, int vertices, const std::vector<std::pair<int, int>>& edges,
+                   const std::vector<std::pair<int, int>>& positions) {
+  ChooseVertexCount(form, vertices);
+  for (const auto& [a, b] : edges)
+    ClickGridCell(form, a, b);
+  for (std::size_t v = 0; v < positions.size(); ++v)
+    ChoosePosition(form, static_cast<int>(v) + 1, positions[v].first, positions[v].second);
+}
+
+QString VisibleTree(const GlForma& form) {
+  QStringList parts;
+  parts << "count " + Find<ListBox>(form, "LstVrhovi")->Text();
+  for (int k = 1; k <= 64; ++k) {
+    const auto* button = Find<QPushButton>(form, Element("c", k));
+    if (button->isVisible())
+      parts << QStringLiteral("c%1 %2%3")
+                   .arg(k)
+                   .arg(button->text(), button->isEnabled() ? "" : " off");
+  }
+  for (int i = 1; i <= 8; ++i) {
+    const auto* x = Find<ListBox>(form, Element("LstX", i));
+    const auto* y = Find<ListBox>(form, Element("LstY", i));
+    if (x->isVisible()) {
+      parts << QStringLiteral("%1 %2 (%3, %4)")
+                   .arg(Find<QLabel>(form, Element("LblKord", i))->text())
+                   .arg(i)
+                   .arg(x->Text(), y->Text());
+    }
+  }
+  for (const Shape& shape : Find<PictureBox>(form, "MalaSlika")->drawing().shapes()) {
+    if (const auto* circle = std::get_if<CircleShape>(&shape))
+      parts << QStringLiteral("circle %1,%2").arg(circle->centre.x).arg(circle->centre.y);
+    if (const auto* line = std::get_if<LineShape>(&shape)) {
+      parts << QStringLiteral("line %1,%2-%3,%4")
+                   .arg(line->from.x)
+                   .arg(line->from.y)
+                   .arg(line->to.x)
+                   .arg(line->to.y);
+    }
+    if (const auto* text = std::get_if<TextShape>(&shape))
+      parts << "text " + QString::fromStdString(text->text);
+  }
+  return parts.join('\n');
+}
+
+QString ScriptedDialogs::Next() {
+  if (files.empty()) return {};
+  QString next = files.front();
+  files.pop_front();
+  return next;
+}
+
+QString ScriptedDialogs::FileToOpen(QWidget*, const QString& title, const QString&) {
+  titles << title;
+  return Next();
+}
+
+QString ScriptedDialogs::FileToSave(QWidget*, const QString& title, const QString&,
+                                    QString* chosen) {
+  titles << title;
+  if (chosen != nullptr) *chosen = filter;
+  return Next();
 }
 
 void ShowAndWait(GlForma& form) {

@@ -2,11 +2,17 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "window/gl_forma.hpp"
 #include "window/list_box.hpp"
 #include "window/picture_box.hpp"
+#include "window/user_dialogs.hpp"
 
 class QPushButton;
 
@@ -36,5 +42,36 @@ void ClickButton(GlForma& form, const char* name);
 
 // Shows the window on the offscreen screen and waits until it is exposed.
 void ShowAndWait(GlForma& form);
+void ShowAndWait(QWidget& window);
+
+// A tree entered with clicks: the vertex count, each edge's grid button and each vertex's
+// coordinates (0-based list rows).
+void EnterByClicks(GlForma& form, int vertices, const std::vector<std::pair<int, int>>& edges,
+                   const std::vector<std::pair<int, int>>& positions = {});
+
+// Everything a user sees of the entered tree: the vertex count chosen, the caption and
+// visibility of every grid button, the rows of the coordinate lists and the preview's
+// shapes. Two forms that show the same tree give the same text.
+QString VisibleTree(const GlForma& form);
+
+// The dialogs' answers, given by the test in advance; every refusal is recorded.
+class ScriptedDialogs : public UserDialogs {
+ public:
+  std::deque<QString> files;        // FileToOpen and FileToSave take from the front
+  QString filter;                   // what FileToSave reports as chosen
+  std::optional<double> scale = 1;  // PngScale's answer
+  QStringList refusals;             // "title: text"
+  QStringList titles;               // the title of every file dialog asked for
+
+  QString FileToOpen(QWidget*, const QString& title, const QString&) override;
+  QString FileToSave(QWidget*, const QString& title, const QString&, QString* chosen) override;
+  std::optional<double> PngScale(QWidget*) override { return scale; }
+  void Refuse(QWidget*, const QString& title, const QString& text) override {
+    refusals << title + ": " + text;
+  }
+
+ private:
+  QString Next();
+};
 
 }  // namespace korvelant::testing

@@ -1,0 +1,111 @@
+#include "render/drawing_export.hpp"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <stdexcept>
+
+namespace korvelant {
+namespace {
+
+constexpr int kScreenDotsPerInch = 96;
+
+// The face the screen really shows, named alone: an SVG viewer never sees the window's list
+// of stand-ins, so it is told the one that was chosen.
+DrawingStyle WithShownFace(DrawingStyle style) {
+  const QString shown = QFontInfo(style.font).family();
+  style.font.setFamilies({shown});
+  return style;
+}
+
+QByteArray SvgBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                    const QString& title) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setSize(area);
+  generator.setViewBox(QRect(QPoint(0, 0), area));
+  generator.setResolution(kScreenDotsPerInch);
+  generator.setTitle(title);
+  generator.setDescription(QStringLiteral("Drawn by Korvelant"));
+  QPainter painter;
+  if (!painter.begin(&generator)) throw std::runtime_error("cannot start an SVG picture");
+  PaintDrawing(painter, drawing, WithShownFace(style), area);
+  painter.end();
+  return bytes;
+}
+
+QByteArray PngBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                    double scale) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!RenderDrawing(drawing, style, area, scale).save(&buffer, "PNG"))
+    throw std::runtime_error("cannot make a PNG picture");
+  return bytes;
+}
+
+QByteArray PdfBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                    const QString& title) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kScreenDotsPerInch);
+    const double pointsPerPixel = 72.0 / kScreenDotsPerInch;
+    writer.setPageSize(
+        QPageSize(QSizeF(area) * pointsPerPixel, QPageSize::Point, title, QPageSize::ExactMatch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Korvelant"));
+    QPainter painter;
+    if (!painter.begin(&writer)) throw std::runtime_error("cannot start a PDF picture");
+    PaintDrawing(painter, drawing, style, area);
+    painter.end();
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<PictureFormat> PictureFormatOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("svg")) return PictureFormat::Svg;
+  if (suffix == QLatin1String("png")) return PictureFormat::Png;
+  if (suffix == QLatin1String("pdf")) return PictureFormat::Pdf;
+  return std::nullopt;
+}
+
+QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                     double scale) {
+  const QSize pixels(static_cast<int>(std::lround(area.width() * scale)),
+                     static_cast<int>(std::lround(area.height() * scale)));
+  QImage image(pixels, QImage::Format_RGB32);
+  image.fill(style.background);
+  QPainter painter(&image);
+  painter.scale(scale, scale);
+  PaintDrawing(painter, drawing, style, area);
+  return image;
+}
+
+QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                            PictureFormat format, double pngScale, const QString& title) {
+  switch (format) {
+    case PictureFormat::Svg:
+      return SvgBytes(drawing, style, area, title);
+    case PictureFormat::Png:
+      return PngBytes(drawing, style, area, pngScale);
+    case PictureFormat::Pdf:
+      return PdfBytes(drawing, style, area, title);
+  }
+  throw std::logic_error("unknown picture format");
+}
+
+}  // namespace korvelant

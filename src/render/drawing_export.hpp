@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+#include "render/drawing_painter.hpp"
+
+namespace korvelant {
+
+enum class PictureFormat { Svg, Png, Pdf };
+
+// The format a file name asks for by its suffix, ".svg", ".png" or ".pdf" in any case; none
+// for another suffix or none at all.
+std::optional<PictureFormat> PictureFormatOf(const QString& path);
+
+// The drawing as an image of `area` pixels times `scale` (2 gives twice the width and
+// height): the picture the window shows at that size, background included.
+QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                     double scale = 1);
+
+// The bytes of a picture file of the drawing:
+//   SVG  `area` pixels as its size and view box, lines and circles as vector shapes and the
+//        numbers as text, in the face the screen shows;
+//   PNG  RenderDrawing at `pngScale`;
+//   PDF  one page the size of the picture at 96 pixels to an inch, fonts embedded.
+// `title` names the picture in the file's metadata.
+QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
+                            PictureFormat format, double pngScale, const QString& title);
+
+}  // namespace korvelant

@@ -1,7 +1,8 @@
 # The fuzz build: every library compiled with libFuzzer's coverage instrumentation and the
 # address and undefined-behaviour sanitizers, so that a fault anywhere under a parser stops
 # the run at the faulty access. The targets in fuzz/ add libFuzzer's own main.
-if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+enable_language(C)  # nauty's bridge is C: it must be instrumented alike
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang" OR NOT CMAKE_C_COMPILER_ID STREQUAL "Clang")
   message(FATAL_ERROR "KORVELANT_FUZZ needs clang with libFuzzer: configure with "
                       "-DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14 "
                       "(scripts/fuzz.sh does)")

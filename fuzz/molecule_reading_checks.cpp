@@ -4,7 +4,7 @@
 
 #include "engine/rooted_tree.hpp"
 #include "fuzz_require.hpp"
-#include "tree_record_checks.hpp"
+#include "text_checks.hpp"
 
 namespace korvelant::fuzz {
 

@@ -6,6 +6,7 @@
 
 #include "fuzz_require.hpp"
 #include "molecules/molecule_records.hpp"
+#include "text_checks.hpp"
 #include "tree_record_checks.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

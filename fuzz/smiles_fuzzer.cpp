@@ -7,7 +7,7 @@
 #include "fuzz_require.hpp"
 #include "molecule_reading_checks.hpp"
 #include "molecules/molecule_reading.hpp"
-#include "tree_record_checks.hpp"
+#include "text_checks.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvelant;

@@ -2,19 +2,9 @@
 
 #include "engine/rooted_tree.hpp"
 #include "fuzz_require.hpp"
+#include "text_checks.hpp"
 
 namespace korvelant::fuzz {
-
-bool IsOneLine(std::string_view text) {
-  return text.find_first_of("\r\n") == std::string_view::npos;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n\f\v";
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 void CheckTreeRecord(const TreeRecord& record, TreeProblems problems) {
   FUZZ_REQUIRE(record.graph.has_value() == record.error.empty());

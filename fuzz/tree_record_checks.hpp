@@ -15,10 +15,4 @@ enum class TreeProblems { AlwaysNamed, MayBeUnnamed };
 // RootTree roots exactly when the reader found no tree problem.
 void CheckTreeRecord(const TreeRecord& record, TreeProblems problems);
 
-// True when `text` holds no line break: messages, names and reasons each fit one line.
-bool IsOneLine(std::string_view text);
-
-// `text` without blanks (space, tab, CR, LF, FF, VT) at either end.
-std::string_view Trimmed(std::string_view text);
-
 }  // namespace korvelant::fuzz

@@ -7,11 +7,8 @@
 namespace korvelant {
 
 int RunCalc(const CalcRequest& request, const CliStreams& streams) {
-  const std::optional<RootedTree> tree = RootTree(request.graph);
-  if (!tree) {
-    ReportProblem(streams.err, kNotATreeMessage);
-    return kNotATree;
-  }
+  const std::optional<RootedTree> tree = RootTree(request.tree.graph);
+  if (!tree) return ReportNotATree(request.tree, streams);
   const GraphicalMatrix matrix = ComputeGraphicalMatrix(*tree, request.type, request.index);
   const int n = matrix.size();
   std::string text;

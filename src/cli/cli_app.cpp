@@ -1,5 +1,7 @@
 #include "cli/cli_app.hpp"
 
+#include "engine/rooted_tree.hpp"
+
 #include "cli/command_line.hpp"
 #include "cli/help_text.hpp"
 #include "cli/messages.hpp"
@@ -19,6 +21,12 @@ int FinishOutput(const CliStreams& streams) {
   if (streams.out.Flush()) return kSuccess;
   if (!streams.out.readerGone()) ReportProblem(streams.err, streams.out.failure());
   return kCannotWrite;
+}
+
+int ReportNotATree(const TreeInput& tree, const CliStreams& streams) {
+  ReportProblem(streams.err, kNotATreeMessage);
+  if (!tree.notATreeReason.empty()) ReportProblem(streams.err, tree.notATreeReason);
+  return kNotATree;
 }
 
 int RunCli(const std::vector<std::string>& arguments, const CliStreams& streams) {

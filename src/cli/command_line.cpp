@@ -7,12 +7,13 @@
 #include "cli/argument_parser.hpp"
 #include "input/edge_list_text.hpp"
 #include "input/quoted_text.hpp"
+#include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
 namespace {
 
-constexpr OptionSpec kFileOptions[] = {{"vertices"}, {"edges"}, {"output"}};
-constexpr OptionSpec kCalcOptions[] = {{"vertices"}, {"edges"}, {"type"}, {"index"}};
+constexpr OptionSpec kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
+constexpr OptionSpec kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
 constexpr OptionSpec kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
                                         {"jobs"}, {"output"}, {"no-header", false}};
 constexpr int kMaxJobs = 256;
@@ -33,14 +34,33 @@ std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   return *count;
 }
 
-std::variant<Graph, UsageError> ParseTree(const ScannedArguments& scanned) {
-  if (!scanned.Has("vertices")) return UsageError{"--vertices is missing"};
+// A molecule's skeleton, vertices in the SMILES's atom order. An unreadable SMILES, or one
+// past the vertex limit, is bad input; one that is no tree is computed as such and refused
+// with the reason.
+std::variant<TreeInput, UsageError> ParseMolecule(const std::string& smiles) {
+  MoleculeReading molecule = ReadSmiles(smiles);
+  if (!molecule.refusal) return TreeInput{std::move(molecule.graph), {}};
+  if (molecule.refusal->kind == MoleculeRefusalKind::NotATree) {
+    return TreeInput{std::move(molecule.graph), molecule.refusal->reason};
+  }
+  return UsageError{RefusalText(*molecule.refusal)};
+}
+
+std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
+  if (scanned.Has("smiles")) {
+    if (scanned.Has("vertices") || scanned.Has("edges")) {
+      return UsageError{
+          "--smiles takes the place of --vertices and --edges; give one or the other"};
+    }
+    return ParseMolecule(scanned.values.find("smiles")->second);
+  }
+  if (!scanned.Has("vertices")) return UsageError{"--vertices (or --smiles) is missing"};
   if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges \"\" for none)"};
   const auto count = ParseVertexCount(scanned.values.find("vertices")->second);
   if (auto* error = std::get_if<UsageError>(&count)) return *error;
   auto edges = ReadEdgeList(scanned.values.find("edges")->second, std::get<int>(count));
   if (auto* error = std::get_if<std::string>(&edges)) return UsageError{*error};
-  return Graph{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))};
+  return TreeInput{Graph{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))}, {}};
 }
 
 std::variant<MatrixType, UsageError> ParseType(const std::string& text) {
@@ -70,24 +90,24 @@ std::variant<std::optional<std::string>, UsageError> ParseOutput(const ScannedAr
 }
 
 CliRequest ParseFile(const ScannedArguments& scanned) {
-  auto graph = ParseTree(scanned);
-  if (auto* error = std::get_if<UsageError>(&graph)) return *error;
+  auto tree = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
   auto output = ParseOutput(scanned);
   if (auto* error = std::get_if<UsageError>(&output)) return *error;
-  return FileRequest{std::move(std::get<Graph>(graph)),
+  return FileRequest{std::move(std::get<TreeInput>(tree)),
                      std::move(std::get<std::optional<std::string>>(output))};
 }
 
 CliRequest ParseCalc(const ScannedArguments& scanned) {
-  auto graph = ParseTree(scanned);
-  if (auto* error = std::get_if<UsageError>(&graph)) return *error;
+  auto tree = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
   if (!scanned.Has("type")) return UsageError{"--type is missing"};
   if (!scanned.Has("index")) return UsageError{"--index is missing"};
   const auto type = ParseType(scanned.values.find("type")->second);
   if (auto* error = std::get_if<UsageError>(&type)) return *error;
   const auto index = ParseIndex(scanned.values.find("index")->second);
   if (auto* error = std::get_if<UsageError>(&index)) return *error;
-  return CalcRequest{std::move(std::get<Graph>(graph)), std::get<MatrixType>(type),
+  return CalcRequest{std::move(std::get<TreeInput>(tree)), std::get<MatrixType>(type),
                      std::get<TopologicalIndex>(index)};
 }
 

@@ -11,13 +11,20 @@
 
 namespace korvelant {
 
-struct FileRequest {
+// The tree a command computes, from --vertices and --edges or from --smiles. A molecule
+// that is no tree comes with the reason ("1 ring", "2 fragments").
+struct TreeInput {
   Graph graph;
+  std::string notATreeReason;
+};
+
+struct FileRequest {
+  TreeInput tree;
   std::optional<std::string> output;  // standard output when absent
 };
 
 struct CalcRequest {
-  Graph graph;
+  TreeInput tree;
   MatrixType type = MatrixType::EGM;
   TopologicalIndex index = TopologicalIndex::Wiener;
 };

@@ -8,23 +8,20 @@ namespace korvelant {
 
 int RunFile(const FileRequest& request, const CliStreams& streams) {
   if (request.output) {
-    const FileCommandResult result = RunFileCommand(request.graph, [&] { return *request.output; });
+    const FileCommandResult result =
+        RunFileCommand(request.tree.graph, [&] { return *request.output; });
     switch (result.status) {
       case FileCommandStatus::Written:
         return kSuccess;
       case FileCommandStatus::NotATree:
-        ReportProblem(streams.err, result.message);
-        return kNotATree;
+        return ReportNotATree(request.tree, streams);
       case FileCommandStatus::WriteFailed:
         ReportProblem(streams.err, result.message);
         return kCannotWrite;
     }
   }
-  const std::optional<RootedTree> tree = RootTree(request.graph);
-  if (!tree) {
-    ReportProblem(streams.err, kNotATreeMessage);
-    return kNotATree;
-  }
+  const std::optional<RootedTree> tree = RootTree(request.tree.graph);
+  if (!tree) return ReportNotATree(request.tree, streams);
   streams.out.Write(MatrixFileText(ComputeGraphicalMatrices(*tree)));
   return FinishOutput(streams);
 }

@@ -9,10 +9,12 @@ constexpr std::string_view kOverview =
     R"(korvelant-cli: graphical matrices of trees of up to 128 vertices
 
 Usage:
-  korvelant-cli file --vertices N --edges EDGES [--output PATH]
-  korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
-  korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices] [--jobs N]
-                      [--no-header] [--output PATH] [INPUT...]
+  korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
+                     [--output PATH]
+  korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
+                     --type TYPE --index INDEX
+  korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
+                      [--jobs N] [--no-header] [--output PATH] [INPUT...]
   korvelant-cli --help | --version
   korvelant-cli COMMAND --help
 
@@ -21,12 +23,14 @@ Commands:
   calc   Prints one matrix of one tree and its half-sum.
   batch  Computes many trees, one row each, as CSV or JSON lines.
 
-The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical matrices (EGM,
-PGM, SVGM, DVGM), each element holding the Wiener, Randic, Zagreb or Hosoya index of its
-subgraph. Vertices are numbered as given.
+The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical
+matrices (EGM, PGM, SVGM, DVGM), each element holding the Wiener, Randic,
+Zagreb or Hosoya index of its subgraph. Vertices are numbered as given; a
+molecule's are its heavy atoms (every atom but hydrogen) in the order the SMILES
+or molfile lists them, its bonds the edges.
 
-Options are written "--name value" or "--name=value". Matrix types and indices may be
-written in any letter case.
+Options are written "--name value" or "--name=value". Matrix types and indices
+may be written in any letter case.
 
 Exit status:
   0  success
@@ -36,85 +40,94 @@ Exit status:
 )";
 
 constexpr std::string_view kFileHelp =
-    R"(Usage: korvelant-cli file --vertices N --edges EDGES [--output PATH]
+    R"(Usage: korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
+                          [--output PATH]
 
-Writes all sixteen matrices of the tree (EGM, PGM, SVGM, DVGM, each with the Wiener,
-Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF line ends.
+Writes all sixteen matrices of the tree (EGM, PGM, SVGM, DVGM, each with the
+Wiener, Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF
+line ends.
 
 Options:
-  --vertices N    the number of vertices, up to 128; vertices are numbered 1 to N, as given
+  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
-  --output PATH   the file to write; "-" or none for standard output. An existing file is
-                  replaced only by a complete new one; when writing fails it stays as it was.
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
+                  suppressed skeleton, vertex 1 the first heavy atom of the
+                  SMILES, and so on in order
+  --output PATH   the file to write; "-" or none for standard output. An
+                  existing file is replaced only by a complete new one; when
+                  writing fails it stays as it was.
 
-Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage,
-3 the output cannot be written.
+Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or
+usage, 3 the output cannot be written.
 )";
 
 constexpr std::string_view kCalcHelp =
-    R"(Usage: korvelant-cli calc --vertices N --edges EDGES --type TYPE --index INDEX
+    R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
+                          --type TYPE --index INDEX
 
-Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ", then the line
-"Half-sum of matrix elements is: " and the half-sum.
+Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
+then the line "Half-sum of matrix elements is: " and the half-sum.
 
 Options:
-  --vertices N    the number of vertices, up to 128; vertices are numbered 1 to N, as given
+  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
-  --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM (dense
-                  vertex-graphical matrix), in any letter case
-  --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the name, in any
-                  letter case
+  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
+                  suppressed skeleton, vertex 1 the first heavy atom of the
+                  SMILES, and so on in order
+  --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM
+                  (dense vertex-graphical matrix), in any letter case
+  --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the
+                  name, in any letter case
 
-Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot be written.
+Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot
+be written.
 )";
 
 constexpr std::string_view kBatchHelpStart =
-    R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices] [--jobs N]
-                          [--no-header] [--output PATH] [INPUT...]
+    R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
+                           [--jobs N] [--no-header] [--output PATH] [INPUT...]
 
-Reads trees from the INPUT files, or from standard input when there is none or one is "-",
-and writes one row per record, in input order, while input still arrives.
+Reads trees from the INPUT files, or from standard input when there is none or
+one is "-", and writes one row per record, in input order, while input still
+arrives.
 
-Input formats (--from; else from the file name: .txt edges, .g6 graph6, .s6 sparse6):
-  edges     one tree a line: "N EDGES [NAME]", the vertex count, the edge list as --edges
-            takes it ("1-2,2-3"; "-" or nothing for none) and an optional name, the rest
-            of the line. Lines that are blank or start with "#" are skipped.
-  graph6    one graph a line as nauty's geng writes it (an optional >>graph6<< header)
-  sparse6   the same in sparse6, as nauty's gentreeg writes it: all alkane skeletons of
-            20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6
-Vertices are numbered as given; graph6 and sparse6 vertex k is vertex k + 1 here.
 )";
 
 constexpr std::string_view kBatchHelpEnd = R"(
-Columns: name (given on the line; for graph6 and sparse6 the record itself), vertices,
-edges, the sixteen half-sums named like the matrix file's blocks (WIEGM, RIEGM, ZIEGM,
-HIEGM, WIPGM, ... HIDVGM), the whole-tree indices W (Wiener), WW (hyper-Wiener), M1 and M2
-(Zagreb), chi (Randic, unrounded) and Z (Hosoya), and error.
+Columns: name (given on the line; for graph6 and sparse6 the record itself),
+vertices, edges, the sixteen half-sums named like the matrix file's blocks
+(WIEGM, RIEGM, ZIEGM, HIEGM, WIPGM, ... HIDVGM), the whole-tree indices
+W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic, unrounded)
+and Z (Hosoya), and error. Molecule inputs add smiles after name: the SMILES
+read, or the one RDKit writes for a molfile record.
 
-A record that cannot be read, or is not a tree, gets a row with only its name, what was
-read, and the error ("line 7: malformed edge \"1-x\"", "not a tree: 1 ring"); the batch goes
-on. Records longer than 1 MiB are refused the same way.
+A record that cannot be read, or is not a tree, gets a row with its name, what
+was read, and the error, such as  line 7: malformed edge "1-x"  or
+not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
+the same way.
 
 Options:
   --from FORMAT   the input format: )";
 
 constexpr std::string_view kBatchOptions = R"(
-  --format csv    CSV (RFC 4180) with a header line and LF line ends; names pass as
-                  they are (the default)
-  --format jsonl  one JSON object per line; numbers keep every digit; values not computed
-                  are null; bytes that are not UTF-8 become U+FFFD
-  --matrices      adds "matrices": each of the sixteen matrices as arrays of rows (jsonl)
-  --jobs N        threads computing rows, 1 to 256; one per processor by default. The
-                  output is the same for every N.
+  --format csv    CSV (RFC 4180) with a header line and LF line ends; names
+                  pass as they are (the default)
+  --format jsonl  one JSON object per line; numbers keep every digit; values
+                  not computed are null; bytes that are not UTF-8 become U+FFFD
+  --matrices      adds "matrices": the sixteen matrices as arrays of rows
+                  (jsonl only)
+  --jobs N        threads computing rows, 1 to 256; one per processor by
+                  default. The output is the same for every N.
   --no-header     no CSV header line, as for joining the output of split runs:
                     ... | parallel --pipe --keep-order -N 100000 \
                           korvelant-cli batch --from sparse6 --no-header
-  --output PATH   the file to write, complete or not at all; "-" or none for standard output
+  --output PATH   the file to write, complete or not at all; "-" or none for
+                  standard output
 
 On a terminal, standard error shows the records done and their rate.
 
-Exit status: 0 every row computed, 1 some records refused, 2 bad usage or an input that
-cannot be read, 3 the output cannot be written.
+Exit status: 0 every row computed, 1 some records refused, 2 bad usage or an
+input that cannot be read, 3 the output cannot be written.
 )";
 
 }  // namespace
@@ -123,8 +136,8 @@ std::string HelpText(std::string_view command) {
   if (command == "file") return std::string(kFileHelp);
   if (command == "calc") return std::string(kCalcHelp);
   if (command == "batch") {
-    return std::string(kBatchHelpStart) + std::string(kBatchHelpEnd) + InputFormatNames() +
-           std::string(kBatchOptions);
+    return std::string(kBatchHelpStart) + InputFormatHelp() + std::string(kBatchHelpEnd) +
+           InputFormatNames() + std::string(kBatchOptions);
   }
   return std::string(kOverview);
 }

@@ -5,6 +5,7 @@
 
 #include "input/edge_line_reader.hpp"
 #include "input/nauty_records.hpp"
+#include "molecules/molecule_records.hpp"
 
 namespace korvelant {
 namespace {
@@ -12,13 +13,31 @@ namespace {
 constexpr SplitRules kLinesWithComments{RecordLayout::kLine, true};
 constexpr SplitRules kLines{RecordLayout::kLine, false};
 
-// Every format --from takes. Molecule formats come with the RDKit layer:
-//   {"smiles", "smi", SmilesLineRecord, kLines, true},
-//   {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true},
+constexpr std::string_view kEdgesHelp =
+    "one tree a line: \"N EDGES [NAME]\", the vertex count, the edge list as\n"
+    "--edges takes it (\"1-2,2-3\"; \"-\" or nothing for none) and an optional\n"
+    "name, the rest of the line. Lines that are blank or start with \"#\" are\n"
+    "skipped. Vertices are numbered as given.\n";
+constexpr std::string_view kGraph6Help =
+    "one graph a line as nauty's geng writes it (an optional >>graph6<< header);\n"
+    "nauty's vertex k is vertex k + 1 here.\n";
+constexpr std::string_view kSparse6Help =
+    "the same in sparse6, as nauty's gentreeg writes it: all alkane skeletons of\n"
+    "20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6\n";
+constexpr std::string_view kSmilesHelp =
+    "one molecule a line: a SMILES, white space and an optional name. Vertices\n"
+    "are the heavy atoms (all but hydrogen) in the order the SMILES lists them.\n";
+constexpr std::string_view kSdfHelp =
+    "molfile records (V2000 or V3000) ending in \"$$$$\"; the title is the name.\n"
+    "Vertices are the heavy atoms in the order the record lists them.\n";
+
+// Every format --from takes, each a row; the molecule formats add the SMILES column.
 constexpr InputFormat kInputFormats[] = {
-    {"edges", "txt", EdgeLineRecord, kLinesWithComments, false},
-    {"graph6", "g6", Graph6Record, kLines, false},
-    {"sparse6", "s6", Sparse6Record, kLines, false},
+    {"edges", "txt", EdgeLineRecord, kLinesWithComments, false, kEdgesHelp},
+    {"graph6", "g6", Graph6Record, kLines, false, kGraph6Help},
+    {"sparse6", "s6", Sparse6Record, kLines, false, kSparse6Help},
+    {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp},
+    {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true, kSdfHelp},
 };
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -59,6 +78,28 @@ const InputFormat* FormatOfPath(std::string_view path) {
     if (ListsExtension(format.extensions, base.substr(dot + 1))) return &format;
   }
   return nullptr;
+}
+
+std::string InputFormatHelp() {
+  std::string help = "Input formats (--from FORMAT, else from the file name's ending):\n";
+  for (const InputFormat& format : kInputFormats) {
+    help += "  ";
+    help += format.name;
+    const char* separator = " (.";
+    for (std::string_view endings = format.extensions; !endings.empty();) {
+      const auto blank = std::min(endings.size(), endings.find(' '));
+      help.append(separator).append(endings.substr(0, blank));
+      endings.remove_prefix(std::min(endings.size(), blank + 1));
+      separator = ", .";
+    }
+    help += ")\n";
+    for (std::string_view lines = format.help; !lines.empty();) {
+      const auto end = lines.find('\n') + 1;
+      help.append("    ").append(lines.substr(0, end));
+      lines.remove_prefix(end);
+    }
+  }
+  return help;
 }
 
 std::string InputFormatNames() {

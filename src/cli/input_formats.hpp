@@ -10,13 +10,14 @@
 namespace korvelant {
 
 // A batch input format: its --from name, the file name endings that imply it, how its
-// records lie in a file and the reader of one record.
+// records lie in a file, the reader of one record, and its lines in the batch's --help.
 struct InputFormat {
   std::string_view name;
   std::string_view extensions;  // blank-separated, without the dot: "sdf mol"
   TreeRecord (*read)(std::string_view record);
   SplitRules rules;
   bool smilesColumn = false;  // molecule formats add the SMILES column
+  std::string_view help;      // lines of at most 76 characters, each ending in "\n"
 };
 
 std::span<const InputFormat> InputFormats();
@@ -29,5 +30,9 @@ const InputFormat* FormatOfPath(std::string_view path);
 
 // "edges, graph6 or sparse6": the names, for help and messages.
 std::string InputFormatNames();
+
+// The formats as the batch's --help lists them: each name with its help, the file name
+// endings that imply it, and how vertices are numbered.
+std::string InputFormatHelp();
 
 }  // namespace korvelant

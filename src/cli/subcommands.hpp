@@ -13,4 +13,8 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams);
 // (none when the reader has gone, as `| head` does).
 int FinishOutput(const CliStreams& streams);
 
+// The refusal of a graph that is not a tree: the message, then the reason when it is known
+// ("1 ring" for a molecule). Returns kNotATree.
+int ReportNotATree(const TreeInput& tree, const CliStreams& streams);
+
 }  // namespace korvelant

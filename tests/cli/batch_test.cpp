@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <queue>
 #include <sstream>
 
@@ -436,6 +438,28 @@ TEST(Batch, ARecordPastAMebibyteIsRefusedAlone) {
   EXPECT_LT(run.out.size(), 1000u);
 }
 
+// Numbers never follow the user's locale: a German one would write "1,414" otherwise.
+TEST(Batch, NumbersIgnoreTheLocale) {
+  const std::string input = "3 1-2,2-3 propane\n5 1-2,2-3,3-4,3-5 isopentane\n";
+  const BatchRun plain = RunBatch({"--from", "edges"}, input);
+  const BatchRun json = RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
+  const std::locale before = std::locale::global(std::locale::classic());
+  try {
+    std::locale::global(std::locale("de_DE.UTF-8"));
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-dependencies.sh)";
+  }
+  std::setlocale(LC_ALL, "de_DE.UTF-8");
+  const BatchRun german = RunBatch({"--from", "edges"}, input);
+  const BatchRun germanJson =
+      RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
+  std::locale::global(before);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(german.out, plain.out);
+  EXPECT_EQ(germanJson.out, json.out);
+  EXPECT_NE(plain.out.find(",1.414213562373095,"), std::string::npos) << plain.out;
+}
+
 class BatchFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -455,10 +479,11 @@ TEST_F(BatchFiles, UsageProblemsWriteNothing) {
   const std::string trees = Write("trees.txt", "2 1-2\n");
   const std::string unknown = Write("trees.dat", "2 1-2\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "reading standard input needs --from edges, graph6 or sparse6"},
+      {{}, "reading standard input needs --from edges, graph6, sparse6, smiles or sdf"},
       {{trees, "-"}, "reading standard input needs --from"},
       {{unknown}, "cannot tell the format of \"" + unknown + "\" from its name"},
-      {{"--from", "smiles", trees}, "unknown --from \"smiles\": use edges, graph6 or sparse6"},
+      {{"--from", "mol2", trees},
+       "unknown --from \"mol2\": use edges, graph6, sparse6, smiles or sdf"},
       {{"--format", "xml", trees}, "unknown --format \"xml\": use csv or jsonl"},
       {{"--matrices", trees}, "--matrices needs --format jsonl"},
       {{"--jobs", "0", trees}, "--jobs needs a whole number from 1 to 256, not \"0\""},

@@ -139,7 +139,8 @@ TEST(Cli, VersionAndHelpOfEachCommand) {
   }
   const CliRun overview = RunTool({"--help"});
   EXPECT_EQ(overview.status, kSuccess);
-  EXPECT_NE(overview.out.find("korvelant-cli file --vertices N"), std::string::npos);
+  EXPECT_NE(overview.out.find("korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)"),
+            std::string::npos);
   EXPECT_NE(overview.out.find("Exit status"), std::string::npos);
   for (const std::string command : {"file", "calc", "batch"}) {
     const std::string usage = "Usage: korvelant-cli " + command;

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "cli/command_line.hpp"
+#include "engine/rooted_tree.hpp"
 #include "fuzz_require.hpp"
+#include "input/quoted_text.hpp"
 #include "text_checks.hpp"
 
 namespace {
@@ -30,15 +32,17 @@ std::vector<std::string> Arguments(std::string_view bytes) {
   }
 }
 
-// A graph as --vertices and --edges give it: within the limit, every edge once, smaller
-// vertex first, on vertices 1..n.
-void CheckGivenGraph(const Graph& graph) {
+// A tree as --vertices and --edges or --smiles give it: within the limit, every edge once,
+// smaller vertex first, on vertices 1..n; not a tree when a reason says so.
+void CheckGivenTree(const TreeInput& tree) {
+  const Graph& graph = tree.graph;
   FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxTreeVertices);
   std::set<Edge> seen;
   for (const Edge& edge : graph.edges) {
     FUZZ_REQUIRE(1 <= edge.first && edge.first < edge.second && edge.second <= graph.vertexCount);
     FUZZ_REQUIRE(seen.insert(edge).second);
   }
+  if (!tree.notATreeReason.empty()) FUZZ_REQUIRE(!RootTree(graph).has_value());
 }
 
 void CheckOutput(const std::optional<std::string>& output) {
@@ -50,13 +54,14 @@ void CheckRequest(const CliRequest& request) {
       [](const auto& parsed) {
         using Parsed = std::decay_t<decltype(parsed)>;
         if constexpr (std::is_same_v<Parsed, UsageError>) {
+          // Printed through WithControlsEscaped, which must leave nothing a terminal acts on.
           FUZZ_REQUIRE(!parsed.message.empty());
-          FUZZ_REQUIRE(fuzz::IsSafeForTerminal(parsed.message));
+          FUZZ_REQUIRE(fuzz::IsSafeForTerminal(WithControlsEscaped(parsed.message)));
         } else if constexpr (std::is_same_v<Parsed, FileRequest>) {
-          CheckGivenGraph(parsed.graph);
+          CheckGivenTree(parsed.tree);
           CheckOutput(parsed.output);
         } else if constexpr (std::is_same_v<Parsed, CalcRequest>) {
-          CheckGivenGraph(parsed.graph);
+          CheckGivenTree(parsed.tree);
         } else if constexpr (std::is_same_v<Parsed, BatchRequest>) {
           FUZZ_REQUIRE(!parsed.inputs.empty());
           for (const BatchInputSpec& input : parsed.inputs) {

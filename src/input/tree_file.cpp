@@ -63,11 +63,27 @@ std::optional<std::pair<int, int>> NumberPair(std::string_view text, char separa
   return std::pair{*first, *second};
 }
 
+// A foreign file's line may be anything, of any length: shown cut short at the start of a
+// character, control characters as \x escapes, so that a refusal stays one readable line.
 std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;  // a foreign file's line may be anything, of any length
-  std::string shown(text.substr(0, kShown));
-  if (text.size() > kShown) shown += "...";
-  return "\"" + shown + "\"";
+  constexpr std::size_t kShown = 40;
+  std::size_t cut = std::min(text.size(), kShown);
+  while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+    --cut;
+  std::string shown = "\"";
+  for (const char c : text.substr(0, cut)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      shown += c;
+    } else {
+      constexpr std::string_view kHex = "0123456789abcdef";
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    }
+  }
+  if (cut < text.size()) shown += "...";
+  return shown + "\"";
 }
 
 struct Entries {

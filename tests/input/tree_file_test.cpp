@@ -125,6 +125,17 @@ TEST(TreeFile, RefusesBadAndForeignFilesSayingWhy) {
   }
 }
 
+// Found by fuzzing: a refusal quoted a raw CR of the file, which split the message, and cut
+// a long line inside a UTF-8 character.
+TEST(TreeFile, RefusalsQuoteTheFileAsOneReadableLine) {
+  const std::string head = "korvelant-tree 1\nvertices 2\n";
+  EXPECT_EQ(ReadTreeFile(head + "v\rx\x1b 1\n").error, "line 3: unknown entry \"v\\x0dx\\x1b\"");
+  const std::string cut = ReadTreeFile(head + std::string(39, 'x') + "\xC3\xBC-more\n").error;
+  EXPECT_NE(cut.find("\"" + std::string(39, 'x') + "...\""), std::string::npos) << cut;
+  EXPECT_EQ(ReadTreeFile(head + std::string(38, 'x') + "\xC3\xBC-more\n").error,
+            "line 3: unknown entry \"" + std::string(38, 'x') + "\xC3\xBC...\"");
+}
+
 TEST(TreeFile, TheWriterRefusesWhatCouldNotBeReadBack) {
   EXPECT_THROW(TreeFileText(Tree(2, {{1, 3}}, {{0, 0}, {1, 1}})), std::invalid_argument);
   EXPECT_THROW(TreeFileText(Tree(2, {{1, 1}}, {{0, 0}, {1, 1}})), std::invalid_argument);

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   librdkit-dev libboost-dev
   libnauty2-dev nauty parallel time python3
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # the fuzz targets (scripts/fuzz.sh)
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
 )

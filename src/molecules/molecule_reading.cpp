@@ -9,7 +9,10 @@
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <utility>
 
 #include "molecules/rdkit_setup.hpp"
@@ -30,6 +33,16 @@ constexpr std::string_view kNotATreeMessage =
 constexpr unsigned int kValidityChecks = RDKit::MolOps::SANITIZE_CLEANUP |
                                          RDKit::MolOps::SANITIZE_PROPERTIES |
                                          RDKit::MolOps::SANITIZE_KEKULIZE;
+
+// Limits checked before RDKit reads anything. RDKit sizes its tables by the atom count a
+// V3000 record states, before it reads one atom ("M  V30 COUNTS 200000000 0 0 0 0" takes
+// gigabytes), and perceives stereo in time that grows with the square of the atoms (minutes
+// for ten thousand). A record is held to the atoms a V2000 counts line can state: no tree
+// within the vertex limit needs more, hydrogens written out or not.
+constexpr std::size_t kMaxMolfileAtoms = 999;
+// RDKit's SMILES parser takes time that grows with the square of an atom's branches: a
+// megabyte of "C(C)(C)..." takes half a minute. No tree within the vertex limit needs more.
+constexpr std::size_t kMaxSmilesLength = 65536;
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t\r\n\f\v");
@@ -182,6 +195,50 @@ std::string TitleLine(std::string_view block) {
   return std::string(Trimmed(block.substr(0, block.find('\n'))));
 }
 
+// The atom count a V3000 record states, as RDKit reads it: in a line "M  V30 COUNTS ..."
+// (COUNTS in any letter case), which a line ending in "-" continues on the next line. The
+// digits without leading zeros; nothing when no count is stated.
+std::optional<std::string> StatedV3000Atoms(std::string_view block) {
+  constexpr std::string_view kPrefix = "M  V30 ";
+  std::string logical;
+  while (!block.empty()) {
+    const auto end = block.find('\n');
+    const std::string_view line = block.substr(0, end);
+    block = end == std::string_view::npos ? std::string_view{} : block.substr(end + 1);
+    if (!line.starts_with(kPrefix)) {
+      logical.clear();
+      continue;
+    }
+    logical += line.substr(kPrefix.size());
+    if (logical.ends_with('-')) {
+      logical.pop_back();
+      continue;
+    }
+    std::istringstream words(logical);
+    std::string word, count;
+    words >> word >> count;
+    logical.clear();
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (word != "COUNTS") continue;
+    if (count.starts_with('+')) count.erase(0, 1);
+    if (count.empty() || count.find_first_not_of("0123456789") != std::string::npos) continue;
+    count.erase(0, std::min(count.find_first_not_of('0'), count.size() - 1));
+    return count;
+  }
+  return std::nullopt;
+}
+
+bool MoreThan(const std::string& digits, std::size_t limit) {
+  const std::string shown = std::to_string(limit);
+  return digits.size() != shown.size() ? digits.size() > shown.size() : digits > shown;
+}
+
+std::string TooLargeText(const std::string& what) {
+  return "Korvelant computes trees of up to " + std::to_string(kMaxTreeVertices) +
+         " vertices; this " + what + ".";
+}
+
 }  // namespace
 
 std::string RefusalText(const MoleculeRefusal& refusal) {
@@ -191,6 +248,14 @@ std::string RefusalText(const MoleculeRefusal& refusal) {
 MoleculeReading ReadSmiles(std::string_view smiles, Depiction depiction) {
   const std::string text(Trimmed(smiles));
   if (text.empty()) return Refused(MoleculeRefusalKind::Empty, "No SMILES given", "");
+  // The SMILES alone: a name written after it may be long.
+  const std::size_t length = std::min(text.find_first_of(" \t\r\n\f\v"), text.size());
+  if (length > kMaxSmilesLength) {
+    return Refused(MoleculeRefusalKind::TooLarge,
+                   TooLargeText("SMILES has " + std::to_string(length) + " characters (at most " +
+                                std::to_string(kMaxSmilesLength) + " are read)"),
+                   "");
+  }
   Parsed parsed = ParseSmiles(text);
   if (!parsed.molecule) {
     MoleculeReading reading =
@@ -213,6 +278,15 @@ MoleculeReading ReadMolBlock(std::string_view block, Depiction depiction) {
   }
   std::string text(block);
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  if (const auto atoms = StatedV3000Atoms(text); atoms && MoreThan(*atoms, kMaxMolfileAtoms)) {
+    MoleculeReading reading =
+        Refused(MoleculeRefusalKind::TooLarge,
+                TooLargeText("molfile record states " + *atoms + " atoms (at most " +
+                             std::to_string(kMaxMolfileAtoms) + " are read)"),
+                "");
+    reading.name = TitleLine(text);
+    return reading;
+  }
   Parsed parsed = ParseMolBlock(text);
   if (!parsed.molecule) {
     MoleculeReading reading = Refused(MoleculeRefusalKind::Invalid, "Unreadable molfile record",

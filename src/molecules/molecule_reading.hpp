@@ -52,7 +52,9 @@ struct MoleculeReading {
 };
 
 // Both readers refuse in the order a user would fix things: empty input, what RDKit cannot
-// read, too many heavy atoms, then a skeleton that is not a tree.
+// read, too many heavy atoms, then a skeleton that is not a tree. Input too large for RDKit
+// to read safely is refused as TooLarge before it reads anything: a SMILES longer than 65536
+// characters, a molfile record that states more than 999 atoms.
 
 // Reads one SMILES (white space around it ignored; text after white space inside it is
 // taken as the molecule's name, as RDKit does). Checks what RDKit's sanitizing checks for

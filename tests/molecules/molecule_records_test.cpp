@@ -191,6 +191,33 @@ TEST(ReadMolBlock, CoordinatesReadAlikeUnderAGermanLocale) {
   EXPECT_EQ(depicted.depiction, ReadSmiles("CCCC(C)C(C)C", Depiction::Compute).depiction);
 }
 
+// Found by fuzzing: RDKit sized its tables by the stated atom count before reading any atom,
+// so a 100-byte record took gigabytes and seconds; such records are refused unread.
+TEST(ReadMolBlock, RecordsStatingMoreAtomsThanAV2000CountsLineAreRefusedUnread) {
+  const auto record = [](const std::string& counts) {
+    return "giant\n\n\n  0  0  0  0  0  0  0  0  0  0999 V3000\nM  V30 BEGIN CTAB\n" + counts +
+           "\nM  V30 BEGIN ATOM\nM  V30 1 C 0 0 0 0\nM  V30 END ATOM\nM  V30 END CTAB\nM  END\n";
+  };
+  for (const std::string counts :
+       {"M  V30 COUNTS 200000000 0 0 0 0", "M  V30 counts 0000200000000 0 0 0 0",
+        "M  V30 COUNTS 2000-\nM  V30 00000 0 0 0 0", "M  V30 COUNTS 1000 0 0 0 0\r"}) {
+    const MoleculeReading reading = ReadMolBlock(record(counts));
+    ASSERT_TRUE(reading.refusal) << counts;
+    EXPECT_EQ(reading.refusal->kind, MoleculeRefusalKind::TooLarge) << counts;
+    EXPECT_NE(reading.refusal->message.find("atoms (at most 999 are read)"), std::string::npos)
+        << reading.refusal->message;
+    EXPECT_EQ(reading.name, "giant");
+  }
+  EXPECT_EQ(RefusalText(*ReadMolBlock(record("M  V30 COUNTS 200000000 0 0 0 0")).refusal),
+            "Korvelant computes trees of up to 128 vertices; this molfile record states "
+            "200000000 atoms (at most 999 are read).");
+  // Up to 999 RDKit reads, and judges: here the one atom line is too few for the count.
+  const MoleculeReading stated999 = ReadMolBlock(record("M  V30 COUNTS 999 0 0 0 0"));
+  ASSERT_TRUE(stated999.refusal);
+  EXPECT_EQ(stated999.refusal->kind, MoleculeRefusalKind::Invalid);
+  EXPECT_TRUE(ReadMolBlock(record("M  V30 COUNTS 1 0 0 0 0")).IsTree());
+}
+
 TEST(SdfSplitter, RecordEndsBlankTitlesAndTheLastRecord) {
   // A blank title line stays; "$$$$" with trailing blanks still closes; a last record
   // without "$$$$" is kept; blank lines after the last "$$$$" are no record.

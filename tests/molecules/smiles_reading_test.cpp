@@ -167,6 +167,24 @@ TEST(ReadSmiles, EmptyAndTooLargeInputs) {
   EXPECT_TRUE(ReadSmiles(methylated).IsTree());
 }
 
+// Found by probing RDKit: its parser takes time that grows with the square of an atom's
+// branches, half a minute for a megabyte; a SMILES that long is refused unread.
+TEST(ReadSmiles, SmilesLongerThanTheLimitAreRefusedUnread) {
+  std::string branches = "C";
+  while (branches.size() <= 65536)
+    branches += "(C)";
+  const MoleculeReading reading = ReadSmiles(branches);
+  ASSERT_TRUE(reading.refusal);
+  EXPECT_EQ(reading.refusal->kind, MoleculeRefusalKind::TooLarge);
+  EXPECT_EQ(RefusalText(*reading.refusal),
+            "Korvelant computes trees of up to 128 vertices; this SMILES has " +
+                std::to_string(branches.size()) + " characters (at most 65536 are read).");
+  // The limit is the SMILES's own: a long name after it is no reason to refuse.
+  EXPECT_TRUE(ReadSmiles("CC(C)C " + std::string(100000, 'n')).IsTree());
+  // At the limit RDKit reads it, and counts the atoms.
+  EXPECT_EQ(RefusalText(*ReadSmiles(std::string(65536, 'C')).refusal), TooLargeMessage(65536));
+}
+
 TEST(ReadSmiles, RdkitWritesNothingToTheTerminal) {
   ::testing::internal::CaptureStderr();
   ::testing::internal::CaptureStdout();

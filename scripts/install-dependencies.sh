@@ -12,7 +12,6 @@ packages=(
   clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # the fuzz targets (scripts/fuzz.sh)
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
-  clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # scripts/fuzz.sh: libFuzzer, symbolizer
 )
 
 missing=()

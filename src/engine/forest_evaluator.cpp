@@ -32,6 +32,7 @@ std::int64_t RandicTermTicks(int degreeProduct) {
 
 ForestEvaluator::ForestEvaluator(const RootedTree& tree)
     : tree_(tree),
+      randicTerm_(RandicTerms().data()),
       position_(tree.parent.size(), 0),
       parentAt_(tree.order.size(), -1),
       removed_(tree.order.size(), 0),
@@ -43,22 +44,6 @@ ForestEvaluator::ForestEvaluator(const RootedTree& tree)
     ++degree_[k];
     ++degree_[parentAt_[k]];
   }
-}
-
-void ForestEvaluator::TakeAway(int owner) {
-  const int k = position_[owner];
-  if (k == 0 || removed_[k]) return;
-  removed_[k] = 1;
-  --degree_[k];
-  --degree_[parentAt_[k]];
-}
-
-void ForestEvaluator::PutBack(int owner) {
-  const int k = position_[owner];
-  if (!removed_[k]) return;
-  removed_[k] = 0;
-  ++degree_[k];
-  ++degree_[parentAt_[k]];
 }
 
 SubgraphValues ForestEvaluator::Evaluate() const {
@@ -84,11 +69,11 @@ SubgraphValues ForestEvaluator::Pass() const {
     Count free;
     Count matched;
   };
+  static constexpr Subtree kLone{1, 0, 0, 1, 0};  // a vertex before its children join
   std::array<Subtree, kMaxTreeVertices> at;
   const int n = tree_.vertexCount();
-  for (int k = 0; k < n; ++k)
-    at[k] = {1, 0, 0, 1, 0};
-  const std::int64_t* const randicTerm = RandicTerms().data();
+  std::fill_n(at.begin(), n, kLone);
+  const std::int64_t* const randicTerm = randicTerm_;
   const int* const parentAt = parentAt_.data();
   const char* const removed = removed_.data();
   const int* const degree = degree_.data();

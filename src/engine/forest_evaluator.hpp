@@ -17,8 +17,20 @@ class ForestEvaluator {
 
   // Taking away an edge twice, or putting back one that is there, changes nothing; the root
   // owns no edge.
-  void TakeAway(int owner);
-  void PutBack(int owner);
+  void TakeAway(int owner) {
+    const int k = position_[owner];
+    if (k == 0 || removed_[k]) return;
+    removed_[k] = 1;
+    --degree_[k];
+    --degree_[parentAt_[k]];
+  }
+  void PutBack(int owner) {
+    const int k = position_[owner];
+    if (!removed_[k]) return;
+    removed_[k] = 0;
+    ++degree_[k];
+    ++degree_[parentAt_[k]];
+  }
 
   SubgraphValues Evaluate() const;
 
@@ -29,10 +41,11 @@ class ForestEvaluator {
   // Everything the pass reads is kept by breadth-first position (the root at 0), so the
   // pass walks its arrays in order instead of jumping by vertex number.
   const RootedTree& tree_;
-  std::vector<int> position_;  // by vertex number
-  std::vector<int> parentAt_;  // the parent's position; -1 for the root
-  std::vector<char> removed_;  // the edge up from this position is taken away
-  std::vector<int> degree_;    // kept edges at this position
+  const std::int64_t* randicTerm_;  // by degree product, see RandicTermTicks
+  std::vector<int> position_;       // by vertex number
+  std::vector<int> parentAt_;       // the parent's position; -1 for the root
+  std::vector<char> removed_;       // the edge up from this position is taken away
+  std::vector<int> degree_;         // kept edges at this position
 };
 
 // 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.

@@ -101,12 +101,6 @@ TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n)
   values_.emplace_back();                                          // the empty element
 }
 
-void TypeMatrices::SetElement(int i, int j, const SubgraphValues& values) {
-  const auto id = static_cast<std::uint32_t>(values_.size());
-  values_.push_back(values);
-  subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
-}
-
 void TypeMatrices::ShareElement(int i, int j, int k, int l) {
   subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = subgraph_[Slot(k, l)];
 }

@@ -51,7 +51,11 @@ class TypeMatrices {
 
   // Makes (i, j) and (j, i) stand for a new subgraph of these values, or for the one that
   // element (k, l) already names.
-  void SetElement(int i, int j, const SubgraphValues& values);
+  void SetElement(int i, int j, const SubgraphValues& values) {
+    const auto id = static_cast<std::uint32_t>(values_.size());
+    values_.push_back(values);
+    subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
+  }
   void ShareElement(int i, int j, int k, int l);
 
  private:

@@ -1,10 +1,12 @@
 #include "model/number_text.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace korvelant {
 namespace {
@@ -65,24 +67,55 @@ char* WriteWholeDigits(Int128 whole, char* out) {
 
 }  // namespace
 
+namespace {
+
+// "00" to "99", two characters each: digits are written in pairs.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int k = 0; k < 100; ++k) {
+    pairs[2 * k] = static_cast<char>('0' + k / 10);
+    pairs[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
+char* PutDigitPair(unsigned pair, char* out) {
+  std::memcpy(out, &kDigitPairs[2 * pair], 2);
+  return out + 2;
+}
+
+}  // namespace
+
 char* WriteNumberText(ExactDecimal value, char* out) {
+  static_assert(ExactDecimal::kScale == 10'000);
   const Int128 ticks = value.ticks();
   const Int128 magnitude = ticks < 0 ? -ticks : ticks;
   *out++ = ticks < 0 ? '-' : ' ';
   const std::int64_t scale = ExactDecimal::kScale;
-  // Past 64 bits (only large Hosoya counts) one 128-bit division splits off the fraction.
-  const bool narrow = magnitude <= static_cast<Int128>(UINT64_MAX);
-  const auto small = static_cast<std::uint64_t>(magnitude);
-  out = narrow ? std::to_chars(out, out + kLongestNumberText, small / scale).ptr
-               : WriteWholeDigits(magnitude / scale, out);
-  std::uint64_t fraction = narrow ? small % scale : static_cast<std::uint64_t>(magnitude % scale);
-  if (fraction != 0) {
-    *out++ = '.';
-    for (std::uint64_t digit = scale / 10; fraction != 0; digit /= 10) {
-      *out++ = static_cast<char>('0' + fraction / digit);
-      fraction %= digit;
-    }
+  unsigned fraction = 0;
+  if (magnitude < 100 * scale) {  // most values: the whole part in one pair or one digit
+    const auto small = static_cast<unsigned>(magnitude);
+    const unsigned whole = small / scale;
+    if (whole >= 10)
+      out = PutDigitPair(whole, out);
+    else
+      *out++ = static_cast<char>('0' + whole);
+    fraction = small % scale;
+  } else if (magnitude <= static_cast<Int128>(UINT64_MAX)) {
+    const auto small = static_cast<std::uint64_t>(magnitude);
+    out = std::to_chars(out, out + kLongestNumberText, small / scale).ptr;
+    fraction = static_cast<unsigned>(small % scale);
+  } else {  // past 64 bits (only large Hosoya counts) one 128-bit division splits it
+    out = WriteWholeDigits(magnitude / scale, out);
+    fraction = static_cast<unsigned>(magnitude % scale);
   }
+  if (fraction == 0) return out;
+  // Four places in two pairs, then the trailing zeros taken back.
+  *out++ = '.';
+  out = PutDigitPair(fraction / 100, out);
+  out = PutDigitPair(fraction % 100, out);
+  while (out[-1] == '0')
+    --out;
   return out;
 }
 

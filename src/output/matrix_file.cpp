@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "matrices/matrix_kind.hpp"
@@ -13,13 +14,22 @@
 namespace korvelant {
 namespace {
 
-// A number's text in 16 bytes, so that it is copied as one block: a tree of 8 vertices
-// already has a thousand numbers, and copying each exactly would dominate the file's making.
+// A number's text and the ", " after it in 16 bytes, so that an element is copied as one
+// block: a tree of 8 vertices already has a thousand numbers, and copying each exactly would
+// dominate the file's making. A row's last number takes its separator back.
 struct NumberSlot {
   static constexpr std::size_t kRoom = 15;
   char text[kRoom];
-  unsigned char length;  // past kRoom: the text did not fit and is kept aside
+  unsigned char length;  // with the separator; past kRoom: the text is kept aside
 };
+
+constexpr std::size_t kSeparator = 2;  // ", "
+
+constexpr NumberSlot WithSeparator(NumberSlot slot) {
+  slot.text[slot.length++] = ',';
+  slot.text[slot.length++] = ' ';
+  return slot;
+}
 
 // The texts of the whole numbers 0 to 99, most values of small trees.
 constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
@@ -30,40 +40,67 @@ constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
     slot.length = 1;
     if (whole >= 10) slot.text[slot.length++] = static_cast<char>('0' + whole / 10);
     slot.text[slot.length++] = static_cast<char>('0' + whole % 10);
+    slot = WithSeparator(slot);
   }
   return slots;
 }();
 
 // The text of every subgraph's value of one index, made once: a tree of n vertices has n^2
 // elements per matrix but only about n^2 / 2 distinct subgraphs, most of which print alike.
+// The slots live in storage shared by all sixteen matrices.
 class SubgraphTexts {
  public:
-  SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index)
-      : slots_(matrices.Subgraphs().size()) {
-    for (std::size_t id = 0; id < slots_.size(); ++id) {
-      slots_[id] = SlotOf(matrices.Subgraphs()[id], index, id);
+  SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index, NumberSlot* slots)
+      : slots_(slots) {
+    const std::span<const SubgraphValues> subgraphs = matrices.Subgraphs();
+    switch (index) {
+      case TopologicalIndex::Wiener:
+        FillWhole(subgraphs, [](const SubgraphValues& v) { return Int128{v.wiener}; });
+        return;
+      case TopologicalIndex::Zagreb:
+        FillWhole(subgraphs, [](const SubgraphValues& v) { return Int128{v.zagreb}; });
+        return;
+      case TopologicalIndex::Hosoya:
+        FillWhole(subgraphs, [](const SubgraphValues& v) { return v.hosoya; });
+        return;
+      case TopologicalIndex::Randic:
+        for (std::size_t id = 0; id < subgraphs.size(); ++id) {
+          char text[kLongestNumberText + kSeparator];
+          const auto value = ExactDecimal::FromTicks(subgraphs[id].randicTicks);
+          slots[id] = TextSlot(text, WriteNumberText(value, text), id);
+        }
+        return;
     }
   }
 
-  const NumberSlot* Slots() const { return slots_.data(); }
+  const NumberSlot* Slots() const { return slots_; }
   const std::string& LongText(std::uint32_t id) const { return long_.at(id); }
+  bool HasLongTexts() const { return !long_.empty(); }
   std::size_t Longest() const { return longest_; }
 
  private:
-  NumberSlot SlotOf(const SubgraphValues& values, TopologicalIndex index, std::size_t id) {
-    char text[kLongestNumberText];
-    char* end = nullptr;
-    if (index == TopologicalIndex::Randic) {
-      end = WriteNumberText(values.Of(index), text);
-    } else {
-      const Int128 whole = index == TopologicalIndex::Wiener   ? values.wiener
-                           : index == TopologicalIndex::Zagreb ? values.zagreb
-                                                               : values.hosoya;
-      if (whole >= 0 && whole < 100) return kSmallWholeNumbers[static_cast<std::size_t>(whole)];
-      end = WriteWholeNumberText(whole, text);
+  // The loop keeps its pointers in locals: every text written through a char pointer could
+  // otherwise change them, as far as the compiler knows.
+  template <typename WholeOf>
+  void FillWhole(std::span<const SubgraphValues> subgraphs, WholeOf wholeOf) {
+    NumberSlot* const slots = slots_;
+    for (std::size_t id = 0; id < subgraphs.size(); ++id) {
+      const Int128 whole = wholeOf(subgraphs[id]);
+      if (whole >= 0 && whole < 100) {
+        slots[id] = kSmallWholeNumbers[static_cast<std::size_t>(whole)];
+      } else {
+        char text[kLongestNumberText + kSeparator];
+        slots[id] = TextSlot(text, WriteWholeNumberText(whole, text), id);
+      }
     }
+  }
+
+  // The slot of the text from `text` to `end`, where the separator is added.
+  NumberSlot TextSlot(char* text, char* end, std::size_t id) {
+    longest_ = std::max(longest_, static_cast<std::size_t>(end - text));
+    *end++ = ',';
+    *end++ = ' ';
     const auto length = static_cast<std::size_t>(end - text);
-    longest_ = std::max(longest_, length);
     NumberSlot slot;
     std::memcpy(slot.text, text, NumberSlot::kRoom);
     slot.length = static_cast<unsigned char>(std::min<std::size_t>(length, UCHAR_MAX));
@@ -72,7 +109,7 @@ class SubgraphTexts {
     return slot;
   }
 
-  std::vector<NumberSlot> slots_;
+  NumberSlot* slots_;
   std::map<std::uint32_t, std::string> long_;  // the texts too long for a slot: rare
   std::size_t longest_ = 3;                    // " 99"
 };
@@ -93,29 +130,35 @@ char* PutBlockName(MatrixType type, TopologicalIndex index, char* out) {
   return ownLine ? PutLiteral("\r\n", out) : out;
 }
 
-// One number: the whole slot is copied, which the buffer's slack allows, and the end moves
-// by the text's length.
-char* PutNumber(std::uint32_t id, const SubgraphTexts& texts, char* out) {
-  const NumberSlot& slot = texts.Slots()[id];
-  if (slot.length <= NumberSlot::kRoom) {
-    std::memcpy(out, &slot, sizeof slot);
-    return out + slot.length;
-  }
+// One number and its separator: the whole slot is copied, which the buffer's slack allows,
+// and the end moves by the text's length.
+char* PutSlot(const NumberSlot& slot, char* out) {
+  std::memcpy(out, &slot, sizeof slot);
+  return out + slot.length;
+}
+
+char* PutNumber(std::uint32_t id, const NumberSlot* slots, const SubgraphTexts& texts, char* out) {
+  if (slots[id].length <= NumberSlot::kRoom) return PutSlot(slots[id], out);
   const std::string& text = texts.LongText(id);
   return std::copy(text.begin(), text.end(), out);
 }
 
 char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* out) {
   const int n = matrices.size();
+  const NumberSlot* const slots = texts.Slots();  // a local, which no text written can change
+  const bool allInSlots = !texts.HasLongTexts();
   out = PutLiteral("= { ", out);
   for (int i = 1; i <= n; ++i) {
     const std::uint32_t* row = matrices.Row(i);
     out = PutLiteral("{", out);
-    for (int j = 0; j + 1 < n; ++j) {
-      out = PutNumber(row[j], texts, out);
-      out = PutLiteral(", ", out);
+    if (allInSlots) {  // the loop of almost every file, with nothing to test per number
+      for (int j = 0; j < n; ++j)
+        out = PutSlot(slots[row[j]], out);
+    } else {
+      for (int j = 0; j < n; ++j)
+        out = PutNumber(row[j], slots, texts, out);
     }
-    out = PutNumber(row[n - 1], texts, out);
+    out -= kSeparator;
     out = i < n ? PutLiteral("}, \r\n", out) : PutLiteral("} }\r\n", out);
   }
   return out;
@@ -124,12 +167,18 @@ char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* ou
 }  // namespace
 
 std::string MatrixFileText(const GraphicalMatrices& matrices) {
+  std::size_t slotCount = 0;
+  for (const TypeMatrices& type : matrices.types)
+    slotCount += kTopologicalIndices.size() * type.Subgraphs().size();
+  const auto slots = std::make_unique_for_overwrite<NumberSlot[]>(slotCount);
   std::vector<SubgraphTexts> texts;
   texts.reserve(16);
   std::size_t longest = 0;
+  NumberSlot* free = slots.get();
   for (const TypeMatrices& type : matrices.types) {
     for (const TopologicalIndex index : kTopologicalIndices) {
-      longest = std::max(longest, texts.emplace_back(type, index).Longest());
+      longest = std::max(longest, texts.emplace_back(type, index, free).Longest());
+      free += type.Subgraphs().size();
     }
   }
   // The file is made in a buffer of its longest possible size, with slack for the copies.

@@ -12,6 +12,7 @@ packages=(
   clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # the fuzz targets (scripts/fuzz.sh)
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL
+  xvfb xauth dbus-daemon dbus-bin at-spi2-core  # scripts/window-tests-on-x.sh
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: in an optimised build and
-# under AddressSanitizer and UndefinedBehaviorSanitizer; then runs each fuzz target briefly,
-# so that none of them rots (scripts/fuzz.sh SECONDS runs them longer).
+# under AddressSanitizer and UndefinedBehaviorSanitizer, where the window's tests also run on
+# an X display; then runs each fuzz target briefly, so that none of them rots
+# (scripts/fuzz.sh SECONDS runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt
 ctest --test-dir build/sanitize --parallel "$jobs"
+
+echo "== the window's tests on an X display, under the sanitizers"
+scripts/window-tests-on-x.sh build/sanitize
 
 echo "== fuzz targets, a few seconds each"
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS

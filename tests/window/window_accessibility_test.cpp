@@ -63,13 +63,23 @@ QAccessibleInterface* Accessible(QObject* object) {
 
 }  // namespace
 
+// Announcements reach no one on a display where no screen reader has made accessibility
+// active; the checks of what is announced are skipped there, saying so.
+#define SKIP_UNLESS_LISTENING() \
+  if (!listening_) QSKIP("no screen reader has made accessibility active: nothing is announced")
+
 class WindowAccessibilityTest : public QObject {
   Q_OBJECT
 
  private slots:
   // Where a screen reader has made accessibility active, the handler hears what the bridge
-  // would: either way every announcement is recorded once.
-  void initTestCase() { QAccessible::installUpdateHandler(RecordAnnouncement); }
+  // would: either way every announcement is recorded once. On an X display that happens
+  // when the AT-SPI bus says a reader is on (scripts/window-tests-on-x.sh sets it so).
+  void initTestCase() {
+    QAccessible::installUpdateHandler(RecordAnnouncement);
+    listening_ = QGuiApplication::platformName() == "offscreen" ||
+                 QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000);
+  }
   void init() {
     form_ = std::make_unique<GlForma>();
     ShowAndWait(*form_);
@@ -97,8 +107,8 @@ class WindowAccessibilityTest : public QObject {
     ClickGridButton(*form_, 2);
     QVERIFY(Accessible(Button(2))->state().checked);
     QVERIFY(Accessible(Button(5))->state().checked);  // the mirror shows the same edge
-    QVERIFY(Heard(Button(2), QAccessible::StateChanged));
-    QVERIFY(Heard(Button(5), QAccessible::StateChanged));
+    const bool bothAnnounced =
+        Heard(Button(2), QAccessible::StateChanged) && Heard(Button(5), QAccessible::StateChanged);
     ClickGridButton(*form_, 5);
     QVERIFY(!Accessible(Button(2))->state().checked);
 
@@ -112,6 +122,8 @@ class WindowAccessibilityTest : public QObject {
     // A new count renames the buttons for the new grid.
     ChooseVertexCount(*form_, 3);
     QCOMPARE(Accessible(Button(4))->text(QAccessible::Name), QString("Edge 2\u20131"));
+    SKIP_UNLESS_LISTENING();
+    QVERIFY(bothAnnounced);
   }
 
   void listsBoxesAndFramesAreNamed() {
@@ -142,9 +154,12 @@ class WindowAccessibilityTest : public QObject {
     QCOMPARE(Description("MalaSlika"),
              QString("3 vertices, 1 at (7, 18), 2 at (7, 4), 3 at (10, 1); edges 1\u20132, "
                      "2\u20133."));
-    QVERIFY(Heard(Find<QWidget>(*form_, "MalaSlika"), QAccessible::DescriptionChanged));
+    const bool announced =
+        Heard(Find<QWidget>(*form_, "MalaSlika"), QAccessible::DescriptionChanged);
     ChooseVertexCount(*form_, 1);
     QCOMPARE(Description("MalaSlika"), QString("1 vertex, 1 at (19, 11); no edges."));
+    SKIP_UNLESS_LISTENING();
+    QVERIFY(announced);
   }
 
   void theLargePictureIsDescribed() {
@@ -177,6 +192,7 @@ class WindowAccessibilityTest : public QObject {
     ClickGridCell(*form_, 1, 2);
     ClickGridCell(*form_, 2, 3);
     ClickButton(*form_, "OptWi");
+    SKIP_UNLESS_LISTENING();
     heard_.clear();
     ClickButton(*form_, "CmdVelika");
     auto* remarks = Find<QLabel>(*form_, "LblRemarks");
@@ -242,6 +258,7 @@ class WindowAccessibilityTest : public QObject {
 
   std::unique_ptr<GlForma> form_;
   std::vector<Announcement> heard_;
+  bool listening_ = false;
 };
 
 QTEST_MAIN(WindowAccessibilityTest)

@@ -13,6 +13,14 @@ int Pixel(int twips) {
   return static_cast<int>(std::lround(twips / 15.0));
 }
 
+void WaitUntilActive(QWidget& window) {
+  if (!QTest::qWaitForWindowExposed(&window)) throw std::runtime_error("window not exposed");
+  // On an X display keys go to the active window only; without a window manager nobody
+  // else activates it.
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) throw std::runtime_error("window not active");
+}
+
 }  // namespace
 
 QString Element(const char* array, int index) {
@@ -62,7 +70,7 @@ void ClickButton(GlForma& form, const char* name) {
 void ShowAndWait(QWidget& window) {
   window.resize(window.sizeHint());
   window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) throw std::runtime_error("window not exposed");
+  WaitUntilActive(window);
 }
 
 void EnterByClicks(GlForma& form, int vertices, const std::vector<std::pair<int, int>>& edges,
@@ -134,7 +142,7 @@ void ShowAndWait(GlForma& form) {
   // on a screen with room for it.
   form.resize(form.sizeHint());
   form.show();
-  if (!QTest::qWaitForWindowExposed(&form)) throw std::runtime_error("window not exposed");
+  WaitUntilActive(form);
 }
 
 }  // namespace korvelant::testing

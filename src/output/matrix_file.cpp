@@ -47,7 +47,7 @@ constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
 
 // The text of every subgraph's value of one index, made once: a tree of n vertices has n^2
 // elements per matrix but only about n^2 / 2 distinct subgraphs, most of which print alike.
-// The slots live in storage shared by all sixteen matrices.
+// The slots live in storage that the caller lends.
 class SubgraphTexts {
  public:
   SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index, NumberSlot* slots)
@@ -167,36 +167,34 @@ char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* ou
 }  // namespace
 
 std::string MatrixFileText(const GraphicalMatrices& matrices) {
-  std::size_t slotCount = 0;
-  for (const TypeMatrices& type : matrices.types)
-    slotCount += kTopologicalIndices.size() * type.Subgraphs().size();
-  const auto slots = std::make_unique_for_overwrite<NumberSlot[]>(slotCount);
-  std::vector<SubgraphTexts> texts;
-  texts.reserve(16);
-  std::size_t longest = 0;
-  NumberSlot* free = slots.get();
-  for (const TypeMatrices& type : matrices.types) {
-    for (const TopologicalIndex index : kTopologicalIndices) {
-      longest = std::max(longest, texts.emplace_back(type, index, free).Longest());
-      free += type.Subgraphs().size();
-    }
-  }
-  // The file is made in a buffer of its longest possible size, with slack for the copies.
   const auto n = static_cast<std::size_t>(matrices.types[0].size());
   constexpr std::size_t kBlockName = 16;
   constexpr std::size_t kRowMarks = 8;  // "{", "}, " or "} }" and the line end
-  const std::size_t capacity =
-      16 * (kBlockName + n * kRowMarks + n * n * (longest + 2)) + sizeof(NumberSlot);
-  const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-  char* out = buffer.get();
-  auto text = texts.begin();
+  // One block's texts at a time, in storage that serves every block.
+  std::size_t most = 0;
+  for (const TypeMatrices& type : matrices.types)
+    most = std::max(most, type.Subgraphs().size());
+  const auto slots = std::make_unique_for_overwrite<NumberSlot[]>(most);
+  // The file is written in place into a string with room for a block's longest texts and
+  // slack for the whole-slot copies, and cut to its length at the end. Most numbers take
+  // at most six places with their separator.
+  std::string file(16 * (kBlockName + n * kRowMarks + n * n * 6), '\0');
+  std::size_t used = 0;
   for (const MatrixType type : kMatrixTypes) {
+    const TypeMatrices& block = matrices.types[static_cast<int>(type)];
     for (const TopologicalIndex index : kTopologicalIndices) {
-      out = PutBlockName(type, index, out);
-      out = PutRows(matrices.types[static_cast<int>(type)], *text++, out);
+      const SubgraphTexts texts(block, index, slots.get());
+      const std::size_t room =
+          kBlockName + n * kRowMarks + n * n * (texts.Longest() + kSeparator) + sizeof(NumberSlot);
+      if (file.size() < used + room) file.resize(std::max(2 * file.size(), used + room));
+      char* const start = file.data() + used;
+      char* out = PutBlockName(type, index, start);
+      out = PutRows(block, texts, out);
+      used += static_cast<std::size_t>(out - start);
     }
   }
-  return std::string(buffer.get(), out);
+  file.resize(used);
+  return file;
 }
 
 }  // namespace korvelant

@@ -64,7 +64,7 @@ void CheckRequest(const CliRequest& request) {
           CheckGivenTree(parsed.tree);
         } else if constexpr (std::is_same_v<Parsed, BatchRequest>) {
           FUZZ_REQUIRE(!parsed.inputs.empty());
-          for (const BatchInputSpec& input : parsed.inputs) {
+          for (const NamedInput& input : parsed.inputs) {
             FUZZ_REQUIRE(!input.path.empty() && input.format != nullptr);
           }
           FUZZ_REQUIRE(parsed.jobs >= 0 && parsed.jobs <= 256);

@@ -7,14 +7,14 @@
 namespace korvelant {
 namespace {
 
-const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
+const OptionRule* FindOption(std::span<const OptionRule> options, std::string_view name) {
   const auto found = std::find_if(options.begin(), options.end(),
-                                  [&](const OptionSpec& option) { return option.name == name; });
+                                  [&](const OptionRule& option) { return option.name == name; });
   return found == options.end() ? nullptr : &*found;
 }
 
 // Whether `argument` is one of this subcommand's own options, written either way.
-bool NamesAnOption(std::span<const OptionSpec> options, std::string_view argument) {
+bool NamesAnOption(std::span<const OptionRule> options, std::string_view argument) {
   if (!argument.starts_with("--")) return false;
   argument.remove_prefix(2);
   return FindOption(options, argument.substr(0, argument.find('='))) != nullptr;
@@ -22,7 +22,7 @@ bool NamesAnOption(std::span<const OptionSpec> options, std::string_view argumen
 
 class Scanner {
  public:
-  Scanner(std::span<const OptionSpec> options, bool operands)
+  Scanner(std::span<const OptionRule> options, bool operands)
       : options_(options), operandsAllowed_(operands) {}
 
   ScannedArguments Scan(std::span<const std::string> arguments) {
@@ -54,7 +54,7 @@ class Scanner {
   std::size_t ScanOption(const std::string& argument, const std::string* next) {
     const auto equals = argument.find('=');
     const std::string name = argument.substr(2, equals == std::string::npos ? equals : equals - 2);
-    const OptionSpec* option = FindOption(options_, name);
+    const OptionRule* option = FindOption(options_, name);
     if (option == nullptr) {
       Problem("unknown option " + QuotedText(argument.substr(0, equals)));
       return 0;
@@ -90,7 +90,7 @@ class Scanner {
     if (!result_.problem) result_.problem = std::move(text);
   }
 
-  std::span<const OptionSpec> options_;
+  std::span<const OptionRule> options_;
   bool operandsAllowed_;
   ScannedArguments result_;
 };
@@ -98,7 +98,7 @@ class Scanner {
 }  // namespace
 
 ScannedArguments ScanArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> options, bool operands) {
+                               std::span<const OptionRule> options, bool operands) {
   return Scanner(options, operands).Scan(arguments);
 }
 

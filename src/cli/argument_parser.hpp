@@ -11,7 +11,7 @@
 namespace korvelant {
 
 // An option a subcommand takes, named without its dashes.
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;
   bool takesValue = true;
 };
@@ -39,6 +39,6 @@ struct ScannedArguments {
 //  * an option given twice, an unknown option, a value for an option that takes none, and
 //    operands where `operands` is false are problems.
 ScannedArguments ScanArguments(std::span<const std::string> arguments,
-                               std::span<const OptionSpec> options, bool operands);
+                               std::span<const OptionRule> options, bool operands);
 
 }  // namespace korvelant

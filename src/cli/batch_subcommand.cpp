@@ -32,19 +32,19 @@ class BorrowedSource : public InputSource {
 std::vector<BatchInput> MakeInputs(const BatchRequest& request, InputSource& standardInput) {
   std::vector<BatchInput> inputs;
   const bool several = request.inputs.size() > 1;
-  for (const BatchInputSpec& spec : request.inputs) {
-    const bool isStandardInput = spec.path == "-";
+  for (const NamedInput& named : request.inputs) {
+    const bool isStandardInput = named.path == "-";
     BatchInput input;
-    input.format = spec.format;
-    if (several) input.where = (isStandardInput ? "standard input" : spec.path) + ", ";
+    input.format = named.format;
+    if (several) input.where = (isStandardInput ? "standard input" : named.path) + ", ";
     input.readFailurePrefix =
-        "cannot read " + (isStandardInput ? "standard input" : QuotedText(spec.path));
+        "cannot read " + (isStandardInput ? "standard input" : QuotedText(named.path));
     if (isStandardInput) {
       input.open = [&standardInput](std::string&) -> std::unique_ptr<InputSource> {
         return std::make_unique<BorrowedSource>(standardInput);
       };
     } else {
-      input.open = [path = spec.path](std::string& failure) -> std::unique_ptr<InputSource> {
+      input.open = [path = named.path](std::string& failure) -> std::unique_ptr<InputSource> {
         return FileSource::Open(path, failure);
       };
     }
@@ -58,13 +58,13 @@ std::vector<BatchInput> MakeInputs(const BatchRequest& request, InputSource& sta
 std::optional<std::string> CheckInputs(const BatchRequest& request, InputSource& standardInput,
                                        bool& trickles) {
   trickles = false;
-  for (const BatchInputSpec& spec : request.inputs) {
-    if (spec.path == "-") {
+  for (const NamedInput& named : request.inputs) {
+    if (named.path == "-") {
       trickles = trickles || standardInput.Trickles();
       continue;
     }
     std::string failure;
-    const auto source = FileSource::Open(spec.path, failure);
+    const auto source = FileSource::Open(named.path, failure);
     if (!source) return failure;
     trickles = trickles || source->Trickles();
   }
@@ -100,7 +100,7 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
       request.format == RowFormatKind::kCsv ? CsvRows() : JsonLineRows();
   const RowLayout layout{
       std::any_of(request.inputs.begin(), request.inputs.end(),
-                  [](const BatchInputSpec& spec) { return spec.format->smilesColumn; }),
+                  [](const NamedInput& named) { return named.format->smilesColumn; }),
       request.matrices};
   if (request.header) out->Write(rows->Header(layout));
 

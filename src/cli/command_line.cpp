@@ -13,11 +13,11 @@
 namespace korvelant {
 namespace {
 
-constexpr OptionSpec kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
-constexpr OptionSpec kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
-constexpr OptionSpec kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
+constexpr OptionRule kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
+constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
+constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
                                        {"preview", false}, {"output"}, {"scale"}};
-constexpr OptionSpec kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
+constexpr OptionRule kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
                                         {"jobs"}, {"output"}, {"no-header", false}};
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
@@ -263,7 +263,7 @@ CliRequest ParseBatch(const ScannedArguments& scanned) {
 
 struct Subcommand {
   std::string_view name;
-  std::span<const OptionSpec> options;
+  std::span<const OptionRule> options;
   bool operands;
   CliRequest (*parse)(const ScannedArguments&);
 };

@@ -48,13 +48,13 @@ struct DrawRequest {
 
 enum class RowFormatKind { kCsv, kJsonLines };
 
-struct BatchInputSpec {
+struct NamedInput {
   std::string path;  // "-" for standard input
   const InputFormat* format = nullptr;
 };
 
 struct BatchRequest {
-  std::vector<BatchInputSpec> inputs;  // never empty: standard input stands for none
+  std::vector<NamedInput> inputs;  // never empty: standard input stands for none
   RowFormatKind format = RowFormatKind::kCsv;
   bool matrices = false;
   bool header = true;

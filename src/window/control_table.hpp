@@ -9,7 +9,7 @@ namespace korvelant {
 enum class ControlKind { Label, ListBox, TextBox, CommandButton, OptionButton, Frame, PictureBox };
 
 // A font that a control asks for itself; points 0 means it takes its container's font.
-struct FontSpec {
+struct DesignedFont {
   double points = 0;
   int weight = 400;
 };
@@ -17,7 +17,7 @@ struct FontSpec {
 // One control of the window as designed. Positions and sizes are in twips, relative to the
 // container (a frame, or the window's client area when `container` is empty). Element 0 of
 // a control array is its template: designed invisible, copied while the window starts.
-struct ControlSpec {
+struct DesignedControl {
   std::string_view name;
   ControlKind kind;
   std::string_view container;
@@ -27,16 +27,16 @@ struct ControlSpec {
   int height;
   int tab;
   std::string_view caption;
-  FontSpec font = {};
+  DesignedFont font = {};
   bool isTemplate = false;
   bool selectedAtStart = false;
 };
 
 // The controls of the window in the order they are built: every frame before its content.
-std::span<const ControlSpec> DesignedControls();
+std::span<const DesignedControl> DesignedControls();
 
 // The window's own font and the size of its client area, in points and twips.
-inline constexpr FontSpec kWindowFont = {12, 400};
+inline constexpr DesignedFont kWindowFont = {12, 400};
 inline constexpr int kClientWidthTwips = 19905;
 inline constexpr int kClientHeightTwips = 14775;
 inline constexpr std::string_view kWindowCaption = "Korvelant";

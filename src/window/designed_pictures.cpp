@@ -17,15 +17,16 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-const ControlSpec& Designed(std::string_view name) {
+const DesignedControl& Designed(std::string_view name) {
   const auto controls = DesignedControls();
-  const auto found = std::find_if(controls.begin(), controls.end(),
-                                  [name](const ControlSpec& spec) { return spec.name == name; });
+  const auto found =
+      std::find_if(controls.begin(), controls.end(),
+                   [name](const DesignedControl& design) { return design.name == name; });
   if (found == controls.end()) throw std::logic_error("no designed control " + std::string(name));
   return *found;
 }
 
-QFont DesignFont(FontSpec spec) {
+QFont DesignFont(DesignedFont design) {
   QStringList families = {ToQString(kFontFamily)};
   for (const std::string_view substitute : kFontSubstitutes)
     families << ToQString(substitute);
@@ -33,21 +34,21 @@ QFont DesignFont(FontSpec spec) {
   QFont font;
   font.setFamilies(families);
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(FontPixelSize(spec.points));
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  font.setPixelSize(FontPixelSize(design.points));
+  font.setWeight(static_cast<QFont::Weight>(design.weight));
   return font;
 }
 
 QSize DesignedPictureArea(std::string_view picture) {
-  const ControlSpec& spec = Designed(picture);
-  const QRect box = TwipRectToPixels(spec.left, spec.top, spec.width, spec.height);
+  const DesignedControl& design = Designed(picture);
+  const QRect box = TwipRectToPixels(design.left, design.top, design.width, design.height);
   return box.size() - QSize(2 * kPictureBorderPixels, 2 * kPictureBorderPixels);
 }
 
 DrawingStyle DesignedPictureStyle(std::string_view picture, const QPalette& palette) {
-  const ControlSpec& spec = Designed(picture);
+  const DesignedControl& design = Designed(picture);
   // A picture box without a font of its own takes the window's, as any control does.
-  const FontSpec font = spec.font.points > 0 ? spec.font : kWindowFont;
+  const DesignedFont font = design.font.points > 0 ? design.font : kWindowFont;
   return {palette.color(QPalette::Midlight), palette.color(QPalette::WindowText), DesignFont(font)};
 }
 

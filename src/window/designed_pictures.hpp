@@ -14,10 +14,10 @@ namespace korvelant {
 // draws the same pictures at the same size, in the same font, as the window shows them.
 
 // The designed control of that name; throws std::logic_error for none.
-const ControlSpec& Designed(std::string_view name);
+const DesignedControl& Designed(std::string_view name);
 
 // The design's font: its face, or the nearest substitute there is, at the design's size.
-QFont DesignFont(FontSpec spec);
+QFont DesignFont(DesignedFont design);
 
 // The picture boxes of the design.
 inline constexpr std::string_view kPreviewPicture = "MalaSlika";

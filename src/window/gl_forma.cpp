@@ -149,8 +149,8 @@ Control* CopyOf(Control* element0, std::string_view arrayName, int index) {
 
 // Moves a created element to its place, keeping the size its template was designed with.
 void Place(QWidget* control, std::string_view element0, int left, Int16 top) {
-  const ControlSpec& spec = Designed(element0);
-  control->setGeometry(TwipRectToPixels(left, top.value(), spec.width, spec.height));
+  const DesignedControl& design = Designed(element0);
+  control->setGeometry(TwipRectToPixels(left, top.value(), design.width, design.height));
 }
 
 }  // namespace
@@ -190,16 +190,17 @@ QSize GlForma::sizeHint() const {
 
 void GlForma::BuildControls() {
   QHash<QString, QWidget*> built;
-  for (const ControlSpec& spec : DesignedControls()) {
-    QWidget* container = spec.container.empty() ? client_ : built.value(ToQString(spec.container));
+  for (const DesignedControl& design : DesignedControls()) {
+    QWidget* container =
+        design.container.empty() ? client_ : built.value(ToQString(design.container));
     if (container == nullptr) throw std::logic_error("a frame must be built before its content");
-    QWidget* control = MakeControl(spec.kind, container, spec.name);
-    control->setObjectName(ToQString(spec.name));
-    control->setGeometry(TwipRectToPixels(spec.left, spec.top, spec.width, spec.height));
-    SetCaption(control, ToQString(spec.caption));
-    if (spec.font.points > 0) control->setFont(DesignFont(spec.font));
-    if (spec.selectedAtStart) qobject_cast<QRadioButton*>(control)->setChecked(true);
-    if (spec.isTemplate) control->hide();
+    QWidget* control = MakeControl(design.kind, container, design.name);
+    control->setObjectName(ToQString(design.name));
+    control->setGeometry(TwipRectToPixels(design.left, design.top, design.width, design.height));
+    SetCaption(control, ToQString(design.caption));
+    if (design.font.points > 0) control->setFont(DesignFont(design.font));
+    if (design.selectedAtStart) qobject_cast<QRadioButton*>(control)->setChecked(true);
+    if (design.isTemplate) control->hide();
     built.insert(control->objectName(), control);
   }
   const auto find = [&built]<typename Control>(Control*& member, const char* name) {
@@ -260,13 +261,13 @@ void GlForma::Form_Load() {
 // lists row by row (X then Y of vertex 1, then of vertex 2, ...).
 void GlForma::SetTabOrder() {
   std::vector<std::tuple<int, int, QWidget*>> order;
-  for (const ControlSpec& spec : DesignedControls()) {
-    if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame ||
-        spec.kind == ControlKind::PictureBox) {
+  for (const DesignedControl& design : DesignedControls()) {
+    if (design.kind == ControlKind::Label || design.kind == ControlKind::Frame ||
+        design.kind == ControlKind::PictureBox) {
       continue;  // they take no keyboard focus
     }
-    if (spec.name == "c(0)" || spec.name == "LstX(0)" || spec.name == "LstY(0)") continue;
-    order.emplace_back(spec.tab, 0, client_->findChild<QWidget*>(ToQString(spec.name)));
+    if (design.name == "c(0)" || design.name == "LstX(0)" || design.name == "LstY(0)") continue;
+    order.emplace_back(design.tab, 0, client_->findChild<QWidget*>(ToQString(design.name)));
   }
   const int gridTab = Designed("c(0)").tab;
   for (int k = 0; k <= kGridButtons; ++k)

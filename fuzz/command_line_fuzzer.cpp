@@ -72,7 +72,8 @@ void CheckRequest(const CliRequest& request) {
           CheckOutput(parsed.output);
         } else if constexpr (std::is_same_v<Parsed, HelpRequest>) {
           FUZZ_REQUIRE(parsed.command.empty() || parsed.command == "file" ||
-                       parsed.command == "calc" || parsed.command == "batch");
+                       parsed.command == "calc" || parsed.command == "batch" ||
+                       parsed.command == "draw");
         }
       },
       request);

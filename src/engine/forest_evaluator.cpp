@@ -31,15 +31,15 @@ std::int64_t RandicTermTicks(int degreeProduct) {
 }
 
 ForestEvaluator::ForestEvaluator(const RootedTree& tree)
-    : tree_(tree),
-      randicTerm_(RandicTerms().data()),
-      position_(tree.parent.size(), 0),
-      parentAt_(tree.order.size(), -1),
-      removed_(tree.order.size(), 0),
-      degree_(tree.order.size(), 0) {
-  for (std::size_t k = 0; k < tree.order.size(); ++k)
+    : tree_(tree), randicTerm_(RandicTerms().data()) {
+  const std::size_t n = tree.order.size();
+  position_[0] = 0;  // owner 0, no edge, stands for the root: taking it away changes nothing
+  parentAt_[0] = -1;
+  std::fill_n(removed_.begin(), n, 0);
+  std::fill_n(degree_.begin(), n, 0);
+  for (std::size_t k = 0; k < n; ++k)
     position_[tree.order[k]] = static_cast<int>(k);
-  for (std::size_t k = 1; k < tree.order.size(); ++k) {
+  for (std::size_t k = 1; k < n; ++k) {
     parentAt_[k] = position_[tree.parent[tree.order[k]]];
     ++degree_[k];
     ++degree_[parentAt_[k]];

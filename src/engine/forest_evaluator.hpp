@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -40,12 +41,14 @@ class ForestEvaluator {
 
   // Everything the pass reads is kept by breadth-first position (the root at 0), so the
   // pass walks its arrays in order instead of jumping by vertex number.
+  // The arrays have room for the largest tree, so that an evaluator costs no allocation;
+  // only the first n entries (n + 1 by vertex number) are set.
   const RootedTree& tree_;
-  const std::int64_t* randicTerm_;  // by degree product, see RandicTermTicks
-  std::vector<int> position_;       // by vertex number
-  std::vector<int> parentAt_;       // the parent's position; -1 for the root
-  std::vector<char> removed_;       // the edge up from this position is taken away
-  std::vector<int> degree_;         // kept edges at this position
+  const std::int64_t* randicTerm_;                  // by degree product, RandicTermTicks
+  std::array<int, kMaxTreeVertices + 1> position_;  // by vertex number
+  std::array<int, kMaxTreeVertices> parentAt_;      // the parent's position; -1 for the root
+  std::array<char, kMaxTreeVertices> removed_;      // the edge up from here is taken away
+  std::array<int, kMaxTreeVertices> degree_;        // kept edges at this position
 };
 
 // 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.

@@ -1,5 +1,7 @@
 #include "engine/rooted_tree.hpp"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace korvelant {
@@ -13,15 +15,17 @@ struct Incidence {
   int edge;
 };
 
+// Room for the largest tree, so that rooting a tree allocates only what it returns; the
+// caller has checked n and the edge count.
 struct Neighbours {
-  std::vector<int> start;
-  std::vector<Incidence> at;
+  std::array<int, kMaxTreeVertices + 2> start;
+  std::array<Incidence, 2 * kMaxTreeVertices> at;
 };
 
 std::optional<Neighbours> NeighboursOf(const Graph& graph) {
   const int n = graph.vertexCount;
-  Neighbours result{std::vector<int>(static_cast<std::size_t>(n) + 2, 0),
-                    std::vector<Incidence>(2 * graph.edges.size())};
+  Neighbours result;
+  std::fill_n(result.start.begin(), n + 2, 0);
   for (const auto& [a, b] : graph.edges) {
     if (a < 1 || a > n || b < 1 || b > n || a == b) return std::nullopt;
     ++result.start[a + 1];
@@ -29,7 +33,8 @@ std::optional<Neighbours> NeighboursOf(const Graph& graph) {
   }
   for (int v = 1; v <= n; ++v)
     result.start[v + 1] += result.start[v];
-  std::vector<int> placed(result.start.begin(), result.start.end() - 1);
+  std::array<int, kMaxTreeVertices + 1> placed;
+  std::copy_n(result.start.begin(), n + 1, placed.begin());
   for (std::size_t e = 0; e < graph.edges.size(); ++e) {
     const auto [a, b] = graph.edges[e];
     result.at[placed[a]++] = {b, static_cast<int>(e)};
@@ -48,7 +53,8 @@ void FillChildren(RootedTree& tree) {
   for (int v = 1; v <= n; ++v)
     tree.childStart[v + 1] += tree.childStart[v];
   tree.children.assign(static_cast<std::size_t>(n > 0 ? n - 1 : 0), 0);
-  std::vector<int> placed(tree.childStart.begin(), tree.childStart.end() - 1);
+  std::array<int, kMaxTreeVertices + 1> placed;
+  std::copy_n(tree.childStart.begin(), n + 1, placed.begin());
   for (const int v : tree.order) {
     if (tree.parent[v] != 0) tree.children[placed[tree.parent[v]]++] = v;
   }
@@ -80,16 +86,13 @@ std::optional<RootedTree> RootTree(const Graph& graph) {
                   std::vector<int>(slots, -1),
                   {},
                   {}};
-  std::vector<bool> reached(slots, false);
   tree.order.reserve(static_cast<std::size_t>(n));
   tree.order.push_back(1);
-  reached[1] = true;
   for (std::size_t next = 0; next < tree.order.size(); ++next) {
     const int v = tree.order[next];
     for (int k = neighbours->start[v]; k < neighbours->start[v + 1]; ++k) {
       const auto [w, edge] = neighbours->at[k];
-      if (reached[w]) continue;
-      reached[w] = true;
+      if (w == 1 || tree.parent[w] != 0) continue;  // reached before: the root or a child
       tree.parent[w] = v;
       tree.depth[w] = tree.depth[v] + 1;
       tree.parentEdge[w] = edge;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "fuzz_require.hpp"
+#include "tree_record_checks.hpp"
+
 namespace korvelant::fuzz {
 namespace {
 
@@ -104,6 +107,22 @@ std::optional<DecodedGraph> DecodeSparse6(std::string_view record) {
   }
   std::sort(graph.edges.begin(), graph.edges.end());
   return graph;
+}
+
+void CheckNautyReader(std::string_view line, std::string_view header,
+                      TreeRecord (*read)(std::string_view),
+                      std::optional<DecodedGraph> (*decode)(std::string_view)) {
+  const TreeRecord record = read(line);
+  CheckTreeRecord(record, TreeProblems::MayBeUnnamed);
+  const std::string_view text = WithoutBlanksAndHeader(line, header);
+  const auto decoded = decode(text);
+  const bool readable = decoded && decoded->vertices <= kMaxTreeVertices;
+  FUZZ_REQUIRE(record.graph.has_value() == readable);
+  if (readable) {
+    FUZZ_REQUIRE(static_cast<std::uint64_t>(record.graph->vertexCount) == decoded->vertices);
+    FUZZ_REQUIRE(record.graph->edges == decoded->edges);
+    FUZZ_REQUIRE(record.name == text);
+  }
 }
 
 }  // namespace korvelant::fuzz

@@ -13,33 +13,43 @@ class MatrixBuilder {
   MatrixBuilder(const RootedTree& tree, GraphicalMatrices& matrices)
       : tree_(tree), evaluator_(tree), matrices_(matrices) {}
 
+  // Each step evaluates two forests in one pass: an edge-type element in the first and the
+  // vertex-type element of the same pair in the second.
   void Build() {
     const int n = tree_.vertexCount();
     // Adjacent pairs: the EGM and SVGM elements, which the PGM and DVGM ones repeat.
     for (int v = 1; v <= n; ++v) {
       const int p = tree_.parent[v];
       if (p == 0) continue;
-      evaluator_.TakeAway(v);
-      const SubgraphValues withoutEdge = evaluator_.Evaluate();
-      evaluator_.PutBack(v);
+      evaluator_.TakeAway(v, kEdgeForest);
+      ForEachEdgeAt(v, p, [this](int owner) { evaluator_.TakeAway(owner, kVertexForest); });
+      const auto [withoutEdge, withoutEnds] = evaluator_.EvaluateBoth();
+      evaluator_.PutBack(v, kEdgeForest);
+      ForEachEdgeAt(v, p, [this](int owner) { evaluator_.PutBack(owner, kVertexForest); });
       Store(MatrixType::EGM, v, p, withoutEdge);
       Store(MatrixType::PGM, v, p, withoutEdge);
-      const SubgraphValues withoutEnds = WithoutEdgesAt(v, p);
       Store(MatrixType::SVGM, v, p, withoutEnds);
       Store(MatrixType::DVGM, v, p, withoutEnds);
     }
-    const bool path = Wanted(MatrixType::PGM);
-    const bool dense = Wanted(MatrixType::DVGM);
+    if (!Wanted(MatrixType::PGM) && !Wanted(MatrixType::DVGM)) return;
     for (int i = 1; i <= n; ++i) {
       for (int j = i + 1; j <= n; ++j) {
         if (tree_.EdgeOwner(i, j) != 0) continue;
-        if (path) Store(MatrixType::PGM, i, j, WithoutPath(i, j));
-        if (dense) Store(MatrixType::DVGM, i, j, WithoutEdgesAt(i, j));
+        ForEachPathEdge(i, j, [this](int owner) { evaluator_.TakeAway(owner, kEdgeForest); });
+        ForEachEdgeAt(i, j, [this](int owner) { evaluator_.TakeAway(owner, kVertexForest); });
+        const auto [withoutPath, withoutEnds] = evaluator_.EvaluateBoth();
+        ForEachPathEdge(i, j, [this](int owner) { evaluator_.PutBack(owner, kEdgeForest); });
+        ForEachEdgeAt(i, j, [this](int owner) { evaluator_.PutBack(owner, kVertexForest); });
+        Store(MatrixType::PGM, i, j, withoutPath);
+        Store(MatrixType::DVGM, i, j, withoutEnds);
       }
     }
   }
 
  private:
+  static constexpr int kEdgeForest = 0;    // EGM and PGM elements
+  static constexpr int kVertexForest = 1;  // SVGM and DVGM elements
+
   bool Wanted(MatrixType type) const { return matrices_.types[static_cast<int>(type)].size() != 0; }
 
   // Stores element (i, j) = (j, i) of `type`, when asked for.
@@ -58,13 +68,6 @@ class MatrixBuilder {
     }
   }
 
-  SubgraphValues WithoutPath(int i, int j) {
-    ForEachPathEdge(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
-    const SubgraphValues values = evaluator_.Evaluate();
-    ForEachPathEdge(i, j, [this](int owner) { evaluator_.PutBack(owner); });
-    return values;
-  }
-
   // Every edge at i or at j: the edge up (the root owns none) and those to the children.
   template <typename Action>
   void ForEachEdgeAt(int i, int j, Action action) const {
@@ -73,13 +76,6 @@ class MatrixBuilder {
       for (const int child : tree_.ChildrenOf(v))
         action(child);
     }
-  }
-
-  SubgraphValues WithoutEdgesAt(int i, int j) {
-    ForEachEdgeAt(i, j, [this](int owner) { evaluator_.TakeAway(owner); });
-    const SubgraphValues values = evaluator_.Evaluate();
-    ForEachEdgeAt(i, j, [this](int owner) { evaluator_.PutBack(owner); });
-    return values;
   }
 
   const RootedTree& tree_;

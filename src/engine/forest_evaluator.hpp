@@ -42,8 +42,9 @@ class ForestEvaluator {
   std::array<SubgraphValues, kForests> EvaluateBoth() const;
 
  private:
+  // Evaluates the forests `first` to `first + Forests - 1`.
   template <typename Count, int Forests>
-  std::array<SubgraphValues, Forests> Pass() const;
+  std::array<SubgraphValues, Forests> Pass(int first) const;
 
   // Everything the pass reads is kept by breadth-first position (the root at 0), so the
   // pass walks its arrays in order instead of jumping by vertex number.

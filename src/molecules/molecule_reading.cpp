@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -85,6 +86,31 @@ Parsed Parse(Read read) {
   return {nullptr, OneLine(rdkit_setup::LoggedReason([&] { read(); }, "RDKit cannot read it"))};
 }
 
+bool HasWildcardAtom(const RDKit::ROMol& molecule) {
+  for (const RDKit::Atom* atom : molecule.atoms()) {
+    if (atom->getAtomicNum() == 0) return true;
+  }
+  return false;
+}
+
+// True when some bond joins two atoms already joined through others.
+bool HasRing(const RDKit::ROMol& molecule) {
+  std::vector<unsigned int> root(molecule.getNumAtoms());
+  std::iota(root.begin(), root.end(), 0u);
+  const auto find = [&root](unsigned int atom) {
+    while (root[atom] != atom)
+      atom = root[atom] = root[root[atom]];
+    return atom;
+  };
+  for (const RDKit::Bond* bond : molecule.bonds()) {
+    const unsigned int a = find(bond->getBeginAtomIdx());
+    const unsigned int b = find(bond->getEndAtomIdx());
+    if (a == b) return true;
+    root[a] = b;
+  }
+  return false;
+}
+
 Parsed ParseSmiles(const std::string& smiles) {
   return Parse([&smiles] {
     RDKit::SmilesParserParams params;
@@ -92,8 +118,15 @@ Parsed ParseSmiles(const std::string& smiles) {
     params.removeHs = false;  // hydrogens are skipped when the skeleton is taken
     Molecule molecule(RDKit::SmilesToMol(smiles, params));
     if (molecule) {
+      // RDKit kekulizes a ring with wildcard atoms by trying their assignments one by one,
+      // which takes exponential time (a 59-character SMILES ran for minutes). A molecule
+      // with a ring is refused as no tree anyway, so it is not kekulized.
+      unsigned int checks = kValidityChecks;
+      if (HasWildcardAtom(*molecule) && HasRing(*molecule)) {
+        checks &= ~static_cast<unsigned int>(RDKit::MolOps::SANITIZE_KEKULIZE);
+      }
       unsigned int failedCheck = 0;
-      RDKit::MolOps::sanitizeMol(*molecule, failedCheck, kValidityChecks);
+      RDKit::MolOps::sanitizeMol(*molecule, failedCheck, checks);
     }
     return molecule;
   });

@@ -110,6 +110,10 @@ TEST(ReadSmiles, RingsAndFragmentsAreRefusedWithTheirCount) {
       {"[Na+].[Cl-].O", MoleculeRefusalKind::NotATree, "3 fragments"},
       {"C1CC1.CC", MoleculeRefusalKind::NotATree, "1 ring, 2 fragments"},
       {"[H][H]", MoleculeRefusalKind::NotATree, "0 vertices: hydrogen atoms only"},
+      // Wildcards in aromatic rings, which RDKit would try to kekulize for minutes.
+      {"c1cccCCCCCCCCCCCCCCCCCCCCCC**********************2ccccC2c1", MoleculeRefusalKind::NotATree,
+       "2 rings"},
+      {"*1****1", MoleculeRefusalKind::NotATree, "1 ring"},
   };
   for (const auto& [smiles, kind, reason] : cases) {
     const MoleculeReading reading = ReadSmiles(smiles);

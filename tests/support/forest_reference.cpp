@@ -10,13 +10,20 @@
 namespace korvelant::testing {
 namespace {
 
-using VertexSet = std::uint64_t;
+using VertexSet = ForestReference::VertexSet;
 
 VertexSet Bit(int v) {
   return VertexSet{1} << (v - 1);
 }
+// The set's words one at a time: the standard bit functions take no 128-bit integer.
+int Count(VertexSet set) {
+  return std::popcount(static_cast<std::uint64_t>(set)) +
+         std::popcount(static_cast<std::uint64_t>(set >> 64));
+}
 int Lowest(VertexSet set) {
-  return std::countr_zero(set) + 1;
+  const auto low = static_cast<std::uint64_t>(set);
+  if (low != 0) return std::countr_zero(low) + 1;
+  return std::countr_zero(static_cast<std::uint64_t>(set >> 64)) + 65;
 }
 
 // The vertices reachable from `start` in `within` over the kept edges.
@@ -39,7 +46,7 @@ std::vector<int> Reach(const std::vector<std::vector<int>>& adjacent, int start,
 
 ForestReference::ForestReference(const Graph& tree)
     : tree_(tree), neighbours_(tree.vertexCount + 1, 0) {
-  if (tree.vertexCount > 64) throw std::invalid_argument("forest reference: over 64 vertices");
+  if (tree.vertexCount > 128) throw std::invalid_argument("forest reference: over 128 vertices");
   for (const auto& [a, b] : tree.edges) {
     neighbours_[a] |= Bit(b);
     neighbours_[b] |= Bit(a);
@@ -52,16 +59,13 @@ ForestReference::VertexSet ForestReference::NeighboursIn(int v, VertexSet within
 
 // The matchings of the subtree induced by a connected vertex set.
 Int128 ForestReference::Hosoya(VertexSet component) {
-  if (std::popcount(component) <= 1) return 1;
-  const auto found =
-      std::lower_bound(memo_.begin(), memo_.end(), component,
-                       [](const auto& entry, VertexSet set) { return entry.first < set; });
-  if (found != memo_.end() && found->first == component) return found->second;
+  if (Count(component) <= 1) return 1;
+  if (const auto found = memo_.find(component); found != memo_.end()) return found->second;
 
   int leaf = 0;
   for (VertexSet rest = component; rest != 0; rest &= rest - 1) {
     const int v = Lowest(rest);
-    if (std::popcount(NeighboursIn(v, component)) == 1) {
+    if (Count(NeighboursIn(v, component)) == 1) {
       leaf = v;
       break;
     }
@@ -85,9 +89,7 @@ Int128 ForestReference::Hosoya(VertexSet component) {
     rest &= ~part;
   }
   count += withEdge;
-  memo_.insert(std::lower_bound(memo_.begin(), memo_.end(), component,
-                                [](const auto& entry, VertexSet set) { return entry.first < set; }),
-               {component, count});
+  memo_.emplace(component, count);
   return count;
 }
 

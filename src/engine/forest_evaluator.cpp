@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 #include "model/fixed_decimal.hpp"
 
@@ -31,38 +32,44 @@ std::int64_t RandicTermTicks(int degreeProduct) {
 }
 
 ForestEvaluator::ForestEvaluator(const RootedTree& tree)
-    : tree_(tree), randicTerm_(RandicTerms().data()) {
-  const std::size_t n = tree.order.size();
-  position_[0] = 0;  // owner 0, no edge, stands for the root: taking it away changes nothing
+    : n_(tree.vertexCount()), randicTerm_(RandicTerms().data()) {
+  std::array<int, kMaxTreeVertices + 1> position;
+  for (int k = 0; k < n_; ++k)
+    position[tree.order[k]] = k;
+  std::fill_n(at_.begin(), n_ + 1, 0);
+  const int root = tree.order[0];
+  up_[root] = toRoot_[root] = 0;
   parentAt_[0] = -1;
-  Degrees& degree = degree_[0];
-  std::fill_n(degree.begin(), n, 0);
-  for (std::size_t k = 0; k < n; ++k)
-    position_[tree.order[k]] = static_cast<int>(k);
-  for (std::size_t k = 1; k < n; ++k) {
-    parentAt_[k] = position_[tree.parent[tree.order[k]]];
-    ++degree[k];
-    ++degree[parentAt_[k]];
-  }
-  for (int forest = 0; forest < kForests; ++forest) {
-    std::fill_n(removed_[forest].begin(), n, 0);
-    std::copy_n(degree.begin(), n, degree_[forest].begin());
+  // Breadth-first order meets every parent before its children.
+  for (int k = 1; k < n_; ++k) {
+    const int v = tree.order[k];
+    const int p = tree.parent[v];
+    const EdgeSet edge = EdgeSet{1} << k;
+    parentAt_[k] = position[p];
+    up_[v] = edge;
+    toRoot_[v] = toRoot_[p] | edge;
+    at_[v] |= edge;
+    at_[p] |= edge;
+    all_ |= edge;
   }
 }
 
 // Matchings of a forest of n vertices number at most F(n + 1), which fits 64 bits up to
-// n = 91; larger trees count in 128 bits.
+// n = 91; larger trees count in 128 bits. Up to 64 vertices a set fits one word.
 constexpr int kLargestIn64Bits = 90;
+constexpr int kLargestInOneWord = 64;
 
-SubgraphValues ForestEvaluator::Evaluate() const {
-  return tree_.vertexCount() <= kLargestIn64Bits ? Pass<std::uint64_t, 1>(0)[0]
-                                                 : Pass<Int128, 1>(0)[0];
+SubgraphValues ForestEvaluator::Evaluate(EdgeSet kept) const {
+  if (n_ <= kLargestInOneWord) return Pass<std::uint64_t, std::uint64_t, 1>({kept})[0];
+  if (n_ <= kLargestIn64Bits) return Pass<std::uint64_t, EdgeSet, 1>({kept})[0];
+  return Pass<Int128, EdgeSet, 1>({kept})[0];
 }
 
-std::array<SubgraphValues, ForestEvaluator::kForests> ForestEvaluator::EvaluateBoth() const {
-  if (tree_.vertexCount() <= kLargestIn64Bits) return Pass<std::uint64_t, kForests>(0);
+std::array<SubgraphValues, 2> ForestEvaluator::Evaluate(EdgeSet first, EdgeSet second) const {
+  if (n_ <= kLargestInOneWord) return Pass<std::uint64_t, std::uint64_t, 2>({first, second});
+  if (n_ <= kLargestIn64Bits) return Pass<std::uint64_t, EdgeSet, 2>({first, second});
   // Two forests' 128-bit counts at once outrun the registers: one pass each is faster.
-  return {Pass<Int128, 1>(0)[0], Pass<Int128, 1>(1)[0]};
+  return {Evaluate(first), Evaluate(second)};
 }
 
 // One pass from the leaves up, through every forest side by side. A kept edge v-p joins
@@ -72,8 +79,9 @@ std::array<SubgraphValues, ForestEvaluator::kForests> ForestEvaluator::EvaluateB
 //    size(v)^2 over the component's edges and adds C * sum - sum of squares there.
 //  - Hosoya: the matchings of v's subtree with v free and with v matched; p matched means
 //    matched to v (v free) or to an earlier child.
-template <typename Count, int Forests>
-std::array<SubgraphValues, Forests> ForestEvaluator::Pass(int first) const {
+template <typename Count, typename Mask, int Forests>
+std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
+    const std::array<EdgeSet, Forests>& keptSets) const {
   // Sizes and their sums stay below 128^3, well inside 32 bits.
   struct Subtree {
     std::int32_t size;
@@ -83,16 +91,29 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(int first) const {
     Count matched;
   };
   static constexpr Subtree kLone{1, 0, 0, 1, 0};  // a vertex before its children join
-  std::array<std::array<Subtree, kMaxTreeVertices>, Forests> at;
-  const int n = tree_.vertexCount();
-  for (auto& forest : at)
-    std::fill_n(forest.begin(), n, kLone);
-  const std::int64_t* const randicTerm = randicTerm_;
+  const int n = n_;
   const int* const parentAt = parentAt_.data();
+  std::array<std::array<Subtree, kMaxTreeVertices>, Forests> at;
+  // By position, whether the edge up is kept (1 or 0), and the degree in the forest.
+  std::array<std::array<int, kMaxTreeVertices>, Forests> kept;
+  std::array<std::array<int, kMaxTreeVertices>, Forests> degree;
+  for (int f = 0; f < Forests; ++f) {
+    std::fill_n(at[f].begin(), n, kLone);
+    std::fill_n(degree[f].begin(), n, 0);
+    auto rest = static_cast<Mask>(keptSets[f]);
+    for (int k = 1; k < n; ++k) {
+      rest >>= 1;
+      const int bit = static_cast<int>(rest & 1);
+      kept[f][k] = bit;
+      degree[f][k] += bit;
+      degree[f][parentAt[k]] += bit;
+    }
+  }
 
   // Whether an edge is kept varies from forest to forest and defeats branch prediction, so
   // the loop has no branch on it: a taken-away edge adds nothing to its parent's sums and
   // closes its component instead.
+  const std::int64_t* const randicTerm = randicTerm_;
   std::array<SubgraphValues, Forests> results{};
   std::array<Count, Forests> hosoya;
   hosoya.fill(1);
@@ -101,21 +122,20 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(int first) const {
     for (int f = 0; f < Forests; ++f) {
       const Subtree& v = at[f][k];
       const Count all = v.free + v.matched;
-      const bool kept = removed_[first + f][k] == 0;
+      const bool keep = kept[f][k] != 0;
       const std::int64_t closed = std::int64_t{v.size} * v.sizeSum - v.squareSum;
-      results[f].wiener += kept ? 0 : closed;
-      hosoya[f] *= kept ? 1 : all;
-      const Degrees& degree = degree_[first + f];
-      const int product = kept ? degree[k] * degree[pk] : 0;  // term 0 for product 0
+      results[f].wiener += keep ? 0 : closed;
+      hosoya[f] *= keep ? 1 : all;
+      const int product = keep ? degree[f][k] * degree[f][pk] : 0;  // term 0 for product 0
       results[f].zagreb += product;
       results[f].randicTicks += randicTerm[product];
-      const std::int32_t size = kept ? v.size : 0;
+      const std::int32_t size = keep ? v.size : 0;
       Subtree& p = at[f][pk];
       p.size += size;
-      p.sizeSum += kept ? v.sizeSum + size : 0;
-      p.squareSum += kept ? v.squareSum + size * size : 0;
-      const Count join = kept ? all : 1;
-      p.matched = p.matched * join + p.free * (kept ? v.free : 0);
+      p.sizeSum += keep ? v.sizeSum + size : 0;
+      p.squareSum += keep ? v.squareSum + size * size : 0;
+      const Count join = keep ? all : 1;
+      p.matched = p.matched * join + p.free * (keep ? v.free : 0);
       p.free *= join;
     }
   }

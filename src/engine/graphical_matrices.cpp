@@ -5,27 +5,23 @@
 namespace korvelant {
 namespace {
 
-// Computes the elements of the matrices asked for, each distinct subgraph once. An
-// element's edges are taken away and put back after, so no element pays for rebuilding the
-// whole tree.
+// Computes the elements of the matrices asked for, each distinct subgraph once. Each step
+// evaluates two forests in one pass: an edge-type element in the first and the vertex-type
+// element of the same pair in the second.
 class MatrixBuilder {
  public:
   MatrixBuilder(const RootedTree& tree, GraphicalMatrices& matrices)
-      : tree_(tree), evaluator_(tree), matrices_(matrices) {}
+      : tree_(tree), forests_(tree), matrices_(matrices) {}
 
-  // Each step evaluates two forests in one pass: an edge-type element in the first and the
-  // vertex-type element of the same pair in the second.
   void Build() {
     const int n = tree_.vertexCount();
+    const EdgeSet all = forests_.AllEdges();
     // Adjacent pairs: the EGM and SVGM elements, which the PGM and DVGM ones repeat.
     for (int v = 1; v <= n; ++v) {
       const int p = tree_.parent[v];
       if (p == 0) continue;
-      evaluator_.TakeAway(v, kEdgeForest);
-      ForEachEdgeAt(v, p, [this](int owner) { evaluator_.TakeAway(owner, kVertexForest); });
-      const auto [withoutEdge, withoutEnds] = evaluator_.EvaluateBoth();
-      evaluator_.PutBack(v, kEdgeForest);
-      ForEachEdgeAt(v, p, [this](int owner) { evaluator_.PutBack(owner, kVertexForest); });
+      const auto [withoutEdge, withoutEnds] =
+          forests_.Evaluate(all & ~forests_.EdgeUpFrom(v), all & ~EdgesAt(v, p));
       Store(MatrixType::EGM, v, p, withoutEdge);
       Store(MatrixType::PGM, v, p, withoutEdge);
       Store(MatrixType::SVGM, v, p, withoutEnds);
@@ -35,11 +31,10 @@ class MatrixBuilder {
     for (int i = 1; i <= n; ++i) {
       for (int j = i + 1; j <= n; ++j) {
         if (tree_.EdgeOwner(i, j) != 0) continue;
-        ForEachPathEdge(i, j, [this](int owner) { evaluator_.TakeAway(owner, kEdgeForest); });
-        ForEachEdgeAt(i, j, [this](int owner) { evaluator_.TakeAway(owner, kVertexForest); });
-        const auto [withoutPath, withoutEnds] = evaluator_.EvaluateBoth();
-        ForEachPathEdge(i, j, [this](int owner) { evaluator_.PutBack(owner, kEdgeForest); });
-        ForEachEdgeAt(i, j, [this](int owner) { evaluator_.PutBack(owner, kVertexForest); });
+        // The path's edges lead to the root from one end but not from both.
+        const EdgeSet path = forests_.EdgesToRoot(i) ^ forests_.EdgesToRoot(j);
+        const auto [withoutPath, withoutEnds] =
+            forests_.Evaluate(all & ~path, all & ~EdgesAt(i, j));
         Store(MatrixType::PGM, i, j, withoutPath);
         Store(MatrixType::DVGM, i, j, withoutEnds);
       }
@@ -47,8 +42,7 @@ class MatrixBuilder {
   }
 
  private:
-  static constexpr int kEdgeForest = 0;    // EGM and PGM elements
-  static constexpr int kVertexForest = 1;  // SVGM and DVGM elements
+  EdgeSet EdgesAt(int i, int j) const { return forests_.EdgesAt(i) | forests_.EdgesAt(j); }
 
   bool Wanted(MatrixType type) const { return matrices_.types[static_cast<int>(type)].size() != 0; }
 
@@ -58,28 +52,8 @@ class MatrixBuilder {
     if (matrices.size() != 0) matrices.SetElement(i, j, values);
   }
 
-  // The path i..j: climb from the deeper end until the two meet.
-  template <typename Action>
-  void ForEachPathEdge(int i, int j, Action action) const {
-    while (i != j) {
-      if (tree_.depth[i] < tree_.depth[j]) std::swap(i, j);
-      action(i);
-      i = tree_.parent[i];
-    }
-  }
-
-  // Every edge at i or at j: the edge up (the root owns none) and those to the children.
-  template <typename Action>
-  void ForEachEdgeAt(int i, int j, Action action) const {
-    for (const int v : {i, j}) {
-      action(v);
-      for (const int child : tree_.ChildrenOf(v))
-        action(child);
-    }
-  }
-
   const RootedTree& tree_;
-  ForestEvaluator evaluator_;
+  ForestEvaluator forests_;
   GraphicalMatrices& matrices_;
 };
 

@@ -47,7 +47,8 @@ Int128 SquaredDistanceSum(const RootedTree& tree) {
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
-  const SubgraphValues whole = ForestEvaluator(tree).Evaluate();
+  const ForestEvaluator forests(tree);
+  const SubgraphValues whole = forests.Evaluate(forests.AllEdges());
   indices.wiener = whole.wiener;
   indices.secondZagreb = whole.zagreb;
   indices.hosoya = whole.hosoya;

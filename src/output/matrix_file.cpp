@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -16,7 +17,8 @@ namespace {
 
 // A number's text and the ", " after it in 16 bytes, so that an element is copied as one
 // block: a tree of 8 vertices already has a thousand numbers, and copying each exactly would
-// dominate the file's making. A row's last number takes its separator back.
+// dominate the file's making. A row's last number takes its separator back. The texts of a
+// block are slots side by side in one run of bytes.
 struct NumberSlot {
   static constexpr std::size_t kRoom = 15;
   char text[kRoom];
@@ -47,11 +49,11 @@ constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
 
 // The text of every subgraph's value of one index, made once: a tree of n vertices has n^2
 // elements per matrix but only about n^2 / 2 distinct subgraphs, most of which print alike.
-// The slots live in storage that the caller lends.
+// The slots live in storage that the caller lends, with room after the last for a long
+// text's spill.
 class SubgraphTexts {
  public:
-  SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index, NumberSlot* slots)
-      : slots_(slots) {
+  SubgraphTexts(const TypeMatrices& matrices, TopologicalIndex index, char* slots) : slots_(slots) {
     const std::span<const SubgraphValues> subgraphs = matrices.Subgraphs();
     switch (index) {
       case TopologicalIndex::Wiener:
@@ -65,15 +67,14 @@ class SubgraphTexts {
         return;
       case TopologicalIndex::Randic:
         for (std::size_t id = 0; id < subgraphs.size(); ++id) {
-          char text[kLongestNumberText + kSeparator];
           const auto value = ExactDecimal::FromTicks(subgraphs[id].randicTicks);
-          slots[id] = TextSlot(text, WriteNumberText(value, text), id);
+          EndText(id, WriteNumberText(value, slots + id * sizeof(NumberSlot)));
         }
         return;
     }
   }
 
-  const NumberSlot* Slots() const { return slots_; }
+  const char* Slots() const { return slots_; }
   const std::string& LongText(std::uint32_t id) const { return long_.at(id); }
   bool HasLongTexts() const { return !long_.empty(); }
   std::size_t Longest() const { return longest_; }
@@ -83,33 +84,35 @@ class SubgraphTexts {
   // otherwise change them, as far as the compiler knows.
   template <typename WholeOf>
   void FillWhole(std::span<const SubgraphValues> subgraphs, WholeOf wholeOf) {
-    NumberSlot* const slots = slots_;
+    char* const slots = slots_;
     for (std::size_t id = 0; id < subgraphs.size(); ++id) {
       const Int128 whole = wholeOf(subgraphs[id]);
+      char* const slot = slots + id * sizeof(NumberSlot);
       if (whole >= 0 && whole < 100) {
-        slots[id] = kSmallWholeNumbers[static_cast<std::size_t>(whole)];
+        std::memcpy(slot, &kSmallWholeNumbers[static_cast<std::size_t>(whole)], sizeof(NumberSlot));
       } else {
-        char text[kLongestNumberText + kSeparator];
-        slots[id] = TextSlot(text, WriteWholeNumberText(whole, text), id);
+        EndText(id, WriteWholeNumberText(whole, slot));
       }
     }
   }
 
-  // The slot of the text from `text` to `end`, where the separator is added.
-  NumberSlot TextSlot(char* text, char* end, std::size_t id) {
+  // Ends the text written into slot `id` at `end`: the separator and the length. Texts are
+  // written where they stay, since copying a text just written byte by byte would wait for
+  // the bytes to reach the cache. A text too long for its slot spills into the next ones,
+  // which later texts overwrite, so it is kept aside at once.
+  void EndText(std::size_t id, char* end) {
+    char* const text = slots_ + id * sizeof(NumberSlot);
     longest_ = std::max(longest_, static_cast<std::size_t>(end - text));
     *end++ = ',';
     *end++ = ' ';
     const auto length = static_cast<std::size_t>(end - text);
-    NumberSlot slot;
-    std::memcpy(slot.text, text, NumberSlot::kRoom);
-    slot.length = static_cast<unsigned char>(std::min<std::size_t>(length, UCHAR_MAX));
     if (length > NumberSlot::kRoom)
       long_.emplace(static_cast<std::uint32_t>(id), std::string(text, length));
-    return slot;
+    text[offsetof(NumberSlot, length)] =
+        static_cast<char>(std::min<std::size_t>(length, UCHAR_MAX));
   }
 
-  NumberSlot* slots_;
+  char* slots_;
   std::map<std::uint32_t, std::string> long_;  // the texts too long for a slot: rare
   std::size_t longest_ = 3;                    // " 99"
 };
@@ -132,20 +135,25 @@ char* PutBlockName(MatrixType type, TopologicalIndex index, char* out) {
 
 // One number and its separator: the whole slot is copied, which the buffer's slack allows,
 // and the end moves by the text's length.
-char* PutSlot(const NumberSlot& slot, char* out) {
-  std::memcpy(out, &slot, sizeof slot);
-  return out + slot.length;
+unsigned char LengthIn(const char* slot) {
+  return static_cast<unsigned char>(slot[offsetof(NumberSlot, length)]);
 }
 
-char* PutNumber(std::uint32_t id, const NumberSlot* slots, const SubgraphTexts& texts, char* out) {
-  if (slots[id].length <= NumberSlot::kRoom) return PutSlot(slots[id], out);
+char* PutSlot(const char* slot, char* out) {
+  std::memcpy(out, slot, sizeof(NumberSlot));
+  return out + LengthIn(slot);
+}
+
+char* PutNumber(std::uint32_t id, const char* slots, const SubgraphTexts& texts, char* out) {
+  const char* const slot = slots + id * sizeof(NumberSlot);
+  if (LengthIn(slot) <= NumberSlot::kRoom) return PutSlot(slot, out);
   const std::string& text = texts.LongText(id);
   return std::copy(text.begin(), text.end(), out);
 }
 
 char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* out) {
   const int n = matrices.size();
-  const NumberSlot* const slots = texts.Slots();  // a local, which no text written can change
+  const char* const slots = texts.Slots();  // a local, which no text written can change
   const bool allInSlots = !texts.HasLongTexts();
   out = PutLiteral("= { ", out);
   for (int i = 1; i <= n; ++i) {
@@ -153,7 +161,7 @@ char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* ou
     out = PutLiteral("{", out);
     if (allInSlots) {  // the loop of almost every file, with nothing to test per number
       for (int j = 0; j < n; ++j)
-        out = PutSlot(slots[row[j]], out);
+        out = PutSlot(slots + row[j] * sizeof(NumberSlot), out);
     } else {
       for (int j = 0; j < n; ++j)
         out = PutNumber(row[j], slots, texts, out);
@@ -174,7 +182,9 @@ std::string MatrixFileText(const GraphicalMatrices& matrices) {
   std::size_t most = 0;
   for (const TypeMatrices& type : matrices.types)
     most = std::max(most, type.Subgraphs().size());
-  const auto slots = std::make_unique_for_overwrite<NumberSlot[]>(most);
+  // The slots after the last take the spill of a long text.
+  constexpr std::size_t kSpill = (kLongestNumberText + kSeparator) / sizeof(NumberSlot) + 1;
+  const auto slots = std::make_unique_for_overwrite<char[]>((most + kSpill) * sizeof(NumberSlot));
   // The file is written in place into a string with room for a block's longest texts and
   // slack for the whole-slot copies, and cut to its length at the end. Most numbers take
   // at most six places with their separator.

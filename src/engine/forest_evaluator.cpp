@@ -99,13 +99,15 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
   std::array<std::array<int, kMaxTreeVertices>, Forests> degree;
   for (int f = 0; f < Forests; ++f) {
     std::fill_n(at[f].begin(), n, kLone);
-    std::fill_n(degree[f].begin(), n, 0);
+    // A parent comes before its children, so each degree is set before they add to it.
+    // (Clearing the array first would be slower: the additions then wait for a bulk write.)
+    degree[f][0] = 0;
     auto rest = static_cast<Mask>(keptSets[f]);
     for (int k = 1; k < n; ++k) {
       rest >>= 1;
       const int bit = static_cast<int>(rest & 1);
       kept[f][k] = bit;
-      degree[f][k] += bit;
+      degree[f][k] = bit;
       degree[f][parentAt[k]] += bit;
     }
   }

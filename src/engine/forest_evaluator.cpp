@@ -115,10 +115,16 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
   // Whether an edge is kept varies from forest to forest and defeats branch prediction, so
   // the loop has no branch on it: a taken-away edge adds nothing to its parent's sums and
   // closes its component instead.
+  // The sums are kept in plain locals, set one by one, and copied out at the end.
   const std::int64_t* const randicTerm = randicTerm_;
-  std::array<SubgraphValues, Forests> results{};
+  std::array<std::int64_t, Forests> wiener;
+  std::array<std::int64_t, Forests> zagreb;
+  std::array<std::int64_t, Forests> randicTicks;
   std::array<Count, Forests> hosoya;
-  hosoya.fill(1);
+  for (int f = 0; f < Forests; ++f) {
+    wiener[f] = zagreb[f] = randicTicks[f] = 0;
+    hosoya[f] = 1;
+  }
   for (int k = n - 1; k >= 1; --k) {
     const int pk = parentAt[k];
     for (int f = 0; f < Forests; ++f) {
@@ -126,11 +132,11 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
       const Count all = v.free + v.matched;
       const bool keep = kept[f][k] != 0;
       const std::int64_t closed = std::int64_t{v.size} * v.sizeSum - v.squareSum;
-      results[f].wiener += keep ? 0 : closed;
+      wiener[f] += keep ? 0 : closed;
       hosoya[f] *= keep ? 1 : all;
       const int product = keep ? degree[f][k] * degree[f][pk] : 0;  // term 0 for product 0
-      results[f].zagreb += product;
-      results[f].randicTicks += randicTerm[product];
+      zagreb[f] += product;
+      randicTicks[f] += randicTerm[product];
       const std::int32_t size = keep ? v.size : 0;
       Subtree& p = at[f][pk];
       p.size += size;
@@ -141,9 +147,12 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
       p.free *= join;
     }
   }
+  std::array<SubgraphValues, Forests> results;
   for (int f = 0; f < Forests; ++f) {
     const Subtree& root = at[f][0];
-    results[f].wiener += std::int64_t{root.size} * root.sizeSum - root.squareSum;
+    results[f].wiener = wiener[f] + std::int64_t{root.size} * root.sizeSum - root.squareSum;
+    results[f].zagreb = zagreb[f];
+    results[f].randicTicks = randicTicks[f];
     results[f].hosoya = hosoya[f] * (root.free + root.matched);
   }
   return results;

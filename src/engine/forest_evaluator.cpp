@@ -112,10 +112,8 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
     }
   }
 
-  // Whether an edge is kept varies from forest to forest and defeats branch prediction, so
-  // the loop has no branch on it: a taken-away edge adds nothing to its parent's sums and
-  // closes its component instead.
-  // The sums are kept in plain locals, set one by one, and copied out at the end.
+  // The sums live in plain locals, set one by one (a bulk clearing would hold up the first
+  // additions), and are copied out at the end.
   const std::int64_t* const randicTerm = randicTerm_;
   std::array<std::int64_t, Forests> wiener;
   std::array<std::int64_t, Forests> zagreb;
@@ -125,6 +123,9 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
     wiener[f] = zagreb[f] = randicTicks[f] = 0;
     hosoya[f] = 1;
   }
+  // Whether an edge is kept varies from forest to forest and defeats branch prediction, so
+  // the loop has no branch on it: a taken-away edge adds nothing to its parent's sums and
+  // closes its component instead.
   for (int k = n - 1; k >= 1; --k) {
     const int pk = parentAt[k];
     for (int f = 0; f < Forests; ++f) {

@@ -12,6 +12,7 @@ namespace korvelant {
 // breadth-first position k up to its parent. The root, at position 0, owns none, and 128
 // bits hold the edges of the largest tree.
 __extension__ using EdgeSet = unsigned __int128;
+static_assert(kMaxTreeVertices <= 128, "a set of edges has one bit a vertex");
 
 // The forests of one tree, each named by the set of edges it keeps. Every element of a
 // graphical matrix is such a forest, and its set is made from a few precomputed sets with no

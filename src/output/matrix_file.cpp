@@ -47,6 +47,17 @@ constexpr std::array<NumberSlot, 100> kSmallWholeNumbers = [] {
   return slots;
 }();
 
+// Slot `id` of a run of slots; the length of the text in one.
+char* SlotAt(char* slots, std::size_t id) {
+  return slots + id * sizeof(NumberSlot);
+}
+const char* SlotAt(const char* slots, std::size_t id) {
+  return slots + id * sizeof(NumberSlot);
+}
+unsigned char LengthIn(const char* slot) {
+  return static_cast<unsigned char>(slot[offsetof(NumberSlot, length)]);
+}
+
 // The text of every subgraph's value of one index, made once: a tree of n vertices has n^2
 // elements per matrix but only about n^2 / 2 distinct subgraphs, most of which print alike.
 // The slots live in storage that the caller lends, with room after the last for a long
@@ -68,7 +79,7 @@ class SubgraphTexts {
       case TopologicalIndex::Randic:
         for (std::size_t id = 0; id < subgraphs.size(); ++id) {
           const auto value = ExactDecimal::FromTicks(subgraphs[id].randicTicks);
-          EndText(id, WriteNumberText(value, slots + id * sizeof(NumberSlot)));
+          EndText(id, WriteNumberText(value, SlotAt(slots, id)));
         }
         return;
     }
@@ -87,7 +98,7 @@ class SubgraphTexts {
     char* const slots = slots_;
     for (std::size_t id = 0; id < subgraphs.size(); ++id) {
       const Int128 whole = wholeOf(subgraphs[id]);
-      char* const slot = slots + id * sizeof(NumberSlot);
+      char* const slot = SlotAt(slots, id);
       if (whole >= 0 && whole < 100) {
         std::memcpy(slot, &kSmallWholeNumbers[static_cast<std::size_t>(whole)], sizeof(NumberSlot));
       } else {
@@ -101,7 +112,7 @@ class SubgraphTexts {
   // the bytes to reach the cache. A text too long for its slot spills into the next ones,
   // which later texts overwrite, so it is kept aside at once.
   void EndText(std::size_t id, char* end) {
-    char* const text = slots_ + id * sizeof(NumberSlot);
+    char* const text = SlotAt(slots_, id);
     longest_ = std::max(longest_, static_cast<std::size_t>(end - text));
     *end++ = ',';
     *end++ = ' ';
@@ -135,17 +146,13 @@ char* PutBlockName(MatrixType type, TopologicalIndex index, char* out) {
 
 // One number and its separator: the whole slot is copied, which the buffer's slack allows,
 // and the end moves by the text's length.
-unsigned char LengthIn(const char* slot) {
-  return static_cast<unsigned char>(slot[offsetof(NumberSlot, length)]);
-}
-
 char* PutSlot(const char* slot, char* out) {
   std::memcpy(out, slot, sizeof(NumberSlot));
   return out + LengthIn(slot);
 }
 
 char* PutNumber(std::uint32_t id, const char* slots, const SubgraphTexts& texts, char* out) {
-  const char* const slot = slots + id * sizeof(NumberSlot);
+  const char* const slot = SlotAt(slots, id);
   if (LengthIn(slot) <= NumberSlot::kRoom) return PutSlot(slot, out);
   const std::string& text = texts.LongText(id);
   return std::copy(text.begin(), text.end(), out);
@@ -161,7 +168,7 @@ char* PutRows(const TypeMatrices& matrices, const SubgraphTexts& texts, char* ou
     out = PutLiteral("{", out);
     if (allInSlots) {  // the loop of almost every file, with nothing to test per number
       for (int j = 0; j < n; ++j)
-        out = PutSlot(slots + row[j] * sizeof(NumberSlot), out);
+        out = PutSlot(SlotAt(slots, row[j]), out);
     } else {
       for (int j = 0; j < n; ++j)
         out = PutNumber(row[j], slots, texts, out);

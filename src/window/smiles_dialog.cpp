@@ -53,6 +53,9 @@ void SmilesDialog::accept() {
   if (!read.tree) {
     refusal_->setText(QString::fromStdString(read.refusal));
     refusal_->show();
+    // Growing by the layout's minimum alone would not count the lines the wrapped texts
+    // take, and would cut the prompt and the reason short.
+    adjustSize();
     edit_->setFocus();
     return;
   }

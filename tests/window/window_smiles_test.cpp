@@ -43,7 +43,17 @@ struct DialogSeen {
   QString startText;  // the line's text when the dialog opened
   QString refusal;    // the reason shown after the test's keys, if any
   bool stillOpen = false;
+  QString cutLabel;  // a text of the dialog shown on fewer lines than it takes, if any
 };
+
+// The text of the first label shown too low for its wrapped lines, or nothing.
+QString FirstCutLabel(const QWidget& dialog) {
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->isVisible() && label->height() < label->heightForWidth(label->width()))
+      return label->text();
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -152,6 +162,7 @@ class WindowSmilesTest : public QObject {
     });
     QVERIFY(seen.opened);
     QVERIFY(seen.stillOpen);
+    QCOMPARE(seen.cutLabel, QString());  // the prompt and the reason both shown whole
     if (message.isEmpty()) {
       QVERIFY2(seen.refusal.startsWith("Invalid SMILES: "), qPrintable(seen.refusal));
       QVERIFY2(seen.refusal.size() > 20, qPrintable(seen.refusal));  // RDKit's reason follows
@@ -227,6 +238,7 @@ class WindowSmilesTest : public QObject {
       const auto* refusal = dialog->findChild<QLabel*>("SmilesRefusal");
       if (refusal->isVisible()) seen.refusal = refusal->text();
       seen.stillOpen = dialog->isVisible();
+      if (seen.stillOpen) seen.cutLabel = FirstCutLabel(*dialog);
       if (seen.stillOpen) QTest::keyClick(edit, Qt::Key_Escape);
     });
     QTest::keyClick(window_.get(), Qt::Key_M, Qt::ControlModifier);

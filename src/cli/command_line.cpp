@@ -5,7 +5,9 @@
 #include <span>
 
 #include "cli/argument_parser.hpp"
+#include "cli/matrix_names.hpp"
 #include "input/edge_list_text.hpp"
+#include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
 #include "molecules/grid_layout.hpp"
 #include "molecules/molecule_reading.hpp"
@@ -21,15 +23,6 @@ constexpr OptionRule kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false
                                         {"jobs"}, {"output"}, {"no-header", false}};
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
-
-constexpr std::string_view kIndexNames[] = {"Wiener", "Randic", "Zagreb", "Hosoya"};
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   const auto count = ReadCount(text);
@@ -68,34 +61,25 @@ std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
 }
 
 std::variant<MatrixType, UsageError> ParseType(const std::string& text) {
-  for (const MatrixType type : kMatrixTypes) {
-    if (SameIgnoringCase(text, ShortName(type))) return type;
-  }
-  return UsageError{"unknown matrix type " + QuotedText(text) + ": use EGM, PGM, SVGM or DVGM"};
+  auto type = ReadMatrixType(text);
+  if (auto* message = std::get_if<std::string>(&type)) return UsageError{std::move(*message)};
+  return std::get<MatrixType>(type);
 }
 
 std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
-  for (const TopologicalIndex index : kTopologicalIndices) {
-    if (SameIgnoringCase(text, Letter(index)) ||
-        SameIgnoringCase(text, kIndexNames[static_cast<int>(index)])) {
-      return index;
-    }
-  }
-  return UsageError{"unknown index " + QuotedText(text) + ": use W, R, Z or H"};
+  auto index = ReadTopologicalIndex(text);
+  if (auto* message = std::get_if<std::string>(&index)) return UsageError{std::move(*message)};
+  return std::get<TopologicalIndex>(index);
 }
 
-// --output: a file name, "-" for standard output; "" is refused rather than guessed at.
-// A tree to draw: one the window could show, its vertices where the window puts them.
+// A tree to draw: one the window could show. A molecule stands as RDKit depicts it on the
+// grid; a tree given by its edges, where a new tree of the window puts its vertices.
 std::variant<DrawRequest, UsageError> ParseDrawTree(const ScannedArguments& scanned) {
   DrawRequest request;
-  const auto tooLarge = [](int n) {
-    return UsageError{"draw lays out trees of up to " + std::to_string(kMaxVertices) +
-                      " vertices, as the window does; this one has " + std::to_string(n)};
-  };
   if (scanned.Has("smiles") && !scanned.Has("vertices") && !scanned.Has("edges")) {
     MoleculeReading molecule =
         ReadSmiles(scanned.values.find("smiles")->second, Depiction::Compute);
-    if (molecule.graph.vertexCount > kMaxVertices) return tooLarge(molecule.graph.vertexCount);
+    if (auto tooLarge = DrawingRefusal(molecule.graph.vertexCount)) return UsageError{*tooLarge};
     if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
       return UsageError{RefusalText(*molecule.refusal)};
     if (molecule.refusal) {
@@ -109,10 +93,7 @@ std::variant<DrawRequest, UsageError> ParseDrawTree(const ScannedArguments& scan
   auto tree = ParseTree(scanned);
   if (auto* error = std::get_if<UsageError>(&tree)) return *error;
   request.tree = std::move(std::get<TreeInput>(tree));
-  const int n = request.tree.graph.vertexCount;
-  if (n > kMaxVertices) return tooLarge(n);
-  for (int v = 1; v <= n; ++v)
-    request.positions.push_back(DefaultPosition(v, n));
+  if (auto tooLarge = DrawingRefusal(request.tree.graph.vertexCount)) return UsageError{*tooLarge};
   return request;
 }
 
@@ -168,6 +149,7 @@ CliRequest ParseDraw(const ScannedArguments& scanned) {
   return request;
 }
 
+// --output: a file name, "-" for standard output; "" is refused rather than guessed at.
 std::variant<std::optional<std::string>, UsageError> ParseOutput(const ScannedArguments& scanned) {
   const auto found = scanned.values.find("output");
   if (found == scanned.values.end() || found->second == "-") return std::optional<std::string>();

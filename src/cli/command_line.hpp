@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/drawn_picture.hpp"
 #include "cli/input_formats.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
@@ -30,15 +31,12 @@ struct CalcRequest {
   TopologicalIndex index = TopologicalIndex::Wiener;
 };
 
-// The picture files draw writes, told by the output file's suffix.
-enum class DrawFileKind { kSvg, kPng, kPdf };
-
 // A picture of a tree as the window draws it: the graphical matrix drawn cell by cell, or
 // the tree preview. Vertices stand where the window would put them: a molecule as RDKit
 // depicts it on the grid, a tree given by its edges on the circle of a new tree.
 struct DrawRequest {
   TreeInput tree;
-  std::vector<GridPosition> positions;  // [v - 1] for vertex v
+  std::vector<GridPosition> positions;  // [v - 1] for vertex v; none for the circle
   MatrixType type = MatrixType::EGM;
   bool preview = false;
   std::string output;

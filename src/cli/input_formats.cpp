@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "input/edge_line_reader.hpp"
+#include "input/ignoring_case.hpp"
 #include "input/nauty_records.hpp"
 #include "molecules/molecule_records.hpp"
 
@@ -39,13 +40,6 @@ constexpr InputFormat kInputFormats[] = {
     {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp},
     {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true, kSdfHelp},
 };
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 bool ListsExtension(std::string_view extensions, std::string_view extension) {
   while (!extensions.empty()) {

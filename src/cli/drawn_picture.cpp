@@ -1,0 +1,91 @@
+#include "cli/drawn_picture.hpp"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <iostream>
+#include <memory>
+#include <mutex>
+
+#include "cli/messages.hpp"
+#include "drawing/tree_preview.hpp"
+#include "matrices/draw_calculate_command.hpp"
+#include "render/drawing_export.hpp"
+#include "window/designed_pictures.hpp"
+
+namespace korvelant {
+namespace {
+
+// Qt's notes about its surroundings ("XDG_RUNTIME_DIR not set") mean nothing to a script's
+// user and would break the rule that every line on standard error is the program's own;
+// what Qt calls critical is passed on as such.
+void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    ReportProblem(std::cerr, "Qt: " + message.toStdString());
+}
+
+// Qt paints text only with an application; a caller that has one (a test) keeps it. No
+// display is needed: a script on a server draws too. A platform the user chose stays.
+std::unique_ptr<QGuiApplication> StartPainting() {
+  if (QGuiApplication::instance() != nullptr) return nullptr;
+  qInstallMessageHandler(QtMessage);
+  // The application takes the options it reads out of argv, so each one gets them afresh.
+  static char name[] = "korvelant";
+  static char platformOption[] = "-platform";
+  static char offscreen[] = "offscreen";
+  static char* argv[4];
+  static int argc;
+  argv[0] = name;
+  argv[1] = platformOption;
+  argv[2] = offscreen;
+  argv[3] = nullptr;
+  argc = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? 1 : 3;
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+PictureFormat FormatOf(DrawFileKind kind) {
+  switch (kind) {
+    case DrawFileKind::kSvg:
+      return PictureFormat::Svg;
+    case DrawFileKind::kPng:
+      return PictureFormat::Png;
+    case DrawFileKind::kPdf:
+      return PictureFormat::Pdf;
+  }
+  return PictureFormat::Svg;
+}
+
+}  // namespace
+
+std::optional<std::string> DrawingRefusal(int vertexCount) {
+  if (vertexCount <= kMaxVertices) return std::nullopt;
+  return "draw lays out trees of up to " + std::to_string(kMaxVertices) +
+         " vertices, as the window does; this one has " + std::to_string(vertexCount);
+}
+
+std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
+                              std::optional<MatrixType> type, DrawFileKind kind, double scale) {
+  VertexPositions grid{};
+  for (int v = 1; v <= tree.vertexCount; ++v) {
+    grid.at(v) = positions.empty() ? DefaultPosition(v, tree.vertexCount)
+                                   : positions[static_cast<std::size_t>(v) - 1];
+  }
+  Drawing drawing;
+  if (type) {
+    RunDrawCalculateCommand(tree, grid, std::nullopt, *type, drawing);
+  } else {
+    DrawTreePreview(tree, grid, drawing);
+  }
+  const std::string_view picture = type ? kLargePicture : kPreviewPicture;
+  const QString title = type ? "Korvelant matrix picture" : "Korvelant tree preview";
+
+  // One application paints at a time: callers on several threads (a Python program) wait.
+  static std::mutex painting;
+  const std::lock_guard lock(painting);
+  const auto application = StartPainting();
+  const QByteArray bytes =
+      DrawingFileBytes(drawing, DesignedPictureStyle(picture, QGuiApplication::palette()),
+                       DesignedPictureArea(picture), FormatOf(kind), scale, title);
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace korvelant

@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librdkit-dev libboost-dev
+  pybind11-dev python3-dev python3-numpy python3-pandas python3-rdkit python3-networkx  # python/
+  python3-distributed python3-matplotlib python3-pytest
   libnauty2-dev nauty parallel time python3
   clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # the fuzz targets (scripts/fuzz.sh)
   locales fonts-dejavu-core fonts-liberation

@@ -18,8 +18,9 @@ cmake --build build/release --parallel "$jobs"
 ctest --test-dir build/release --parallel "$jobs"
 
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
+# The Python package is tested in the optimised build: Python itself is not instrumented.
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELANT_SANITIZE=ON \
-  -DKORVELANT_BENCHMARKS=OFF
+  -DKORVELANT_BENCHMARKS=OFF -DKORVELANT_PYTHON=OFF
 cmake --build build/sanitize --parallel "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -1,0 +1,157 @@
+"""The tree: a vertex count and its edges, and what the engine computes of it."""
+
+import operator
+import os
+
+from . import _native
+
+
+class NotATreeError(ValueError):
+    """The graph is not a tree; `reason` says why ("1 ring", "2 components")."""
+
+    def __init__(self, reason):
+        self.reason = reason
+        super().__init__(f"not a tree: {reason}" if reason else "not a tree")
+
+
+def _vertex_number(value):
+    try:
+        return operator.index(value)
+    except TypeError:
+        raise TypeError(f"a vertex number is a whole number, not {value!r}") from None
+
+
+def _pair(edge):
+    try:
+        a, b = edge
+    except (TypeError, ValueError):
+        raise TypeError(f"an edge is a pair of vertex numbers, not {edge!r}") from None
+    return _vertex_number(a), _vertex_number(b)
+
+
+class Tree:
+    """A tree on the vertices 1..n, given by its edges.
+
+    Tree(8, [(1, 2), (2, 3), (3, 4), (4, 5), (4, 6), (6, 7), (6, 8)]) is 2,3-dimethylhexane's
+    skeleton. Raises NotATreeError for a graph that is not a tree and ValueError for a vertex
+    outside 1..n, a loop, an edge given twice or more vertices than the engine takes (128).
+    """
+
+    __slots__ = ("_n", "_edges", "_positions")
+
+    def __init__(self, vertex_count, edges):
+        n = _vertex_number(vertex_count)
+        pairs = [_pair(edge) for edge in edges]
+        problem = _native.tree_problem(n, pairs)
+        if problem:
+            raise NotATreeError(problem)
+        self._n = n
+        self._edges = tuple(sorted((min(a, b), max(a, b)) for a, b in pairs))
+        self._positions = None
+
+    @classmethod
+    def _skeleton(cls, skeleton):
+        n, edges, positions, problem, _name = skeleton
+        if problem:
+            raise NotATreeError(problem)
+        tree = cls(n, edges)
+        tree._positions = positions
+        return tree
+
+    @classmethod
+    def from_smiles(cls, smiles):
+        """The hydrogen-suppressed skeleton of a SMILES: its heavy atoms in the order the SMILES
+        lists them, as korvelant-cli reads --smiles. A ring or several fragments raise
+        NotATreeError; a SMILES that cannot be read, ValueError."""
+        return cls._skeleton(_native.smiles_skeleton(smiles))
+
+    @classmethod
+    def from_mol(cls, mol):
+        """The skeleton of an RDKit Mol: its heavy atoms in atom order."""
+        from rdkit import Chem
+
+        return cls._skeleton(_native.molblock_skeleton(Chem.MolToMolBlock(mol, kekulize=False)))
+
+    @classmethod
+    def from_networkx(cls, graph):
+        """A NetworkX graph with any hashable nodes: vertex k is the k-th node of G.nodes."""
+        numbers = {node: k for k, node in enumerate(graph.nodes, start=1)}
+        return cls(len(numbers), [(numbers[a], numbers[b]) for a, b in graph.edges()])
+
+    @property
+    def vertex_count(self):
+        return self._n
+
+    @property
+    def edges(self):
+        """The edges as (i, j) pairs, i < j, sorted."""
+        return list(self._edges)
+
+    def matrix(self, type, index, exact=False):
+        """One graphical matrix as an n x n numpy array, vertex i at row i - 1.
+
+        type: EGM, PGM, SVGM or DVGM; index: W, R, Z, H or Wiener, Randic, Zagreb, Hosoya, in
+        any letter case. Wiener and Zagreb are int64, Hosoya too while every element fits
+        (else Python ints in an object array); Randic is float64 holding the matrix file's
+        four-place values, or with exact=True decimal.Decimal objects."""
+        return _native.matrix(self._n, self._edges, type, index, exact)
+
+    def half_sum(self, type, index):
+        """Half the sum of a matrix's elements, exact: an int, or a Decimal for Randic."""
+        return _native.half_sum(self._n, self._edges, type, index)
+
+    def half_sums(self):
+        """All sixteen half-sums, keyed by the matrix file's block names WIEGM ... HIDVGM."""
+        return _native.half_sums(self._n, self._edges)
+
+    def indices(self):
+        """The whole tree's W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic
+        connectivity, unrounded) and H (Hosoya)."""
+        return _native.indices(self._n, self._edges)
+
+    def matrix_file(self):
+        """The sixteen matrices as the text korvelant-cli file writes (CR LF lines)."""
+        return _native.matrix_file(self._n, self._edges)
+
+    def write_matrix_file(self, path):
+        """Writes the matrix file safely: an existing file is replaced whole or left as it
+        was. Raises OSError with the reason when it cannot be written."""
+        _native.write_file(os.fspath(path), self.matrix_file().encode("ascii"))
+
+    def draw(self, type):
+        """The matrix drawn as the window draws it, a grid of miniature trees."""
+        from ._picture import Picture
+
+        return Picture(self, type)
+
+    def draw_preview(self):
+        """The tree as the window's preview shows it."""
+        from ._picture import Picture
+
+        return Picture(self, None)
+
+    def _edge_line(self):
+        """The tree as a line of korvelant-cli batch --from edges."""
+        edges = ",".join(f"{a}-{b}" for a, b in self._edges) or "-"
+        return f"{self._n} {edges}"
+
+    def __eq__(self, other):
+        if not isinstance(other, Tree):
+            return NotImplemented
+        return self._n == other._n and self._edges == other._edges
+
+    def __hash__(self):
+        return hash((self._n, self._edges))
+
+    def __repr__(self):
+        return f"Tree({self._n}, {list(self._edges)})"
+
+    def __reduce__(self):
+        # A tree travels (to a Dask worker, into a pickle) as its edge list.
+        return (_restore, (self._n, self._edges, self._positions))
+
+
+def _restore(n, edges, positions):
+    tree = Tree(n, edges)
+    tree._positions = positions
+    return tree

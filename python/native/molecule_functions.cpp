@@ -1,0 +1,56 @@
+// Molecules in: a SMILES or a molfile record read as the command-line tool reads them.
+#include <pybind11/stl.h>
+
+#include "molecules/grid_layout.hpp"
+#include "molecules/molecule_reading.hpp"
+#include "native_module.hpp"
+
+namespace korvelant::python {
+namespace {
+
+namespace py = pybind11;
+
+// (vertex count, edges, grid positions or None, why it is not a tree or "") for a molecule
+// RDKit reads; ValueError with the tool's message for one it cannot, or one too large.
+// Positions come with a tree small enough for the window's grid.
+py::tuple SkeletonOf(MoleculeReading molecule) {
+  if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
+    throw py::value_error(RefusalText(*molecule.refusal));
+  py::object positions = py::none();
+  if (!molecule.refusal && !molecule.depiction.empty()) {
+    py::list grid;
+    for (const GridPosition& position : GridLayout(molecule.depiction))
+      grid.append(py::make_tuple(position.x, position.y));
+    positions = grid;
+  }
+  const std::string problem = molecule.refusal ? molecule.refusal->reason : "";
+  return py::make_tuple(molecule.graph.vertexCount, molecule.graph.edges, positions, problem,
+                        molecule.name);
+}
+
+}  // namespace
+
+void AddMoleculeFunctions(py::module_& module) {
+  module.def("smiles_skeleton", [](const std::string& smiles) {
+    MoleculeReading molecule;
+    {
+      py::gil_scoped_release reading;
+      molecule = ReadSmiles(smiles, Depiction::Skip);
+      if (!molecule.refusal && molecule.graph.vertexCount <= kMaxVertices)
+        molecule = ReadSmiles(smiles, Depiction::Compute);
+    }
+    return SkeletonOf(std::move(molecule));
+  });
+  module.def("molblock_skeleton", [](const std::string& block) {
+    MoleculeReading molecule;
+    {
+      py::gil_scoped_release reading;
+      molecule = ReadMolBlock(block, Depiction::Skip);
+      if (!molecule.refusal && molecule.graph.vertexCount <= kMaxVertices)
+        molecule = ReadMolBlock(block, Depiction::Compute);
+    }
+    return SkeletonOf(std::move(molecule));
+  });
+}
+
+}  // namespace korvelant::python

@@ -1,0 +1,42 @@
+#include "python_values.hpp"
+
+#include <limits>
+#include <string>
+
+#include "input/edge_list_text.hpp"
+
+namespace korvelant::python {
+
+Graph GraphFrom(long long vertexCount, const EdgePairs& edges) {
+  if (vertexCount < 0) throw py::value_error("a tree cannot have a negative number of vertices");
+  if (vertexCount > kMaxTreeVertices) throw py::value_error(TooLargeMessage(int(vertexCount)));
+  // The edges as --edges writes them, so that every fault is named in the tool's words.
+  std::string text;
+  for (const auto& [a, b] : edges) {
+    if (!text.empty()) text += ',';
+    text += std::to_string(a) + '-' + std::to_string(b);
+  }
+  auto read = ReadEdgeList(text, static_cast<int>(vertexCount));
+  if (auto* problem = std::get_if<std::string>(&read)) throw py::value_error(*problem);
+  return Graph{static_cast<int>(vertexCount), std::move(std::get<std::vector<Edge>>(read))};
+}
+
+py::int_ PythonInt(Int128 value) {
+  if (value >= std::numeric_limits<long long>::min() &&
+      value <= std::numeric_limits<long long>::max()) {
+    return py::int_(static_cast<long long>(value));
+  }
+  const std::string digits = ToDecimalString(value);
+  return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
+}
+
+py::int_ WholeValue(ExactDecimal value) {
+  return PythonInt(value.ticks() / ExactDecimal::kScale);
+}
+
+py::object PythonDecimal(std::string_view digits) {
+  static const auto* decimal = new py::object(py::module_::import("decimal").attr("Decimal"));
+  return (*decimal)(py::str(digits.data(), digits.size()));
+}
+
+}  // namespace korvelant::python

@@ -1,0 +1,43 @@
+"""Pictures a notebook shows and a paper takes."""
+
+import xml.etree.ElementTree as ElementTree
+
+import pytest
+from conftest import run_cli
+
+import korvelant as kv
+
+SVG = "{http://www.w3.org/2000/svg}"
+
+
+def test_a_drawn_matrix_is_svg_a_notebook_shows(tmp_path):
+    tree = kv.Tree.from_smiles("CCCC(C)C(C)C")
+    picture = tree.draw("PGM")
+    root = ElementTree.fromstring(picture._repr_svg_())
+    assert root.tag == SVG + "svg"
+    texts = [t.text for t in root.iter(SVG + "text") if t.text]
+    assert texts, "a drawn matrix labels its cells"
+    # The same picture korvelant-cli draws of the same molecule.
+    target = tmp_path / "cli.svg"
+    done = run_cli("draw", "--smiles", "CCCC(C)C(C)C", "--type", "PGM", "--output", str(target))
+    assert done.returncode == 0, done.stderr
+    assert target.read_text() == picture.svg
+
+
+def test_save_makes_each_kind_by_its_ending(tmp_path):
+    picture = kv.Tree(4, [(1, 2), (2, 3), (2, 4)]).draw_preview()
+    picture.save(tmp_path / "t.svg")
+    picture.save(tmp_path / "t.png", scale=2)
+    picture.save(tmp_path / "t.pdf")
+    assert (tmp_path / "t.svg").read_text() == picture.svg
+    assert (tmp_path / "t.png").read_bytes().startswith(b"\x89PNG\r\n\x1a\n")
+    assert (tmp_path / "t.pdf").read_bytes().startswith(b"%PDF-")
+    with pytest.raises(ValueError, match=".svg, .png or .pdf"):
+        picture.save(tmp_path / "t.gif")
+    with pytest.raises(OSError, match="Cannot write"):
+        picture.save(tmp_path / "missing" / "t.svg")
+
+
+def test_trees_the_window_cannot_lay_out_are_refused():
+    with pytest.raises(ValueError, match="up to 8 vertices"):
+        kv.Tree(9, [(k, k + 1) for k in range(1, 9)]).draw("EGM")

@@ -45,15 +45,17 @@ def frame(csv_text):
             io.StringIO(csv_text),
             keep_default_na=False,
             na_values=[""],
-            float_precision="round_trip",  # chi to its last bit, as batch writes it
             dtype={name: str for name in text_columns},
             **options,
         )
 
-    table = read(_TEXT_COLUMNS)
+    # chi is read as text and converted by Python, which reads its shortest digits back to
+    # the very double batch wrote; the Randic half-sums have at most five decimals.
+    table = read(_TEXT_COLUMNS + ("chi",))
     for name in _TEXT_COLUMNS:
         if name in table:
             table[name] = table[name].fillna("")
+    table["chi"] = table["chi"].astype(float)
     for name in table.columns:
         if name in _TEXT_COLUMNS or name.startswith("RI") or name == "chi":
             continue

@@ -39,7 +39,8 @@ py::bytes Picture(long long n, const EdgePairs& edges,
   std::string bytes;
   {
     const py::gil_scoped_release painting;
-    bytes = DrawnPictureBytes(graph, grid, type, KindNamed(kind), scale);
+    bytes =
+        DrawnPictureBytes(graph, grid, type, KindNamed(kind), scale, PaintingPlatform::kOffscreen);
   }
   return py::bytes(bytes);
 }

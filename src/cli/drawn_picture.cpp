@@ -24,8 +24,8 @@ void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 }
 
 // Qt paints text only with an application; a caller that has one (a test) keeps it. No
-// display is needed: a script on a server draws too. A platform the user chose stays.
-std::unique_ptr<QGuiApplication> StartPainting() {
+// display is needed: a script on a server draws too.
+std::unique_ptr<QGuiApplication> StartPainting(PaintingPlatform platform) {
   if (QGuiApplication::instance() != nullptr) return nullptr;
   qInstallMessageHandler(QtMessage);
   // The application takes the options it reads out of argv, so each one gets them afresh.
@@ -38,7 +38,9 @@ std::unique_ptr<QGuiApplication> StartPainting() {
   argv[1] = platformOption;
   argv[2] = offscreen;
   argv[3] = nullptr;
-  argc = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? 1 : 3;
+  const bool usersChoice =
+      platform == PaintingPlatform::kUsersChoice && qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+  argc = usersChoice ? 1 : 3;
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
@@ -63,7 +65,8 @@ std::optional<std::string> DrawingRefusal(int vertexCount) {
 }
 
 std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
-                              std::optional<MatrixType> type, DrawFileKind kind, double scale) {
+                              std::optional<MatrixType> type, DrawFileKind kind, double scale,
+                              PaintingPlatform platform) {
   VertexPositions grid{};
   for (int v = 1; v <= tree.vertexCount; ++v) {
     grid.at(v) = positions.empty() ? DefaultPosition(v, tree.vertexCount)
@@ -81,7 +84,7 @@ std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> p
   // One application paints at a time: callers on several threads (a Python program) wait.
   static std::mutex painting;
   const std::lock_guard lock(painting);
-  const auto application = StartPainting();
+  const auto application = StartPainting(platform);
   const QByteArray bytes =
       DrawingFileBytes(drawing, DesignedPictureStyle(picture, QGuiApplication::palette()),
                        DesignedPictureArea(picture), FormatOf(kind), scale, title);

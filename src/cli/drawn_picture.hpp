@@ -13,6 +13,11 @@ namespace korvelant {
 // The kinds of picture file draw makes.
 enum class DrawFileKind { kSvg, kPng, kPdf };
 
+// Where Qt paints: on the platform the user named in QT_QPA_PLATFORM, if any, else offscreen;
+// or offscreen whatever the environment says, for a library inside another program, which a
+// platform that cannot start (a display named but absent) would end.
+enum class PaintingPlatform { kUsersChoice, kOffscreen };
+
 // Why a tree of `vertexCount` vertices cannot be drawn ("draw lays out trees of up to 8
 // vertices, as the window does; this one has 9"), or nothing when it can.
 std::optional<std::string> DrawingRefusal(int vertexCount);
@@ -24,6 +29,7 @@ std::optional<std::string> DrawingRefusal(int vertexCount);
 // PNG's pixels per pixel of the window's picture. The tree must be one the window takes. Throws
 // std::runtime_error when Qt cannot paint.
 std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
-                              std::optional<MatrixType> type, DrawFileKind kind, double scale);
+                              std::optional<MatrixType> type, DrawFileKind kind, double scale,
+                              PaintingPlatform platform = PaintingPlatform::kUsersChoice);
 
 }  // namespace korvelant

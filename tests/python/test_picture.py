@@ -1,5 +1,8 @@
 """Pictures a notebook shows and a paper takes."""
 
+import os
+import subprocess
+import sys
 import xml.etree.ElementTree as ElementTree
 
 import pytest
@@ -41,3 +44,13 @@ def test_save_makes_each_kind_by_its_ending(tmp_path):
 def test_trees_the_window_cannot_lay_out_are_refused():
     with pytest.raises(ValueError, match="up to 8 vertices"):
         kv.Tree(9, [(k, k + 1) for k in range(1, 9)]).draw("EGM")
+
+
+def test_a_platform_named_in_the_environment_cannot_end_the_interpreter():
+    # A desktop's QT_QPA_PLATFORM (here one that cannot start) must not reach the drawing:
+    # Qt would end the whole process, a notebook's kernel with it.
+    script = "import korvelant as kv; print(len(kv.Tree(2, [(1, 2)]).draw('EGM').svg) > 0)"
+    environment = dict(os.environ, QT_QPA_PLATFORM="no-such-platform", DISPLAY=":99")
+    done = subprocess.run([sys.executable, "-c", script], env=environment, capture_output=True,
+                          text=True, check=False)
+    assert (done.returncode, done.stdout) == (0, "True\n"), done.stderr

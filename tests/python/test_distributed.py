@@ -4,6 +4,7 @@ import os
 import signal
 import subprocess
 import threading
+import time
 
 import networkx
 import pytest
@@ -43,15 +44,20 @@ def test_a_cluster_gives_the_frame_of_one_process(client):
 
 
 def test_a_worker_killed_mid_run_costs_no_rows(client):
-    trees = alkane_skeletons(15)
+    trees = alkane_skeletons(17)
     expected = kv.descriptors(trees)
     pids = list(client.run(os.getpid).values())
-    # Kill one worker as soon as the work is under way; its nanny starts another and the
+    result = {}
+    run = threading.Thread(target=lambda: result.update(
+        frame=kv.distributed.descriptors(trees, client=client, partitions=400)))
+    run.start()
+    # Kill one worker once partitions are being computed; its nanny starts another and the
     # scheduler computes the lost partitions again.
-    killer = threading.Timer(0.5, os.kill, (pids[0], signal.SIGKILL))
-    killer.start()
-    try:
-        frame = kv.distributed.descriptors(trees, client=client, partitions=200)
-    finally:
-        killer.cancel()
-    assert frame.equals(expected)
+    deadline = time.monotonic() + 60
+    while not any(client.processing().values()) and time.monotonic() < deadline:
+        time.sleep(0.01)
+    os.kill(pids[0], signal.SIGKILL)
+    killed_mid_run = run.is_alive()
+    run.join(timeout=300)
+    assert killed_mid_run
+    assert result["frame"].equals(expected)

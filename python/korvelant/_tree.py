@@ -37,7 +37,7 @@ class Tree:
     outside 1..n, a loop, an edge given twice or more vertices than the engine takes (128).
     """
 
-    __slots__ = ("_n", "_edges", "_positions")
+    __slots__ = ("_n", "_edges", "_positions", "_record")
 
     def __init__(self, vertex_count, edges):
         n = _vertex_number(vertex_count)
@@ -48,6 +48,8 @@ class Tree:
         self._n = n
         self._edges = tuple(sorted((min(a, b), max(a, b)) for a, b in pairs))
         self._positions = None
+        # The tree as a line of korvelant-cli batch --from edges: how descriptors hands it on.
+        self._record = f"{n} {','.join(f'{a}-{b}' for a, b in self._edges) or '-'}"
 
     @classmethod
     def _skeleton(cls, skeleton):
@@ -129,11 +131,6 @@ class Tree:
         from ._picture import Picture
 
         return Picture(self, None)
-
-    def _edge_line(self):
-        """The tree as a line of korvelant-cli batch --from edges."""
-        edges = ",".join(f"{a}-{b}" for a, b in self._edges) or "-"
-        return f"{self._n} {edges}"
 
     def __eq__(self, other):
         if not isinstance(other, Tree):

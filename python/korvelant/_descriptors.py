@@ -75,7 +75,7 @@ def frame(csv_text):
 def descriptors(items, jobs=None):
     """One row per item, in input order, with the columns `korvelant-cli batch` writes: name,
     smiles (when an item is a molecule), vertices, edges, the sixteen half-sums WIEGM ...
-    HIDVGM, the whole tree's W, WW, M1, M2, chi and Z (Hosoya), and error.
+    HIDVGM, the whole tree's W, WW, M1, M2, chi and H (Hosoya), and error.
 
     items: SMILES strings (a name may follow after white space, as in a .smi file), RDKit
     Mols and Trees. An item that is not a tree or cannot be read gets a row with `error` set,

@@ -134,8 +134,8 @@ Columns: name (given on the line; for graph6 and sparse6 the record itself),
 vertices, edges, the sixteen half-sums named like the matrix file's blocks
 (WIEGM, RIEGM, ZIEGM, HIEGM, WIPGM, ... HIDVGM), the whole-tree indices
 W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic, unrounded)
-and Z (Hosoya), and error. Molecule inputs add smiles after name: the SMILES
-read, or the one RDKit writes for a molfile record.
+and H (Hosoya's Z), and error. Molecule inputs add smiles after name: the
+SMILES read, or the one RDKit writes for a molfile record.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or

@@ -126,7 +126,7 @@ class JsonLineRowFormat : public RowFormat {
     out += ',';
     AppendKey(out, "chi");
     out += indices ? ShortestText(indices->randic) : "null";
-    appendWhole("Z", indices ? &indices->hosoya : nullptr);
+    appendWhole("H", indices ? &indices->hosoya : nullptr);
     out += ',';
     if (layout.matrices && row.matrices) {
       AppendMatrices(out, *row.matrices);

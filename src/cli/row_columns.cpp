@@ -61,7 +61,7 @@ std::vector<std::string> ColumnNames(const RowLayout& layout) {
   names.insert(names.end(), {"vertices", "edges"});
   for (int block = 0; block < 16; ++block)
     names.push_back(BlockName(block));
-  names.insert(names.end(), {"W", "WW", "M1", "M2", "chi", "Z", "error"});
+  names.insert(names.end(), {"W", "WW", "M1", "M2", "chi", "H", "error"});
   return names;
 }
 

@@ -31,7 +31,7 @@ struct RowLayout {
 };
 
 // The columns in order: name, [smiles], vertices, edges, the sixteen half-sums named like
-// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, Z, error.
+// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, H, error.
 std::vector<std::string> ColumnNames(const RowLayout& layout);
 
 // The name of block k of the matrix file, 0..15: "WIEGM", "RIEGM", ... "HIDVGM".

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <clocale>
 #include <iostream>
 #include <memory>
 #include <mutex>
@@ -44,6 +45,20 @@ std::unique_ptr<QGuiApplication> StartPainting(PaintingPlatform platform) {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// Qt's application sets the C library's locale from the environment. A program that draws
+// from inside another (a Python interpreter) gets its own locale back when the application
+// ends, so its numbers keep their "." whatever the user's language.
+class KeptLocale {
+ public:
+  KeptLocale() : locale_(std::setlocale(LC_ALL, nullptr)) {}
+  ~KeptLocale() { std::setlocale(LC_ALL, locale_.c_str()); }
+  KeptLocale(const KeptLocale&) = delete;
+  KeptLocale& operator=(const KeptLocale&) = delete;
+
+ private:
+  std::string locale_;
+};
+
 PictureFormat FormatOf(DrawFileKind kind) {
   switch (kind) {
     case DrawFileKind::kSvg:
@@ -84,6 +99,7 @@ std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> p
   // One application paints at a time: callers on several threads (a Python program) wait.
   static std::mutex painting;
   const std::lock_guard lock(painting);
+  const KeptLocale locale;
   const auto application = StartPainting(platform);
   const QByteArray bytes =
       DrawingFileBytes(drawing, DesignedPictureStyle(picture, QGuiApplication::palette()),

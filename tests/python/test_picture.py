@@ -54,3 +54,19 @@ def test_a_platform_named_in_the_environment_cannot_end_the_interpreter():
     done = subprocess.run([sys.executable, "-c", script], env=environment, capture_output=True,
                           text=True, check=False)
     assert (done.returncode, done.stdout) == (0, "True\n"), done.stderr
+
+
+def test_drawing_leaves_the_interpreters_locale_as_it_was():
+    # Qt's application takes the desktop's language for the C library; other code in the
+    # same process would then read and write numbers with a decimal comma.
+    script = (
+        "import ctypes, korvelant as kv\n"
+        "libc = ctypes.CDLL(None); libc.setlocale.restype = ctypes.c_char_p\n"
+        "before = libc.setlocale(6, None)\n"
+        "kv.Tree(3, [(1, 2), (2, 3)]).draw('PGM')\n"
+        "print(libc.setlocale(6, None) == before, libc.setlocale(4, None).decode())\n"
+    )
+    environment = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
+    done = subprocess.run([sys.executable, "-c", script], env=environment, capture_output=True,
+                          text=True, check=False)
+    assert (done.returncode, done.stdout) == (0, "True C\n"), done.stderr

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/forest_evaluator.hpp"
-
 namespace korvelant {
 namespace {
 
@@ -43,15 +41,42 @@ Int128 SquaredDistanceSum(const RootedTree& tree) {
   return sum;
 }
 
+// Each edge lies on the paths of the pairs it separates: size below times size above.
+Int128 WienerIndex(const RootedTree& tree) {
+  const int n = tree.vertexCount();
+  std::vector<int> size(tree.parent.size(), 1);
+  Int128 wiener = 0;
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int v = *at;
+    if (tree.parent[v] == 0) continue;
+    wiener += Int128{size[v]} * (n - size[v]);
+    size[tree.parent[v]] += size[v];
+  }
+  return wiener;
+}
+
+// From the leaves up, the matchings of each subtree with its top free and with it matched:
+// a vertex takes the edge to at most one child that is itself free.
+Int128 MatchingCount(const RootedTree& tree) {
+  std::vector<Int128> free(tree.parent.size(), 1);
+  std::vector<Int128> matched(tree.parent.size(), 0);
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int v = *at;
+    const int p = tree.parent[v];
+    if (p == 0) return free[v] + matched[v];
+    const Int128 all = free[v] + matched[v];
+    matched[p] = matched[p] * all + free[p] * free[v];
+    free[p] *= all;
+  }
+  return 1;
+}
+
 }  // namespace
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
-  const ForestEvaluator forests(tree);
-  const SubgraphValues whole = forests.Evaluate(forests.AllEdges());
-  indices.wiener = whole.wiener;
-  indices.secondZagreb = whole.zagreb;
-  indices.hosoya = whole.hosoya;
+  indices.wiener = WienerIndex(tree);
+  indices.hosoya = MatchingCount(tree);
   // Each unordered pair counts twice in the squared sum: WW = (W + sum d^2 / 2) / 2.
   indices.hyperWiener = (indices.wiener + SquaredDistanceSum(tree) / 2) / 2;
 
@@ -63,6 +88,7 @@ WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   for (int v = 1; v <= tree.vertexCount(); ++v)
     indices.firstZagreb += degree[v] * degree[v];
   for (const auto& [a, b] : tree.graph.edges) {
+    indices.secondZagreb += degree[a] * degree[b];
     indices.randic += 1.0 / std::sqrt(static_cast<double>(degree[a]) * degree[b]);
   }
   return indices;

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/rooted_tree.hpp"
+#include "model/wide_integer.hpp"
+
+namespace korvelant {
+
+// One side of a tree edge {v, x}: the component of x when the edge is taken away, a tree
+// hung from x. Every subgraph of a graphical matrix is a forest whose components are made of
+// such sides, so their values, found for all 2(n - 1) sides in two passes, give each
+// element in a few steps.
+struct TreeSide {
+  std::int64_t size = 0;
+  std::int64_t distanceSum = 0;  // the distances from x
+  std::int64_t wiener = 0;       // the sum of the distances of all its pairs (Wiener 1947)
+  // The sums over its edges of d(a) d(b) and of the rounded 1 / sqrt(d(a) d(b)): first with
+  // the whole tree's degrees (x keeping the edge to v), then for the side alone (x with one
+  // edge fewer). Zagreb: Gutman, Trinajstic 1972; Randic 1975.
+  std::int64_t zagreb = 0;
+  std::int64_t randicTicks = 0;
+  std::int64_t zagrebAlone = 0;
+  std::int64_t randicTicksAlone = 0;
+  // Its matchings, the empty one included (Hosoya 1971), and those that leave x free.
+  Int128 matchings = 1;
+  Int128 matchingsXFree = 1;
+};
+
+// The matchings of a tree hung from a vertex x, counted as Free + Matched t in the ring of
+// polynomials cut after t: joining a side s to x multiplies by (all of s) + (s with its top
+// free) t, since x either stays free or takes the edge to the side's top.
+struct RootedMatchings {
+  Int128 free = 1;
+  Int128 matched = 0;
+
+  Int128 All() const { return free + matched; }
+  friend RootedMatchings operator*(const RootedMatchings& a, const RootedMatchings& b) {
+    return {a.free * b.free, a.free * b.matched + a.matched * b.free};
+  }
+};
+
+// The part of a subgraph around one vertex x: x with the sides of all its neighbours but
+// one or two, and x's degree lowered by `lost` for the edges the subgraph takes away at x.
+struct BranchValues {
+  std::int64_t size = 0;
+  std::int64_t distanceSum = 0;
+  std::int64_t wiener = 0;
+  std::int64_t zagreb = 0;
+  std::int64_t randicTicks = 0;
+};
+
+// The sides of every edge of a tree and the sums around every vertex. Neighbours of a vertex
+// are numbered from 0: the parent first, where there is one, then the children in the
+// rooted tree's order.
+class TreeSides {
+ public:
+  explicit TreeSides(const RootedTree& tree);
+
+  int Degree(int v) const { return start_[v + 1] - start_[v]; }
+  int Neighbour(int v, int k) const { return neighbour_[start_[v] + k]; }
+  // The place of a child among its parent's neighbours.
+  int PlaceInParent(int child) const { return placeInParent_[child]; }
+  // The side of v's neighbour k, away from v.
+  const TreeSide& Side(int v, int k) const { return side_[start_[v] + k]; }
+  // The side of v away from its neighbour k.
+  const TreeSide& SideFacing(int v, int k) const;
+
+  // Sums over all of v's sides: the Wiener indices and the values alone.
+  std::int64_t WienerAround(int v) const { return total_[v].wiener; }
+  std::int64_t ZagrebAloneAround(int v) const { return total_[v].zagrebAlone; }
+  std::int64_t RandicTicksAloneAround(int v) const { return total_[v].randicTicksAlone; }
+  // The sum of the distances from v to every vertex of the tree.
+  std::int64_t DistanceSumFrom(int v) const { return total_[v].reach; }
+
+  // v with the sides of all its neighbours but `skip` and `alsoSkip` (-1 for none), its
+  // degree lowered by `lost`.
+  BranchValues Branch(int v, int skip, int alsoSkip, int lost) const;
+  // The matchings of v with the sides of all its neighbours but j and k (j != k).
+  RootedMatchings MatchingsWithout(int v, int j, int k) const {
+    return pairMatchings_[pairStart_[v] + j * Degree(v) + k];
+  }
+
+ private:
+  // Sums over all sides of a vertex, and the Randic terms of its edges for a degree lowered
+  // by 0, 1 or 2.
+  struct Around {
+    std::int64_t size = 0;
+    std::int64_t reach = 0;  // the sum of distanceSum + size: the distances from v
+    std::int64_t wiener = 0;
+    std::int64_t reachTimesSize = 0;
+    std::int64_t zagreb = 0;
+    std::int64_t randicTicks = 0;
+    std::int64_t degreeSum = 0;
+    std::array<std::int64_t, 3> randicTerms{};
+    std::int64_t zagrebAlone = 0;
+    std::int64_t randicTicksAlone = 0;
+
+    Around& operator+=(const Around& other) { return Add(other, 1); }
+    Around& operator-=(const Around& other) { return Add(other, -1); }
+    Around& Add(const Around& other, int sign) {
+      size += sign * other.size;
+      reach += sign * other.reach;
+      wiener += sign * other.wiener;
+      reachTimesSize += sign * other.reachTimesSize;
+      zagreb += sign * other.zagreb;
+      randicTicks += sign * other.randicTicks;
+      degreeSum += sign * other.degreeSum;
+      for (std::size_t lost = 0; lost < randicTerms.size(); ++lost)
+        randicTerms[lost] += sign * other.randicTerms[lost];
+      zagrebAlone += sign * other.zagrebAlone;
+      randicTicksAlone += sign * other.randicTicksAlone;
+      return *this;
+    }
+  };
+
+  // A side joined to the vertex it hangs from: the vertex stays free or takes the edge.
+  static RootedMatchings Joined(const TreeSide& side) {
+    return {side.matchings, side.matchingsXFree};
+  }
+
+  void SidesBelow(const RootedTree& tree);
+  void SidesAbove(const RootedTree& tree);
+  void SumAround(int v);
+  void PairMatchings(int v);
+  // What the side of v's neighbour k adds to the sums around v.
+  Around Contribution(int v, int k) const;
+  BranchValues Finish(int v, const Around& part, int lost) const;
+  TreeSide SideFrom(int v, const Around& part, RootedMatchings matchings) const;
+  std::int64_t RandicTerm(int product) const { return randicTerm_[product]; }
+
+  const std::int64_t* randicTerm_;
+  std::vector<int> start_;
+  std::vector<int> neighbour_;
+  std::vector<int> placeInParent_;
+  std::vector<TreeSide> side_;
+  std::vector<Around> total_;
+  // Per vertex, the matchings of every product of all its sides but one (prefix and suffix
+  // products), and of all but two, a Degree x Degree block.
+  std::vector<RootedMatchings> before_;
+  std::vector<RootedMatchings> after_;
+  std::vector<int> pairStart_;
+  std::vector<RootedMatchings> pairMatchings_;
+};
+
+}  // namespace korvelant

@@ -49,63 +49,88 @@ SubgraphValues AloneValues(const TreeSide& side) {
   return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
 }
 
-SubgraphValues BranchValuesOf(const BranchValues& branch, Int128 matchings) {
-  return {branch.wiener, branch.randicTicks, branch.zagreb, matchings};
+// A path step's component where the subgraph takes away both its path edges.
+SubgraphValues PathComponent(const PathStep& step) {
+  return {step.wiener, step.randicTicks[2], step.zagreb[2], step.matchings.All()};
 }
 
+// Its storage serves tree after tree: a batch of small trees would otherwise spend as
+// much on allocations as on the elements.
 class ElementBuilder {
  public:
-  ElementBuilder(const RootedTree& tree, GraphicalMatrices& matrices)
-      : tree_(tree), sides_(tree), matrices_(matrices), randicTerm_(RandicTermTable()) {
+  void Build(const RootedTree& tree, GraphicalMatrices& matrices) {
+    tree_ = &tree;
+    matrices_ = &matrices;
+    sides_.Compute(tree);
+    Prepare();
+    BuildAll();
+  }
+
+ private:
+  void Prepare() {
+    const RootedTree& tree = *tree_;
     const int n = tree.vertexCount();
     endStart_.assign(static_cast<std::size_t>(n) + 2, 0);
     for (int v = 1; v <= n; ++v)
       endStart_[v + 1] = endStart_[v] + tree.depth[v];
     ends_.resize(static_cast<std::size_t>(endStart_[n + 1]));
+    outerBelow_.resize(static_cast<std::size_t>(n) + 1);
+    outerAbove_.resize(static_cast<std::size_t>(n) + 1);
+    subtree_.resize(static_cast<std::size_t>(n) + 1);
+    parentDistanceSum_.resize(static_cast<std::size_t>(n) + 1);
+    for (int v = 1; v <= n; ++v) {
+      if (tree.parent[v] == 0) continue;
+      subtree_[v] = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
+      parentDistanceSum_[v] = sides_.DistanceSumFrom(tree.parent[v]);
+      outerBelow_[v] = OuterSides(v, 0);
+      outerAbove_[v] = OuterSides(tree.parent[v], sides_.PlaceInParent(v));
+    }
     Preorder();
   }
 
-  void Build() {
-    for (int u = 1; u <= tree_.vertexCount(); ++u) {
-      if (tree_.parent[u] != 0) Climb(u);
+  void BuildAll() {
+    for (int u = 1; u <= tree_->vertexCount(); ++u) {
+      if (tree_->parent[u] != 0) Climb(u);
     }
     if (!Wanted(MatrixType::PGM) && !Wanted(MatrixType::DVGM)) return;
-    for (int a = 1; a <= tree_.vertexCount(); ++a)
+    for (int a = 1; a <= tree_->vertexCount(); ++a)
       PairsMeetingAt(a);
   }
 
- private:
   // Vertices in depth-first order, so that each subtree is a run of them.
   void Preorder() {
-    const int n = tree_.vertexCount();
-    preorder_.reserve(static_cast<std::size_t>(n));
+    const int n = tree_->vertexCount();
+    preorder_.clear();
     subtreeEnd_.assign(static_cast<std::size_t>(n) + 1, 0);
     subtreeStart_.assign(static_cast<std::size_t>(n) + 1, 0);
-    std::vector<int> stack = {tree_.order.front()};
+    std::vector<int>& stack = stack_;
+    stack.assign(1, tree_->order.front());
     while (!stack.empty()) {
       const int v = stack.back();
       stack.pop_back();
       subtreeStart_[v] = static_cast<int>(preorder_.size());
       preorder_.push_back(v);
-      const auto children = tree_.ChildrenOf(v);
+      const auto children = tree_->ChildrenOf(v);
       for (auto child = children.rbegin(); child != children.rend(); ++child)
         stack.push_back(*child);
     }
     for (auto at = preorder_.rbegin(); at != preorder_.rend(); ++at) {
       const int v = *at;
       int end = subtreeStart_[v] + 1;
-      for (const int child : tree_.ChildrenOf(v))
+      for (const int child : tree_->ChildrenOf(v))
         end = std::max(end, subtreeEnd_[child]);
       subtreeEnd_[v] = end;
     }
   }
 
-  PathEnd& End(int u, int ancestor) { return ends_[endStart_[u] + tree_.depth[ancestor]]; }
+  PathEnd& End(int u, int ancestor) { return ends_[endStart_[u] + tree_->depth[ancestor]]; }
 
-  bool Wanted(MatrixType type) const { return matrices_.types[static_cast<int>(type)].size() != 0; }
+  bool Wanted(MatrixType type) const {
+    return matrices_->types[static_cast<int>(type)].size() != 0;
+  }
 
   void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
-    TypeMatrices& matrices = matrices_.types[static_cast<int>(type)];
+    TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
     if (matrices.size() != 0) matrices.SetElement(i, j, values);
   }
 
@@ -131,13 +156,12 @@ class ElementBuilder {
   // distances between M and Y, which pass through q and j: |Y| D_M(q) + |M||Y| + |M| D_Y(j).
   // D_M(q) is q's distance sum over the tree less those to Y and to A, the side of i away
   // from X, whose vertices lie k - 1 beyond i.
-  std::int64_t MiddleWiener(int i, int ki, int j, int kj, int q, int k) const {
-    const TreeSide& x = sides_.Side(i, ki);
-    const TreeSide& a = sides_.SideFacing(i, ki);
-    const TreeSide& y = sides_.SideFacing(j, kj);
+  // x, a, y: the sides X, A and Y; distancesFromQ: q's distance sum over the tree.
+  static std::int64_t MiddleWiener(const TreeSide& x, const TreeSide& a, const TreeSide& y,
+                                   std::int64_t distancesFromQ, int k) {
     const std::int64_t middleSize = x.size - y.size;
     const std::int64_t middleDistancesFromQ =
-        sides_.DistanceSumFrom(q) - ((k - 1) * a.size + a.distanceSum) - (y.size + y.distanceSum);
+        distancesFromQ - ((k - 1) * a.size + a.distanceSum) - (y.size + y.distanceSum);
     const std::int64_t between =
         y.size * middleDistancesFromQ + middleSize * y.size + middleSize * y.distanceSum;
     return x.wiener - y.wiener - between;
@@ -170,41 +194,41 @@ class ElementBuilder {
   // PGM and DVGM elements (u, next), and it keeps the running values for the pairs whose
   // paths turn higher.
   void Climb(int u) {
-    const int p = tree_.parent[u];
+    const int p = tree_->parent[u];
     PathEnd end;
-    end.pathComponents = AloneValues(sides_.Side(p, sides_.PlaceInParent(u)));
+    end.pathComponents = AloneValues(*subtree_[u]);
     End(u, p) = end;
     StoreAdjacent(u, p);
+    const SubgraphValues& uSides = outerBelow_[u];
     int previous = u;
     int at = p;
-    for (int m = 1; tree_.parent[at] != 0; ++m) {  // m: edges from u to `at`
-      const int next = tree_.parent[at];
-      const int below = sides_.PlaceInParent(previous);  // among at's neighbours; 0 is next
-      const RootedMatchings matchings = sides_.MatchingsWithout(at, 0, below);
+    for (int m = 1; tree_->parent[at] != 0; ++m) {  // m: edges from u to `at`
+      const int next = tree_->parent[at];
+      const PathStep& step = sides_.StepAbove(previous);
       const bool firstInner = m == 1;
       // The edge previous-at inside the middle component, when previous is no end.
       const int previousDegree = sides_.Degree(previous) - (m == 2 ? 1 : 0);
 
       SubgraphValues path = end.pathComponents;
-      AddUp(path, BranchValuesOf(sides_.Branch(at, 0, below, 2), matchings.All()));
+      AddUp(path, PathComponent(step));
       SubgraphValues withoutPath = path;
       AddUp(withoutPath, AloneValues(sides_.Side(at, 0)));
       Store(MatrixType::PGM, u, next, withoutPath);
 
-      const BranchValues lastInner = sides_.Branch(at, 0, below, firstInner ? 2 : 1);
-      std::int64_t zagreb = end.middleZagreb + lastInner.zagreb;
-      std::int64_t randic = end.middleRandicTicks + lastInner.randicTicks;
+      const int lastLost = firstInner ? 2 : 1;
+      std::int64_t zagreb = end.middleZagreb + step.zagreb[lastLost];
+      std::int64_t randic = end.middleRandicTicks + step.randicTicks[lastLost];
       if (!firstInner) AddEdge(zagreb, randic, previousDegree, sides_.Degree(at) - 1);
-      const ChainMatchings middle = end.middle.Then(matchings);
+      const ChainMatchings middle = end.middle.Then(step.matchings);
       Store(MatrixType::DVGM, u, next,
-            DenseVertexElement(MiddleWiener(u, 0, next, sides_.PlaceInParent(at), at, m + 1),
-                               zagreb, randic, middle.all, OuterSides(u, 0),
-                               OuterSides(next, sides_.PlaceInParent(at))));
+            DenseVertexElement(MiddleWiener(sides_.Side(u, 0), *subtree_[u], sides_.Side(at, 0),
+                                            sides_.DistanceSumFrom(at), m + 1),
+                               zagreb, randic, middle.all, uSides, outerAbove_[at]));
 
-      const BranchValues inner = sides_.Branch(at, 0, below, firstInner ? 1 : 0);
+      const int innerLost = firstInner ? 1 : 0;
       end.pathComponents = path;
-      end.middleZagreb += inner.zagreb;
-      end.middleRandicTicks += inner.randicTicks;
+      end.middleZagreb += step.zagreb[innerLost];
+      end.middleRandicTicks += step.randicTicks[innerLost];
       if (!firstInner) {
         AddEdge(end.middleZagreb, end.middleRandicTicks, previousDegree, sides_.Degree(at));
       }
@@ -215,29 +239,35 @@ class ElementBuilder {
     }
   }
 
-  // The pairs (i, j) with i and j below different children of a.
+  // The pairs (i, j) with i and j below different children of a. The matchings of a without
+  // two children's sides: the product before the first, between the two (a running product)
+  // and after the second.
   void PairsMeetingAt(int a) {
-    const auto children = tree_.ChildrenOf(a);
+    const auto children = tree_->ChildrenOf(a);
     for (std::size_t x = 0; x < children.size(); ++x) {
-      for (std::size_t y = x + 1; y < children.size(); ++y)
-        PairsThrough(a, children[x], children[y]);
+      const int kx = sides_.PlaceInParent(children[x]);
+      RootedMatchings between;
+      for (std::size_t y = x + 1; y < children.size(); ++y) {
+        const int ky = sides_.PlaceInParent(children[y]);
+        const RootedMatchings matchings =
+            sides_.MatchingsBefore(a, kx) * between * sides_.MatchingsAfter(a, ky);
+        PairsThrough(a, children[x], children[y], sides_.Between(a, kx, ky, matchings));
+        between = between * TreeSides::Joined(sides_.Side(a, ky));
+      }
     }
   }
 
-  void PairsThrough(int a, int ci, int cj) {
-    const int ki = sides_.PlaceInParent(ci);
-    const int kj = sides_.PlaceInParent(cj);
-    const RootedMatchings matchings = sides_.MatchingsWithout(a, ki, kj);
-    const SubgraphValues turn = BranchValuesOf(sides_.Branch(a, ki, kj, 2), matchings.All());
-    const BranchValues middleTurn[3] = {sides_.Branch(a, ki, kj, 0), sides_.Branch(a, ki, kj, 1),
-                                        sides_.Branch(a, ki, kj, 2)};
+  void PairsThrough(int a, int ci, int cj, const PathStep& turn) {
+    const SubgraphValues turnComponent = PathComponent(turn);
     for (int at = subtreeStart_[ci]; at < subtreeEnd_[ci]; ++at) {
       const int i = preorder_[at];
       const PathEnd& fromI = End(i, a);
       SubgraphValues path = fromI.pathComponents;
-      AddUp(path, turn);
-      const ChainMatchings throughA = fromI.middle.Then(matchings);
-      const SubgraphValues iSides = OuterSides(i, 0);
+      AddUp(path, turnComponent);
+      const ChainMatchings throughA = fromI.middle.Then(turn.matchings);
+      const SubgraphValues& iSides = outerBelow_[i];
+      const TreeSide& iAbove = sides_.Side(i, 0);
+      const TreeSide& iBelow = *subtree_[i];
       for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt) {
         const int j = preorder_[bt];
         const PathEnd& fromJ = End(j, a);
@@ -247,31 +277,40 @@ class ElementBuilder {
 
         const int lost = (i == ci ? 1 : 0) + (j == cj ? 1 : 0);
         const int degreeOfA = sides_.Degree(a) - lost;
-        std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + middleTurn[lost].zagreb;
+        std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost];
         std::int64_t randic =
-            fromI.middleRandicTicks + fromJ.middleRandicTicks + middleTurn[lost].randicTicks;
+            fromI.middleRandicTicks + fromJ.middleRandicTicks + turn.randicTicks[lost];
         if (i != ci) AddEdge(zagreb, randic, degreeOfA, InnerDegree(ci, i));
         if (j != cj) AddEdge(zagreb, randic, degreeOfA, InnerDegree(cj, j));
-        const int distance = tree_.depth[i] + tree_.depth[j] - 2 * tree_.depth[a];
-        Store(
-            MatrixType::DVGM, i, j,
-            DenseVertexElement(MiddleWiener(i, 0, j, 0, tree_.parent[j], distance), zagreb, randic,
-                               throughA.JoinedTo(fromJ.middle), iSides, OuterSides(j, 0)));
+        const int distance = tree_->depth[i] + tree_->depth[j] - 2 * tree_->depth[a];
+        Store(MatrixType::DVGM, i, j,
+              DenseVertexElement(
+                  MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j], distance),
+                  zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides, outerBelow_[j]));
       }
     }
   }
 
   // The degree of the path's inner vertex c in the middle component of a pair with end v.
-  int InnerDegree(int c, int v) const { return sides_.Degree(c) - (tree_.parent[v] == c ? 1 : 0); }
+  int InnerDegree(int c, int v) const { return sides_.Degree(c) - (tree_->parent[v] == c ? 1 : 0); }
 
-  const RootedTree& tree_;
+  const RootedTree* tree_ = nullptr;
+  GraphicalMatrices* matrices_ = nullptr;
   TreeSides sides_;
-  GraphicalMatrices& matrices_;
-  const std::int64_t* randicTerm_;
+  const std::int64_t* randicTerm_ = RandicTermTable();
   // The PathEnd of u and its ancestor at depth t is at endStart_[u] + t.
   std::vector<int> endStart_;
   std::vector<PathEnd> ends_;
+  // For each vertex v with a parent, DVGM's part at an end: v's sides away from its parent,
+  // and the parent's sides away from v.
+  std::vector<SubgraphValues> outerBelow_;
+  std::vector<SubgraphValues> outerAbove_;
+  // For each vertex v with a parent: the side below the edge up, and the parent's distance
+  // sum over the tree.
+  std::vector<const TreeSide*> subtree_;
+  std::vector<std::int64_t> parentDistanceSum_;
   std::vector<int> preorder_;
+  std::vector<int> stack_;
   std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
   std::vector<int> subtreeEnd_;
 };
@@ -279,7 +318,8 @@ class ElementBuilder {
 }  // namespace
 
 void BuildElements(const RootedTree& tree, GraphicalMatrices& matrices) {
-  ElementBuilder(tree, matrices).Build();
+  thread_local ElementBuilder builder;
+  builder.Build(tree, matrices);
 }
 
 }  // namespace korvelant

@@ -6,11 +6,17 @@
 
 namespace korvelant {
 
-TreeSides::TreeSides(const RootedTree& tree) : randicTerm_(RandicTermTable()) {
+TreeSides::TreeSides() : randicTerm_(RandicTermTable()) {}
+
+TreeSides::TreeSides(const RootedTree& tree) : TreeSides() {
+  Compute(tree);
+}
+
+void TreeSides::Compute(const RootedTree& tree) {
   const int n = tree.vertexCount();
   start_.assign(static_cast<std::size_t>(n) + 2, 0);
   placeInParent_.assign(static_cast<std::size_t>(n) + 1, -1);
-  neighbour_.reserve(2 * static_cast<std::size_t>(n));
+  neighbour_.clear();
   for (int v = 1; v <= n; ++v) {
     start_[v] = static_cast<int>(neighbour_.size());
     const int p = tree.parent[v];
@@ -22,17 +28,14 @@ TreeSides::TreeSides(const RootedTree& tree) : randicTerm_(RandicTermTable()) {
   }
   start_[n + 1] = static_cast<int>(neighbour_.size());
   side_.resize(neighbour_.size());
+  share_.resize(neighbour_.size());
   total_.resize(static_cast<std::size_t>(n) + 1);
   before_.resize(neighbour_.size());
   after_.resize(neighbour_.size());
+  stepAbove_.resize(static_cast<std::size_t>(n) + 1);
   SidesBelow(tree);
   SidesAbove(tree);
-  pairStart_.assign(static_cast<std::size_t>(n) + 2, 0);
-  for (int v = 1; v <= n; ++v)
-    pairStart_[v + 1] = pairStart_[v] + Degree(v) * Degree(v);
-  pairMatchings_.resize(static_cast<std::size_t>(pairStart_[n + 1]));
-  for (int v = 1; v <= n; ++v)
-    PairMatchings(v);
+  StepsAbove(tree);
 }
 
 const TreeSide& TreeSides::SideFacing(int v, int k) const {
@@ -64,7 +67,7 @@ TreeSides::Around TreeSides::Contribution(int v, int k) const {
 // side's vertices are its distances from its top plus one, and a pair from two sides meets
 // at x. W = sum of W(side) + sum over vertices of the distances to x + sum over ordered
 // pairs of sides of reach(a) size(b) = sum W + size * sum reach - sum reach * size.
-BranchValues TreeSides::Finish(int v, const Around& part, int lost) const {
+TreeSides::BranchValues TreeSides::Finish(int v, const Around& part, int lost) const {
   BranchValues branch;
   branch.size = 1 + part.size;
   branch.distanceSum = part.reach;
@@ -74,11 +77,18 @@ BranchValues TreeSides::Finish(int v, const Around& part, int lost) const {
   return branch;
 }
 
-BranchValues TreeSides::Branch(int v, int skip, int alsoSkip, int lost) const {
+PathStep TreeSides::Between(int v, int j, int k, const RootedMatchings& matchings) const {
   Around part = total_[v];
-  part -= Contribution(v, skip);
-  if (alsoSkip >= 0) part -= Contribution(v, alsoSkip);
-  return Finish(v, part, lost);
+  part -= Share(v, j);
+  part -= Share(v, k);
+  PathStep step;
+  step.wiener = Finish(v, part, 0).wiener;
+  for (int lost = 0; lost < 3; ++lost) {
+    step.zagreb[lost] = part.zagreb + (Degree(v) - lost) * part.degreeSum;
+    step.randicTicks[lost] = part.randicTicks + part.randicTerms[lost];
+  }
+  step.matchings = matchings;
+  return step;
 }
 
 TreeSide TreeSides::SideFrom(int v, const Around& part, RootedMatchings matchings) const {
@@ -98,7 +108,7 @@ TreeSide TreeSides::SideFrom(int v, const Around& part, RootedMatchings matching
 }
 
 // From the leaves up: the side below each edge is its lower end with the sides of its
-// children, all found before.
+// children, all found before, as are their shares in the sums around it.
 void TreeSides::SidesBelow(const RootedTree& tree) {
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
@@ -107,10 +117,11 @@ void TreeSides::SidesBelow(const RootedTree& tree) {
     Around part;
     RootedMatchings matchings;
     for (int k = 1; k < Degree(v); ++k) {
-      part += Contribution(v, k);
+      part += Share(v, k);
       matchings = matchings * Joined(Side(v, k));
     }
     side_[start_[p] + PlaceInParent(v)] = SideFrom(v, part, matchings);
+    share_[start_[p] + PlaceInParent(v)] = Contribution(p, PlaceInParent(v));
   }
 }
 
@@ -122,7 +133,7 @@ void TreeSides::SidesAbove(const RootedTree& tree) {
     SumAround(v);
     for (int k = placeInParent_[v] >= 0 ? 1 : 0; k < Degree(v); ++k) {
       Around part = total_[v];
-      part -= Contribution(v, k);
+      part -= Share(v, k);
       const int child = Neighbour(v, k);
       side_[start_[child]] = SideFrom(v, part, before_[start_[v] + k] * after_[start_[v] + k]);
     }
@@ -133,8 +144,10 @@ void TreeSides::SumAround(int v) {
   const int d = Degree(v);
   Around total;
   RootedMatchings product;
+  // The shares of the sides below are known; the side above is new.
+  if (placeInParent_[v] >= 0) share_[start_[v]] = Contribution(v, 0);
   for (int k = 0; k < d; ++k) {
-    total += Contribution(v, k);
+    total += share_[start_[v] + k];
     before_[start_[v] + k] = product;
     product = product * Joined(Side(v, k));
   }
@@ -146,17 +159,15 @@ void TreeSides::SumAround(int v) {
   }
 }
 
-// All sides but j and k, for every j < k: the prefix before j, the sides between them (a
-// running product as k moves on) and the suffix after k.
-void TreeSides::PairMatchings(int v) {
-  const int d = Degree(v);
-  RootedMatchings* const block = pairMatchings_.data() + pairStart_[v];
-  for (int j = 0; j < d; ++j) {
+// Below every vertex p with a parent, for each child c: p without its parent's side and
+// c's, whose matchings are the sides between the two (a running product) times those after.
+void TreeSides::StepsAbove(const RootedTree& tree) {
+  for (const int p : tree.order) {
+    if (tree.parent[p] == 0) continue;
     RootedMatchings between;
-    for (int k = j + 1; k < d; ++k) {
-      const RootedMatchings without = before_[start_[v] + j] * between * after_[start_[v] + k];
-      block[j * d + k] = block[k * d + j] = without;
-      between = between * Joined(Side(v, k));
+    for (int k = 1; k < Degree(p); ++k) {
+      stepAbove_[Neighbour(p, k)] = Between(p, 0, k, between * MatchingsAfter(p, k));
+      between = between * Joined(Side(p, k));
     }
   }
 }

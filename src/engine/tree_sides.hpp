@@ -43,14 +43,14 @@ struct RootedMatchings {
   }
 };
 
-// The part of a subgraph around one vertex x: x with the sides of all its neighbours but
-// one or two, and x's degree lowered by `lost` for the edges the subgraph takes away at x.
-struct BranchValues {
-  std::int64_t size = 0;
-  std::int64_t distanceSum = 0;
+// The part of a subgraph around a vertex x on a path: x with the sides of all its
+// neighbours but its two on the path. Its Zagreb and Randic sums depend on how many edges
+// at x the subgraph takes away (index `lost`, 0 to 2), which lowers x's degree.
+struct PathStep {
   std::int64_t wiener = 0;
-  std::int64_t zagreb = 0;
-  std::int64_t randicTicks = 0;
+  std::array<std::int64_t, 3> zagreb{};
+  std::array<std::int64_t, 3> randicTicks{};
+  RootedMatchings matchings;
 };
 
 // The sides of every edge of a tree and the sums around every vertex. Neighbours of a vertex
@@ -59,6 +59,9 @@ struct BranchValues {
 class TreeSides {
  public:
   explicit TreeSides(const RootedTree& tree);
+  // An instance to compute tree after tree, keeping its storage.
+  TreeSides();
+  void Compute(const RootedTree& tree);
 
   int Degree(int v) const { return start_[v + 1] - start_[v]; }
   int Neighbour(int v, int k) const { return neighbour_[start_[v] + k]; }
@@ -76,12 +79,20 @@ class TreeSides {
   // The sum of the distances from v to every vertex of the tree.
   std::int64_t DistanceSumFrom(int v) const { return total_[v].reach; }
 
-  // v with the sides of all its neighbours but `skip` and `alsoSkip` (-1 for none), its
-  // degree lowered by `lost`.
-  BranchValues Branch(int v, int skip, int alsoSkip, int lost) const;
-  // The matchings of v with the sides of all its neighbours but j and k (j != k).
-  RootedMatchings MatchingsWithout(int v, int j, int k) const {
-    return pairMatchings_[pairStart_[v] + j * Degree(v) + k];
+  // v with the sides of all its neighbours but j and k (j != k), whose matchings the caller
+  // has: the product of MatchingsBefore(v, j), the sides between j and k and
+  // MatchingsAfter(v, k) when j < k.
+  PathStep Between(int v, int j, int k, const RootedMatchings& matchings) const;
+  // The parent p of c, a vertex with a grandparent: p with the sides of all its neighbours
+  // but c and p's parent.
+  const PathStep& StepAbove(int c) const { return stepAbove_[c]; }
+
+  // Products of the matchings of v's sides before and after its neighbour k.
+  const RootedMatchings& MatchingsBefore(int v, int k) const { return before_[start_[v] + k]; }
+  const RootedMatchings& MatchingsAfter(int v, int k) const { return after_[start_[v] + k]; }
+  // A side joined to the vertex it hangs from: the vertex stays free or takes the edge.
+  static RootedMatchings Joined(const TreeSide& side) {
+    return {side.matchings, side.matchingsXFree};
   }
 
  private:
@@ -117,17 +128,21 @@ class TreeSides {
     }
   };
 
-  // A side joined to the vertex it hangs from: the vertex stays free or takes the edge.
-  static RootedMatchings Joined(const TreeSide& side) {
-    return {side.matchings, side.matchingsXFree};
-  }
+  struct BranchValues {
+    std::int64_t size = 0;
+    std::int64_t distanceSum = 0;
+    std::int64_t wiener = 0;
+    std::int64_t zagreb = 0;
+    std::int64_t randicTicks = 0;
+  };
 
   void SidesBelow(const RootedTree& tree);
   void SidesAbove(const RootedTree& tree);
   void SumAround(int v);
-  void PairMatchings(int v);
+  void StepsAbove(const RootedTree& tree);
   // What the side of v's neighbour k adds to the sums around v.
   Around Contribution(int v, int k) const;
+  const Around& Share(int v, int k) const { return share_[start_[v] + k]; }
   BranchValues Finish(int v, const Around& part, int lost) const;
   TreeSide SideFrom(int v, const Around& part, RootedMatchings matchings) const;
   std::int64_t RandicTerm(int product) const { return randicTerm_[product]; }
@@ -137,13 +152,11 @@ class TreeSides {
   std::vector<int> neighbour_;
   std::vector<int> placeInParent_;
   std::vector<TreeSide> side_;
+  std::vector<Around> share_;  // Contribution(v, k), once the side is known
   std::vector<Around> total_;
-  // Per vertex, the matchings of every product of all its sides but one (prefix and suffix
-  // products), and of all but two, a Degree x Degree block.
   std::vector<RootedMatchings> before_;
   std::vector<RootedMatchings> after_;
-  std::vector<int> pairStart_;
-  std::vector<RootedMatchings> pairMatchings_;
+  std::vector<PathStep> stepAbove_;
 };
 
 }  // namespace korvelant

@@ -81,6 +81,14 @@ PathStep TreeSides::Between(int v, int j, int k, const RootedMatchings& matching
   Around part = total_[v];
   part -= Share(v, j);
   part -= Share(v, k);
+  return StepOf(v, part, matchings);
+}
+
+PathStep TreeSides::Whole(int v, const RootedMatchings& matchings) const {
+  return StepOf(v, total_[v], matchings);
+}
+
+PathStep TreeSides::StepOf(int v, const Around& part, const RootedMatchings& matchings) const {
   PathStep step;
   step.wiener = Finish(v, part, 0).wiener;
   for (int lost = 0; lost < 3; ++lost) {

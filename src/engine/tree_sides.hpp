@@ -83,6 +83,9 @@ class TreeSides {
   // has: the product of MatchingsBefore(v, j), the sides between j and k and
   // MatchingsAfter(v, k) when j < k.
   PathStep Between(int v, int j, int k, const RootedMatchings& matchings) const;
+  // v with the sides of all its neighbours: the whole tree, seen from v, its Zagreb and
+  // Randic sums for v's degree lowered by `lost`.
+  PathStep Whole(int v, const RootedMatchings& matchings) const;
   // The parent p of c, a vertex with a grandparent: p with the sides of all its neighbours
   // but c and p's parent.
   const PathStep& StepAbove(int c) const { return stepAbove_[c]; }
@@ -144,6 +147,7 @@ class TreeSides {
   Around Contribution(int v, int k) const;
   const Around& Share(int v, int k) const { return share_[start_[v] + k]; }
   BranchValues Finish(int v, const Around& part, int lost) const;
+  PathStep StepOf(int v, const Around& part, const RootedMatchings& matchings) const;
   TreeSide SideFrom(int v, const Around& part, RootedMatchings matchings) const;
   std::int64_t RandicTerm(int product) const { return randicTerm_[product]; }
 

@@ -1,0 +1,451 @@
+#include "engine/element_sums.hpp"
+
+#include <vector>
+
+#include "engine/randic_term.hpp"
+#include "engine/subgraph_values.hpp"
+#include "engine/tree_sides.hpp"
+
+namespace korvelant {
+namespace {
+
+// The sum over unordered pairs of one matrix type's elements, each index apart.
+struct PairSums {
+  Int128 wiener = 0;
+  Int128 randicTicks = 0;
+  Int128 zagreb = 0;
+  Int128 hosoya = 0;
+
+  void Add(const SubgraphValues& element) {
+    wiener += element.wiener;
+    randicTicks += element.randicTicks;
+    zagreb += element.zagreb;
+    hosoya += element.hosoya;
+  }
+};
+
+// The values of the pair ends i below one vertex c, added up over c's subtree, for pairs
+// whose path climbs from i through c to c's parent a and beyond (End(i, a) in the element
+// builder). The ends fall in three classes: c itself, c's children, and deeper ones.
+struct EndsBelow {
+  Int128 count = 0;
+  Int128 children = 0;
+  // PGM: the components of i and of the vertices strictly between i and a.
+  Int128 pathWiener = 0;
+  Int128 pathZagreb = 0;
+  Int128 pathRandicTicks = 0;
+  Int128 pathMatchings = 0;
+  // DVGM: the middle component's part strictly between i and a, and its matchings chain
+  // times the matchings of i's sides away from the path.
+  Int128 middleZagreb = 0;
+  Int128 middleRandicTicks = 0;
+  Int128 chainAll = 0;
+  Int128 chainLastFree = 0;
+  // DVGM: i alone with the sides of its children.
+  Int128 outerWiener = 0;
+  Int128 outerZagreb = 0;
+  Int128 outerRandicTicks = 0;
+  // Of i's subtree (size s, distance sum D, Wiener) and the side above i, for the middle
+  // component's Wiener index; P is the distance sum of i's parent over the tree.
+  Int128 size = 0;
+  Int128 sizeTimesDepth = 0;
+  Int128 distanceSum = 0;
+  Int128 wienerAbove = 0;
+  Int128 wienerBelow = 0;
+  Int128 sizeTimesParentDistances = 0;
+  Int128 sizeSquared = 0;
+  Int128 sizeTimesDistanceSum = 0;
+
+  Int128 Deeper() const { return count - 1 - children; }
+
+  EndsBelow& operator+=(const EndsBelow& o) {
+    count += o.count;
+    children += o.children;
+    pathWiener += o.pathWiener;
+    pathZagreb += o.pathZagreb;
+    pathRandicTicks += o.pathRandicTicks;
+    pathMatchings += o.pathMatchings;
+    middleZagreb += o.middleZagreb;
+    middleRandicTicks += o.middleRandicTicks;
+    chainAll += o.chainAll;
+    chainLastFree += o.chainLastFree;
+    outerWiener += o.outerWiener;
+    outerZagreb += o.outerZagreb;
+    outerRandicTicks += o.outerRandicTicks;
+    size += o.size;
+    sizeTimesDepth += o.sizeTimesDepth;
+    distanceSum += o.distanceSum;
+    wienerAbove += o.wienerAbove;
+    wienerBelow += o.wienerBelow;
+    sizeTimesParentDistances += o.sizeTimesParentDistances;
+    sizeSquared += o.sizeSquared;
+    sizeTimesDistanceSum += o.sizeTimesDistanceSum;
+    return *this;
+  }
+};
+
+RootedMatchings Scaled(const RootedMatchings& m, Int128 factor) {
+  return {m.free * factor, m.matched * factor};
+}
+RootedMatchings Plus(const RootedMatchings& a, const RootedMatchings& b) {
+  return {a.free + b.free, a.matched + b.matched};
+}
+
+class ElementSums {
+ public:
+  explicit ElementSums(const RootedTree& tree)
+      : tree_(tree), sides_(tree), randicTerm_(RandicTermTable()) {}
+
+  std::array<ExactDecimal, 16> Compute() {
+    for (int v = 1; v <= n(); ++v) {
+      if (tree_.parent[v] != 0) AdjacentPair(v, tree_.parent[v]);
+    }
+    below_.resize(static_cast<std::size_t>(n()) + 1);
+    for (auto at = tree_.order.rbegin(); at != tree_.order.rend(); ++at) {
+      if (tree_.parent[*at] != 0) below_[*at] = EndsOf(*at);
+    }
+    for (int v = 1; v <= n(); ++v) {
+      if (tree_.parent[v] != 0) PairsUpTo(v);
+      if (tree_.ChildrenOf(v).size() >= 2) PairsTurningAt(v);
+    }
+    std::array<ExactDecimal, 16> result;
+    const PairSums* const types[] = {&egm_, &pgm_, &svgm_, &dvgm_};
+    for (int type = 0; type < 4; ++type) {
+      // Each unordered pair stands for two elements.
+      result[4 * type + 0] = ExactDecimal::FromTicks(2 * types[type]->wiener * kScale);
+      result[4 * type + 1] = ExactDecimal::FromTicks(2 * types[type]->randicTicks);
+      result[4 * type + 2] = ExactDecimal::FromTicks(2 * types[type]->zagreb * kScale);
+      result[4 * type + 3] = ExactDecimal::FromTicks(2 * types[type]->hosoya * kScale);
+    }
+    return result;
+  }
+
+ private:
+  static constexpr Int128 kScale = ExactDecimal::kScale;
+
+  int n() const { return tree_.vertexCount(); }
+  int Degree(int v) const { return sides_.Degree(v); }
+  std::int64_t Term(int product) const { return randicTerm_[product]; }
+  const TreeSide& Subtree(int v) const {
+    return sides_.Side(tree_.parent[v], sides_.PlaceInParent(v));
+  }
+
+  static SubgraphValues Alone(const TreeSide& side) {
+    return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
+  }
+  static SubgraphValues Together(SubgraphValues a, const SubgraphValues& b) {
+    a.wiener += b.wiener;
+    a.randicTicks += b.randicTicks;
+    a.zagreb += b.zagreb;
+    a.hosoya *= b.hosoya;
+    return a;
+  }
+  // v alone and the sides of its neighbours but the one at place k.
+  SubgraphValues OuterSides(int v, int k) const {
+    const TreeSide& toward = sides_.Side(v, k);
+    return {sides_.WienerAround(v) - toward.wiener,
+            sides_.RandicTicksAloneAround(v) - toward.randicTicksAlone,
+            sides_.ZagrebAloneAround(v) - toward.zagrebAlone,
+            sides_.SideFacing(v, k).matchingsXFree};
+  }
+
+  void AdjacentPair(int u, int p) {
+    const int place = sides_.PlaceInParent(u);
+    const SubgraphValues withoutEdge = Together(Alone(Subtree(u)), Alone(sides_.Side(u, 0)));
+    const SubgraphValues withoutEnds = Together(OuterSides(u, 0), OuterSides(p, place));
+    egm_.Add(withoutEdge);
+    pgm_.Add(withoutEdge);
+    svgm_.Add(withoutEnds);
+    dvgm_.Add(withoutEnds);
+  }
+
+  // c as an end, then the ends below each child d, carried one step up through c: c's
+  // branch without d and a joins the path components, the middle part and its chain. An
+  // end at d makes c the middle's first vertex (one edge fewer); an end below d has the
+  // path edge d-c inside the middle, d with one edge fewer when the end is its child.
+  EndsBelow EndsOf(int c) {
+    EndsBelow ends = SingleEnd(c);
+    for (const int d : tree_.ChildrenOf(c)) {
+      const EndsBelow& b = below_[d];
+      const PathStep& step = sides_.StepAbove(d);
+      EndsBelow up = b;
+      up.children = 0;
+      up.pathWiener += b.count * step.wiener;
+      up.pathZagreb += b.count * step.zagreb[2];
+      up.pathRandicTicks += b.count * step.randicTicks[2];
+      up.pathMatchings = b.pathMatchings * step.matchings.All();
+      const int dc = Degree(d);
+      const int cc = Degree(c);
+      up.middleZagreb += step.zagreb[1] + (b.count - 1) * step.zagreb[0] +
+                         b.children * (dc - 1) * cc + b.Deeper() * dc * cc;
+      up.middleRandicTicks += step.randicTicks[1] + (b.count - 1) * step.randicTicks[0] +
+                              b.children * Term((dc - 1) * cc) + b.Deeper() * Term(dc * cc);
+      up.chainAll = b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free;
+      up.chainLastFree = b.chainAll * step.matchings.free;
+      ends += up;
+      ends.children += 1;
+    }
+    return ends;
+  }
+
+  EndsBelow SingleEnd(int c) const {
+    const TreeSide& below = Subtree(c);
+    const TreeSide& above = sides_.Side(c, 0);
+    const SubgraphValues outer = OuterSides(c, 0);
+    EndsBelow end;
+    end.count = 1;
+    end.pathWiener = below.wiener;
+    end.pathZagreb = below.zagrebAlone;
+    end.pathRandicTicks = below.randicTicksAlone;
+    end.pathMatchings = below.matchings;
+    end.chainAll = outer.hosoya;  // an empty chain: one way, no last vertex
+    end.outerWiener = outer.wiener;
+    end.outerZagreb = outer.zagreb;
+    end.outerRandicTicks = outer.randicTicks;
+    end.size = below.size;
+    end.sizeTimesDepth = Int128{below.size} * tree_.depth[c];
+    end.distanceSum = below.distanceSum;
+    end.wienerAbove = above.wiener;
+    end.wienerBelow = below.wiener;
+    end.sizeTimesParentDistances = Int128{below.size} * sides_.DistanceSumFrom(tree_.parent[c]);
+    end.sizeSquared = Int128{below.size} * below.size;
+    end.sizeTimesDistanceSum = Int128{below.size} * below.distanceSum;
+    return end;
+  }
+
+  // The pairs (u, g) with u below a child d of v and g v's parent: the path climbs from u
+  // through d and v to g, its upper end.
+  void PairsUpTo(int v) {
+    const int g = tree_.parent[v];
+    const TreeSide& aboveV = sides_.Side(v, 0);  // g's side away from v
+    const SubgraphValues gSides = OuterSides(g, sides_.PlaceInParent(v));
+    const int vLost = Degree(v) - 1;  // v's degree in the middle: its edge to g is gone
+    const Int128 ys = aboveV.size;
+    const Int128 yd = aboveV.distanceSum;
+    for (const int d : tree_.ChildrenOf(v)) {
+      const EndsBelow& b = below_[d];
+      const PathStep& step = sides_.StepAbove(d);
+      pgm_.wiener += b.pathWiener + b.count * (step.wiener + aboveV.wiener);
+      pgm_.zagreb += b.pathZagreb + b.count * (step.zagreb[2] + aboveV.zagrebAlone);
+      pgm_.randicTicks +=
+          b.pathRandicTicks + b.count * (step.randicTicks[2] + aboveV.randicTicksAlone);
+      pgm_.hosoya += b.pathMatchings * step.matchings.All() * aboveV.matchings;
+
+      const int dd = Degree(d);
+      dvgm_.zagreb += b.middleZagreb + step.zagreb[2] + (b.count - 1) * step.zagreb[1] +
+                      b.children * (dd - 1) * vLost + b.Deeper() * dd * vLost + b.outerZagreb +
+                      b.count * gSides.zagreb;
+      dvgm_.randicTicks += b.middleRandicTicks + step.randicTicks[2] +
+                           (b.count - 1) * step.randicTicks[1] +
+                           b.children * Term((dd - 1) * vLost) + b.Deeper() * Term(dd * vLost) +
+                           b.outerRandicTicks + b.count * gSides.randicTicks;
+      dvgm_.hosoya += (b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free) *
+                      gSides.hosoya;
+      // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above u, A below u
+      // and Y above v, k = depth(u) - depth(g), added up over u: it is linear in u's values.
+      const Int128 kMinusOneTimesSize = b.sizeTimesDepth - (tree_.depth[g] + 1) * b.size;
+      const Int128 middleDistances = b.count * sides_.DistanceSumFrom(v) - kMinusOneTimesSize -
+                                     b.distanceSum - b.count * (ys + yd);
+      const Int128 middleSizes = b.count * n() - b.size - b.count * ys;
+      const Int128 between = ys * middleDistances + middleSizes * (ys + yd);
+      dvgm_.wiener += b.wienerAbove - b.count * aboveV.wiener - between + b.outerWiener +
+                      b.count * gSides.wiener;
+    }
+  }
+
+  // What one child x of a turning vertex a brings to the pairs turning there besides its
+  // ends: its side's terms in a's branch without two children.
+  struct TurnTerms {
+    Int128 wiener = 0;  // W(side) + n reach + D(a) size - 2 size reach
+    Int128 size = 0;
+    Int128 reach = 0;  // distance sum from a
+    std::array<Int128, 3> zagreb{};
+    std::array<Int128, 3> randicTicks{};
+  };
+
+  TurnTerms TermsOf(int a, int k) const {
+    const TreeSide& side = sides_.Side(a, k);
+    const int dx = Degree(sides_.Neighbour(a, k));
+    TurnTerms terms;
+    terms.size = side.size;
+    terms.reach = side.distanceSum + side.size;
+    terms.wiener = side.wiener + n() * terms.reach + sides_.DistanceSumFrom(a) * terms.size -
+                   2 * terms.size * terms.reach;
+    for (int lost = 0; lost < 3; ++lost) {
+      terms.zagreb[lost] = side.zagreb + Int128{Degree(a) - lost} * dx;
+      terms.randicTicks[lost] = side.randicTicks + Term((Degree(a) - lost) * dx);
+    }
+    return terms;
+  }
+
+  // The sums over earlier children x of their values, each as the pairs need it.
+  struct EarlierChildren {
+    EndsBelow ends;
+    Int128 countTimesWiener = 0;
+    Int128 countTimesSize = 0;
+    Int128 countTimesReach = 0;
+    // By class (the child itself, or below it) and lost edges at a.
+    std::array<Int128, 2> inClass{};
+    std::array<std::array<Int128, 3>, 2> inClassTimesZagreb{};
+    std::array<std::array<Int128, 3>, 2> inClassTimesRandic{};
+    std::array<std::array<Int128, 3>, 2> edgeZagreb{};
+    std::array<std::array<Int128, 3>, 2> edgeRandic{};
+  };
+
+  // The ends in each class and the path edges from a to the child they bring to the
+  // middle: none for the child itself, one edge a-x for each deeper end.
+  void ClassTerms(int a, int x, const EndsBelow& b, std::array<Int128, 2>& inClass,
+                  std::array<std::array<Int128, 3>, 2>& edgeZagreb,
+                  std::array<std::array<Int128, 3>, 2>& edgeRandic) const {
+    inClass = {1, b.count - 1};
+    const int dx = Degree(x);
+    for (int lost = 0; lost < 3; ++lost) {
+      const int da = Degree(a) - lost;
+      edgeZagreb[0][lost] = edgeRandic[0][lost] = 0;
+      edgeZagreb[1][lost] = b.children * da * (dx - 1) + b.Deeper() * da * dx;
+      edgeRandic[1][lost] = b.children * Term(da * (dx - 1)) + b.Deeper() * Term(da * dx);
+    }
+  }
+
+  void PairsTurningAt(int a) {
+    const PathStep whole = sides_.Whole(a, RootedMatchings{});
+    EarlierChildren earlier;
+    for (const int y : tree_.ChildrenOf(a)) {
+      const EndsBelow& b = below_[y];
+      const TurnTerms terms = TermsOf(a, sides_.PlaceInParent(y));
+      std::array<Int128, 2> inClass;
+      std::array<std::array<Int128, 3>, 2> edgeZagreb;
+      std::array<std::array<Int128, 3>, 2> edgeRandic;
+      ClassTerms(a, y, b, inClass, edgeZagreb, edgeRandic);
+      AddPathPairs(earlier, b, terms, whole);
+      AddMiddlePairs(earlier, b, terms, whole, inClass, edgeZagreb, edgeRandic, a);
+
+      earlier.ends += b;
+      earlier.countTimesWiener += b.count * terms.wiener;
+      earlier.countTimesSize += b.count * terms.size;
+      earlier.countTimesReach += b.count * terms.reach;
+      for (int c = 0; c < 2; ++c) {
+        earlier.inClass[c] += inClass[c];
+        for (int lost = 0; lost < 3; ++lost) {
+          earlier.inClassTimesZagreb[c][lost] += inClass[c] * terms.zagreb[lost];
+          earlier.inClassTimesRandic[c][lost] += inClass[c] * terms.randicTicks[lost];
+          earlier.edgeZagreb[c][lost] += edgeZagreb[c][lost];
+          earlier.edgeRandic[c][lost] += edgeRandic[c][lost];
+        }
+      }
+    }
+    AddTurnMatchings(a);
+  }
+
+  // PGM's Wiener, Zagreb and Randic sums of the pairs with one end below an earlier child x
+  // and one below y: each end's part, plus a's branch without x and y, which is the whole
+  // tree's value less x's and y's terms (and for Wiener the pairs across x and y).
+  void AddPathPairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
+                    const PathStep& whole) {
+    const Int128 pairs = x.ends.count * y.count;
+    pgm_.wiener += x.ends.pathWiener * y.count + x.ends.count * y.pathWiener +
+                   pairs * whole.wiener - x.countTimesWiener * y.count - pairs * terms.wiener +
+                   x.countTimesSize * y.count * terms.reach +
+                   x.countTimesReach * y.count * terms.size;
+    pgm_.zagreb += x.ends.pathZagreb * y.count + x.ends.count * y.pathZagreb +
+                   pairs * whole.zagreb[2] - x.inClassTimesZagreb[0][2] * y.count -
+                   x.inClassTimesZagreb[1][2] * y.count - pairs * terms.zagreb[2];
+    pgm_.randicTicks += x.ends.pathRandicTicks * y.count + x.ends.count * y.pathRandicTicks +
+                        pairs * whole.randicTicks[2] - x.inClassTimesRandic[0][2] * y.count -
+                        x.inClassTimesRandic[1][2] * y.count - pairs * terms.randicTicks[2];
+  }
+
+  // DVGM's Wiener, Zagreb and Randic sums of those pairs. a loses the edges to the ends
+  // that are its children: `lost` follows the classes of both ends.
+  void AddMiddlePairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
+                      const PathStep& whole, const std::array<Int128, 2>& yClass,
+                      const std::array<std::array<Int128, 3>, 2>& yEdgeZagreb,
+                      const std::array<std::array<Int128, 3>, 2>& yEdgeRandic, int a) {
+    const EndsBelow& i = x.ends;
+    dvgm_.wiener += i.outerWiener * y.count + i.count * y.outerWiener;
+    dvgm_.zagreb += i.outerZagreb * y.count + i.count * y.outerZagreb + i.middleZagreb * y.count +
+                    i.count * y.middleZagreb;
+    dvgm_.randicTicks += i.outerRandicTicks * y.count + i.count * y.outerRandicTicks +
+                         i.middleRandicTicks * y.count + i.count * y.middleRandicTicks;
+    for (int ci = 0; ci < 2; ++ci) {
+      for (int cj = 0; cj < 2; ++cj) {
+        const int lost = (ci == 0 ? 1 : 0) + (cj == 0 ? 1 : 0);
+        const Int128 pairs = x.inClass[ci] * yClass[cj];
+        dvgm_.zagreb += pairs * whole.zagreb[lost] - x.inClassTimesZagreb[ci][lost] * yClass[cj] -
+                        pairs * terms.zagreb[lost] + x.edgeZagreb[ci][lost] * yClass[cj] +
+                        x.inClass[ci] * yEdgeZagreb[cj][lost];
+        dvgm_.randicTicks += pairs * whole.randicTicks[lost] -
+                             x.inClassTimesRandic[ci][lost] * yClass[cj] -
+                             pairs * terms.randicTicks[lost] + x.edgeRandic[ci][lost] * yClass[cj] +
+                             x.inClass[ci] * yEdgeRandic[cj][lost];
+      }
+    }
+    // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above i, A below i
+    // and Y below j, k - 1 = (depth i - depth a) + (depth j - depth a) - 1: a sum of
+    // products of a value of i and a value of j.
+    const Int128 depthA = tree_.depth[a];
+    const Int128 kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
+                             i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
+    const Int128 between =
+        i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
+        i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
+        i.count * n() * (y.size + y.distanceSum) - i.size * (y.size + y.distanceSum) -
+        i.count * (y.sizeSquared + y.sizeTimesDistanceSum);
+    dvgm_.wiener += y.count * i.wienerAbove - i.count * y.wienerBelow - between;
+  }
+
+  // The sum over pairs of children x < y of alpha(x) beta(y) times the matchings of a with
+  // the sides of all its neighbours but x and y: a running sum over earlier x, each times
+  // the sides since, and the suffix product after y.
+  RootedMatchings PairSum(int a, const std::vector<Int128>& alpha,
+                          const std::vector<Int128>& beta) const {
+    RootedMatchings earlier{0, 0};
+    RootedMatchings sum{0, 0};
+    for (int k = 0; k < Degree(a); ++k) {
+      sum = Plus(sum, Scaled(earlier * sides_.MatchingsAfter(a, k), beta[k]));
+      earlier = Plus(earlier * TreeSides::Joined(sides_.Side(a, k)),
+                     Scaled(sides_.MatchingsBefore(a, k), alpha[k]));
+    }
+    return sum;
+  }
+
+  // The matchings parts of the pairs turning at a: PGM multiplies a's branch with both
+  // ends' components; DVGM joins the chains from both ends through a.
+  void AddTurnMatchings(int a) {
+    const auto d = static_cast<std::size_t>(Degree(a));
+    std::vector<Int128>& path = scratch_[0];
+    std::vector<Int128>& all = scratch_[1];
+    std::vector<Int128>& lastFree = scratch_[2];
+    path.assign(d, 0);
+    all.assign(d, 0);
+    lastFree.assign(d, 0);
+    for (const int x : tree_.ChildrenOf(a)) {
+      const auto k = static_cast<std::size_t>(sides_.PlaceInParent(x));
+      path[k] = below_[x].pathMatchings;
+      all[k] = below_[x].chainAll;
+      lastFree[k] = below_[x].chainLastFree;
+    }
+    pgm_.hosoya += PairSum(a, path, path).All();
+    const RootedMatchings bothAll = PairSum(a, all, all);
+    const RootedMatchings oneFree = Plus(PairSum(a, lastFree, all), PairSum(a, all, lastFree));
+    dvgm_.hosoya += bothAll.All() + oneFree.free;
+  }
+
+  const RootedTree& tree_;
+  TreeSides sides_;
+  const std::int64_t* randicTerm_;
+  std::vector<EndsBelow> below_;
+  std::array<std::vector<Int128>, 3> scratch_;
+  PairSums egm_;
+  PairSums pgm_;
+  PairSums svgm_;
+  PairSums dvgm_;
+};
+
+}  // namespace
+
+std::array<ExactDecimal, 16> ComputeElementSums(const RootedTree& tree) {
+  return ElementSums(tree).Compute();
+}
+
+}  // namespace korvelant

@@ -10,10 +10,11 @@ namespace korvelant {
 namespace {
 
 // The sum over unordered pairs of one matrix type's elements, each index apart.
+// Wiener, Zagreb and Randic sums stay below n^6 and fit 64 bits; Hosoya counts do not.
 struct PairSums {
-  Int128 wiener = 0;
-  Int128 randicTicks = 0;
-  Int128 zagreb = 0;
+  std::int64_t wiener = 0;
+  std::int64_t randicTicks = 0;
+  std::int64_t zagreb = 0;
   Int128 hosoya = 0;
 
   void Add(const SubgraphValues& element) {
@@ -28,35 +29,35 @@ struct PairSums {
 // whose path climbs from i through c to c's parent a and beyond (End(i, a) in the element
 // builder). The ends fall in three classes: c itself, c's children, and deeper ones.
 struct EndsBelow {
-  Int128 count = 0;
-  Int128 children = 0;
+  std::int64_t count = 0;
+  std::int64_t children = 0;
   // PGM: the components of i and of the vertices strictly between i and a.
-  Int128 pathWiener = 0;
-  Int128 pathZagreb = 0;
-  Int128 pathRandicTicks = 0;
+  std::int64_t pathWiener = 0;
+  std::int64_t pathZagreb = 0;
+  std::int64_t pathRandicTicks = 0;
   Int128 pathMatchings = 0;
   // DVGM: the middle component's part strictly between i and a, and its matchings chain
   // times the matchings of i's sides away from the path.
-  Int128 middleZagreb = 0;
-  Int128 middleRandicTicks = 0;
+  std::int64_t middleZagreb = 0;
+  std::int64_t middleRandicTicks = 0;
   Int128 chainAll = 0;
   Int128 chainLastFree = 0;
   // DVGM: i alone with the sides of its children.
-  Int128 outerWiener = 0;
-  Int128 outerZagreb = 0;
-  Int128 outerRandicTicks = 0;
+  std::int64_t outerWiener = 0;
+  std::int64_t outerZagreb = 0;
+  std::int64_t outerRandicTicks = 0;
   // Of i's subtree (size s, distance sum D, Wiener) and the side above i, for the middle
   // component's Wiener index; P is the distance sum of i's parent over the tree.
-  Int128 size = 0;
-  Int128 sizeTimesDepth = 0;
-  Int128 distanceSum = 0;
-  Int128 wienerAbove = 0;
-  Int128 wienerBelow = 0;
-  Int128 sizeTimesParentDistances = 0;
-  Int128 sizeSquared = 0;
-  Int128 sizeTimesDistanceSum = 0;
+  std::int64_t size = 0;
+  std::int64_t sizeTimesDepth = 0;
+  std::int64_t distanceSum = 0;
+  std::int64_t wienerAbove = 0;
+  std::int64_t wienerBelow = 0;
+  std::int64_t sizeTimesParentDistances = 0;
+  std::int64_t sizeSquared = 0;
+  std::int64_t sizeTimesDistanceSum = 0;
 
-  Int128 Deeper() const { return count - 1 - children; }
+  std::int64_t Deeper() const { return count - 1 - children; }
 
   EndsBelow& operator+=(const EndsBelow& o) {
     count += o.count;
@@ -91,30 +92,31 @@ RootedMatchings Plus(const RootedMatchings& a, const RootedMatchings& b) {
   return {a.free + b.free, a.matched + b.matched};
 }
 
+// Its storage serves tree after tree, as the element builder's does.
 class ElementSums {
  public:
-  explicit ElementSums(const RootedTree& tree)
-      : tree_(tree), sides_(tree), randicTerm_(RandicTermTable()) {}
-
-  std::array<ExactDecimal, 16> Compute() {
+  std::array<ExactDecimal, 16> Compute(const RootedTree& tree) {
+    tree_ = &tree;
+    sides_.Compute(tree);
+    egm_ = pgm_ = svgm_ = dvgm_ = PairSums{};
     for (int v = 1; v <= n(); ++v) {
-      if (tree_.parent[v] != 0) AdjacentPair(v, tree_.parent[v]);
+      if (tree_->parent[v] != 0) AdjacentPair(v, tree_->parent[v]);
     }
     below_.resize(static_cast<std::size_t>(n()) + 1);
-    for (auto at = tree_.order.rbegin(); at != tree_.order.rend(); ++at) {
-      if (tree_.parent[*at] != 0) below_[*at] = EndsOf(*at);
+    for (auto at = tree_->order.rbegin(); at != tree_->order.rend(); ++at) {
+      if (tree_->parent[*at] != 0) below_[*at] = EndsOf(*at);
     }
     for (int v = 1; v <= n(); ++v) {
-      if (tree_.parent[v] != 0) PairsUpTo(v);
-      if (tree_.ChildrenOf(v).size() >= 2) PairsTurningAt(v);
+      if (tree_->parent[v] != 0) PairsUpTo(v);
+      if (tree_->ChildrenOf(v).size() >= 2) PairsTurningAt(v);
     }
     std::array<ExactDecimal, 16> result;
     const PairSums* const types[] = {&egm_, &pgm_, &svgm_, &dvgm_};
     for (int type = 0; type < 4; ++type) {
       // Each unordered pair stands for two elements.
-      result[4 * type + 0] = ExactDecimal::FromTicks(2 * types[type]->wiener * kScale);
-      result[4 * type + 1] = ExactDecimal::FromTicks(2 * types[type]->randicTicks);
-      result[4 * type + 2] = ExactDecimal::FromTicks(2 * types[type]->zagreb * kScale);
+      result[4 * type + 0] = ExactDecimal::FromTicks(2 * Int128{types[type]->wiener} * kScale);
+      result[4 * type + 1] = ExactDecimal::FromTicks(2 * Int128{types[type]->randicTicks});
+      result[4 * type + 2] = ExactDecimal::FromTicks(2 * Int128{types[type]->zagreb} * kScale);
       result[4 * type + 3] = ExactDecimal::FromTicks(2 * types[type]->hosoya * kScale);
     }
     return result;
@@ -123,11 +125,11 @@ class ElementSums {
  private:
   static constexpr Int128 kScale = ExactDecimal::kScale;
 
-  int n() const { return tree_.vertexCount(); }
+  int n() const { return tree_->vertexCount(); }
   int Degree(int v) const { return sides_.Degree(v); }
   std::int64_t Term(int product) const { return randicTerm_[product]; }
   const TreeSide& Subtree(int v) const {
-    return sides_.Side(tree_.parent[v], sides_.PlaceInParent(v));
+    return sides_.Side(tree_->parent[v], sides_.PlaceInParent(v));
   }
 
   static SubgraphValues Alone(const TreeSide& side) {
@@ -165,7 +167,7 @@ class ElementSums {
   // path edge d-c inside the middle, d with one edge fewer when the end is its child.
   EndsBelow EndsOf(int c) {
     EndsBelow ends = SingleEnd(c);
-    for (const int d : tree_.ChildrenOf(c)) {
+    for (const int d : tree_->ChildrenOf(c)) {
       const EndsBelow& b = below_[d];
       const PathStep& step = sides_.StepAbove(d);
       EndsBelow up = b;
@@ -203,26 +205,27 @@ class ElementSums {
     end.outerZagreb = outer.zagreb;
     end.outerRandicTicks = outer.randicTicks;
     end.size = below.size;
-    end.sizeTimesDepth = Int128{below.size} * tree_.depth[c];
+    end.sizeTimesDepth = std::int64_t{below.size} * tree_->depth[c];
     end.distanceSum = below.distanceSum;
     end.wienerAbove = above.wiener;
     end.wienerBelow = below.wiener;
-    end.sizeTimesParentDistances = Int128{below.size} * sides_.DistanceSumFrom(tree_.parent[c]);
-    end.sizeSquared = Int128{below.size} * below.size;
-    end.sizeTimesDistanceSum = Int128{below.size} * below.distanceSum;
+    end.sizeTimesParentDistances =
+        std::int64_t{below.size} * sides_.DistanceSumFrom(tree_->parent[c]);
+    end.sizeSquared = std::int64_t{below.size} * below.size;
+    end.sizeTimesDistanceSum = std::int64_t{below.size} * below.distanceSum;
     return end;
   }
 
   // The pairs (u, g) with u below a child d of v and g v's parent: the path climbs from u
   // through d and v to g, its upper end.
   void PairsUpTo(int v) {
-    const int g = tree_.parent[v];
+    const int g = tree_->parent[v];
     const TreeSide& aboveV = sides_.Side(v, 0);  // g's side away from v
     const SubgraphValues gSides = OuterSides(g, sides_.PlaceInParent(v));
     const int vLost = Degree(v) - 1;  // v's degree in the middle: its edge to g is gone
-    const Int128 ys = aboveV.size;
-    const Int128 yd = aboveV.distanceSum;
-    for (const int d : tree_.ChildrenOf(v)) {
+    const std::int64_t ys = aboveV.size;
+    const std::int64_t yd = aboveV.distanceSum;
+    for (const int d : tree_->ChildrenOf(v)) {
       const EndsBelow& b = below_[d];
       const PathStep& step = sides_.StepAbove(d);
       pgm_.wiener += b.pathWiener + b.count * (step.wiener + aboveV.wiener);
@@ -243,11 +246,11 @@ class ElementSums {
                       gSides.hosoya;
       // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above u, A below u
       // and Y above v, k = depth(u) - depth(g), added up over u: it is linear in u's values.
-      const Int128 kMinusOneTimesSize = b.sizeTimesDepth - (tree_.depth[g] + 1) * b.size;
-      const Int128 middleDistances = b.count * sides_.DistanceSumFrom(v) - kMinusOneTimesSize -
-                                     b.distanceSum - b.count * (ys + yd);
-      const Int128 middleSizes = b.count * n() - b.size - b.count * ys;
-      const Int128 between = ys * middleDistances + middleSizes * (ys + yd);
+      const std::int64_t kMinusOneTimesSize = b.sizeTimesDepth - (tree_->depth[g] + 1) * b.size;
+      const std::int64_t middleDistances = b.count * sides_.DistanceSumFrom(v) -
+                                           kMinusOneTimesSize - b.distanceSum - b.count * (ys + yd);
+      const std::int64_t middleSizes = b.count * n() - b.size - b.count * ys;
+      const std::int64_t between = ys * middleDistances + middleSizes * (ys + yd);
       dvgm_.wiener += b.wienerAbove - b.count * aboveV.wiener - between + b.outerWiener +
                       b.count * gSides.wiener;
     }
@@ -256,11 +259,11 @@ class ElementSums {
   // What one child x of a turning vertex a brings to the pairs turning there besides its
   // ends: its side's terms in a's branch without two children.
   struct TurnTerms {
-    Int128 wiener = 0;  // W(side) + n reach + D(a) size - 2 size reach
-    Int128 size = 0;
-    Int128 reach = 0;  // distance sum from a
-    std::array<Int128, 3> zagreb{};
-    std::array<Int128, 3> randicTicks{};
+    std::int64_t wiener = 0;  // W(side) + n reach + D(a) size - 2 size reach
+    std::int64_t size = 0;
+    std::int64_t reach = 0;  // distance sum from a
+    std::array<std::int64_t, 3> zagreb{};
+    std::array<std::int64_t, 3> randicTicks{};
   };
 
   TurnTerms TermsOf(int a, int k) const {
@@ -272,7 +275,7 @@ class ElementSums {
     terms.wiener = side.wiener + n() * terms.reach + sides_.DistanceSumFrom(a) * terms.size -
                    2 * terms.size * terms.reach;
     for (int lost = 0; lost < 3; ++lost) {
-      terms.zagreb[lost] = side.zagreb + Int128{Degree(a) - lost} * dx;
+      terms.zagreb[lost] = side.zagreb + std::int64_t{Degree(a) - lost} * dx;
       terms.randicTicks[lost] = side.randicTicks + Term((Degree(a) - lost) * dx);
     }
     return terms;
@@ -281,22 +284,22 @@ class ElementSums {
   // The sums over earlier children x of their values, each as the pairs need it.
   struct EarlierChildren {
     EndsBelow ends;
-    Int128 countTimesWiener = 0;
-    Int128 countTimesSize = 0;
-    Int128 countTimesReach = 0;
+    std::int64_t countTimesWiener = 0;
+    std::int64_t countTimesSize = 0;
+    std::int64_t countTimesReach = 0;
     // By class (the child itself, or below it) and lost edges at a.
-    std::array<Int128, 2> inClass{};
-    std::array<std::array<Int128, 3>, 2> inClassTimesZagreb{};
-    std::array<std::array<Int128, 3>, 2> inClassTimesRandic{};
-    std::array<std::array<Int128, 3>, 2> edgeZagreb{};
-    std::array<std::array<Int128, 3>, 2> edgeRandic{};
+    std::array<std::int64_t, 2> inClass{};
+    std::array<std::array<std::int64_t, 3>, 2> inClassTimesZagreb{};
+    std::array<std::array<std::int64_t, 3>, 2> inClassTimesRandic{};
+    std::array<std::array<std::int64_t, 3>, 2> edgeZagreb{};
+    std::array<std::array<std::int64_t, 3>, 2> edgeRandic{};
   };
 
   // The ends in each class and the path edges from a to the child they bring to the
   // middle: none for the child itself, one edge a-x for each deeper end.
-  void ClassTerms(int a, int x, const EndsBelow& b, std::array<Int128, 2>& inClass,
-                  std::array<std::array<Int128, 3>, 2>& edgeZagreb,
-                  std::array<std::array<Int128, 3>, 2>& edgeRandic) const {
+  void ClassTerms(int a, int x, const EndsBelow& b, std::array<std::int64_t, 2>& inClass,
+                  std::array<std::array<std::int64_t, 3>, 2>& edgeZagreb,
+                  std::array<std::array<std::int64_t, 3>, 2>& edgeRandic) const {
     inClass = {1, b.count - 1};
     const int dx = Degree(x);
     for (int lost = 0; lost < 3; ++lost) {
@@ -310,12 +313,12 @@ class ElementSums {
   void PairsTurningAt(int a) {
     const PathStep whole = sides_.Whole(a, RootedMatchings{});
     EarlierChildren earlier;
-    for (const int y : tree_.ChildrenOf(a)) {
+    for (const int y : tree_->ChildrenOf(a)) {
       const EndsBelow& b = below_[y];
       const TurnTerms terms = TermsOf(a, sides_.PlaceInParent(y));
-      std::array<Int128, 2> inClass;
-      std::array<std::array<Int128, 3>, 2> edgeZagreb;
-      std::array<std::array<Int128, 3>, 2> edgeRandic;
+      std::array<std::int64_t, 2> inClass;
+      std::array<std::array<std::int64_t, 3>, 2> edgeZagreb;
+      std::array<std::array<std::int64_t, 3>, 2> edgeRandic;
       ClassTerms(a, y, b, inClass, edgeZagreb, edgeRandic);
       AddPathPairs(earlier, b, terms, whole);
       AddMiddlePairs(earlier, b, terms, whole, inClass, edgeZagreb, edgeRandic, a);
@@ -342,7 +345,7 @@ class ElementSums {
   // tree's value less x's and y's terms (and for Wiener the pairs across x and y).
   void AddPathPairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
                     const PathStep& whole) {
-    const Int128 pairs = x.ends.count * y.count;
+    const std::int64_t pairs = x.ends.count * y.count;
     pgm_.wiener += x.ends.pathWiener * y.count + x.ends.count * y.pathWiener +
                    pairs * whole.wiener - x.countTimesWiener * y.count - pairs * terms.wiener +
                    x.countTimesSize * y.count * terms.reach +
@@ -358,9 +361,9 @@ class ElementSums {
   // DVGM's Wiener, Zagreb and Randic sums of those pairs. a loses the edges to the ends
   // that are its children: `lost` follows the classes of both ends.
   void AddMiddlePairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
-                      const PathStep& whole, const std::array<Int128, 2>& yClass,
-                      const std::array<std::array<Int128, 3>, 2>& yEdgeZagreb,
-                      const std::array<std::array<Int128, 3>, 2>& yEdgeRandic, int a) {
+                      const PathStep& whole, const std::array<std::int64_t, 2>& yClass,
+                      const std::array<std::array<std::int64_t, 3>, 2>& yEdgeZagreb,
+                      const std::array<std::array<std::int64_t, 3>, 2>& yEdgeRandic, int a) {
     const EndsBelow& i = x.ends;
     dvgm_.wiener += i.outerWiener * y.count + i.count * y.outerWiener;
     dvgm_.zagreb += i.outerZagreb * y.count + i.count * y.outerZagreb + i.middleZagreb * y.count +
@@ -370,7 +373,7 @@ class ElementSums {
     for (int ci = 0; ci < 2; ++ci) {
       for (int cj = 0; cj < 2; ++cj) {
         const int lost = (ci == 0 ? 1 : 0) + (cj == 0 ? 1 : 0);
-        const Int128 pairs = x.inClass[ci] * yClass[cj];
+        const std::int64_t pairs = x.inClass[ci] * yClass[cj];
         dvgm_.zagreb += pairs * whole.zagreb[lost] - x.inClassTimesZagreb[ci][lost] * yClass[cj] -
                         pairs * terms.zagreb[lost] + x.edgeZagreb[ci][lost] * yClass[cj] +
                         x.inClass[ci] * yEdgeZagreb[cj][lost];
@@ -383,10 +386,10 @@ class ElementSums {
     // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above i, A below i
     // and Y below j, k - 1 = (depth i - depth a) + (depth j - depth a) - 1: a sum of
     // products of a value of i and a value of j.
-    const Int128 depthA = tree_.depth[a];
-    const Int128 kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
-                             i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
-    const Int128 between =
+    const std::int64_t depthA = tree_->depth[a];
+    const std::int64_t kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
+                                   i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
+    const std::int64_t between =
         i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
         i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
         i.count * n() * (y.size + y.distanceSum) - i.size * (y.size + y.distanceSum) -
@@ -419,7 +422,7 @@ class ElementSums {
     path.assign(d, 0);
     all.assign(d, 0);
     lastFree.assign(d, 0);
-    for (const int x : tree_.ChildrenOf(a)) {
+    for (const int x : tree_->ChildrenOf(a)) {
       const auto k = static_cast<std::size_t>(sides_.PlaceInParent(x));
       path[k] = below_[x].pathMatchings;
       all[k] = below_[x].chainAll;
@@ -431,9 +434,9 @@ class ElementSums {
     dvgm_.hosoya += bothAll.All() + oneFree.free;
   }
 
-  const RootedTree& tree_;
+  const RootedTree* tree_ = nullptr;
   TreeSides sides_;
-  const std::int64_t* randicTerm_;
+  const std::int64_t* randicTerm_ = RandicTermTable();
   std::vector<EndsBelow> below_;
   std::array<std::vector<Int128>, 3> scratch_;
   PairSums egm_;
@@ -445,7 +448,8 @@ class ElementSums {
 }  // namespace
 
 std::array<ExactDecimal, 16> ComputeElementSums(const RootedTree& tree) {
-  return ElementSums(tree).Compute();
+  thread_local ElementSums sums;
+  return sums.Compute(tree);
 }
 
 }  // namespace korvelant

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "engine/element_sums.hpp"
 #include "engine/graphical_matrices.hpp"
 #include "support/forest_by_forest.hpp"
 #include "support/tree_generators.hpp"
@@ -41,6 +42,19 @@ void BM_ForestByForest(benchmark::State& state) {
   MatricesOf<testing::ComputeForestByForest>(state);
 }
 
+// The sixteen element sums alone, in O(n), as a batch without matrices needs them.
+void BM_ElementSums(benchmark::State& state) {
+  const std::vector<RootedTree>& trees = TreesOf(static_cast<int>(state.range(0)));
+  std::size_t next = 0;
+  for (auto _ : state) {
+    std::array<ExactDecimal, 16> sums = ComputeElementSums(trees[next]);
+    benchmark::DoNotOptimize(sums);
+    next = next + 1 == trees.size() ? 0 : next + 1;
+  }
+  state.counters["trees"] = static_cast<double>(trees.size());
+}
+
+BENCHMARK(BM_ElementSums)->Arg(8)->Arg(20)->Arg(128);
 BENCHMARK(BM_Engine)->Arg(8)->Arg(20)->Arg(50)->Arg(128);
 BENCHMARK(BM_ForestByForest)->Arg(8)->Arg(20)->Arg(50)->Arg(128);
 

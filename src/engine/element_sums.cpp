@@ -397,48 +397,45 @@ class ElementSums {
     dvgm_.wiener += y.count * i.wienerAbove - i.count * y.wienerBelow - between;
   }
 
-  // The sum over pairs of children x < y of alpha(x) beta(y) times the matchings of a with
-  // the sides of all its neighbours but x and y: a running sum over earlier x, each times
-  // the sides since, and the suffix product after y.
-  RootedMatchings PairSum(int a, const std::vector<Int128>& alpha,
-                          const std::vector<Int128>& beta) const {
-    RootedMatchings earlier{0, 0};
-    RootedMatchings sum{0, 0};
-    for (int k = 0; k < Degree(a); ++k) {
-      sum = Plus(sum, Scaled(earlier * sides_.MatchingsAfter(a, k), beta[k]));
-      earlier = Plus(earlier * TreeSides::Joined(sides_.Side(a, k)),
-                     Scaled(sides_.MatchingsBefore(a, k), alpha[k]));
-    }
-    return sum;
-  }
-
   // The matchings parts of the pairs turning at a: PGM multiplies a's branch with both
-  // ends' components; DVGM joins the chains from both ends through a.
+  // ends' components; DVGM joins the chains from both ends through a. Each is a sum over
+  // pairs of children x < y of alpha(x) beta(y) times the matchings of a with the sides of
+  // all its neighbours but x and y: a running sum over earlier x, each times the sides
+  // since, then times the suffix product after y.
   void AddTurnMatchings(int a) {
-    const auto d = static_cast<std::size_t>(Degree(a));
-    std::vector<Int128>& path = scratch_[0];
-    std::vector<Int128>& all = scratch_[1];
-    std::vector<Int128>& lastFree = scratch_[2];
-    path.assign(d, 0);
-    all.assign(d, 0);
-    lastFree.assign(d, 0);
-    for (const int x : tree_->ChildrenOf(a)) {
-      const auto k = static_cast<std::size_t>(sides_.PlaceInParent(x));
-      path[k] = below_[x].pathMatchings;
-      all[k] = below_[x].chainAll;
-      lastFree[k] = below_[x].chainLastFree;
+    const RootedMatchings none{0, 0};
+    RootedMatchings earlierPath = none;
+    RootedMatchings earlierAll = none;
+    RootedMatchings earlierLastFree = none;
+    RootedMatchings pathPairs = none;
+    RootedMatchings allPairs = none;
+    RootedMatchings oneFreePairs = none;
+    const int firstChild = tree_->parent[a] == 0 ? 0 : 1;
+    for (int k = 0; k < Degree(a); ++k) {
+      const RootedMatchings side = TreeSides::Joined(sides_.Side(a, k));
+      if (k < firstChild) {
+        continue;  // the parent's side, before any child: the running sums are still none
+      }
+      const EndsBelow& y = below_[sides_.Neighbour(a, k)];
+      const RootedMatchings& after = sides_.MatchingsAfter(a, k);
+      const RootedMatchings allAfter = earlierAll * after;
+      pathPairs = Plus(pathPairs, Scaled(earlierPath * after, y.pathMatchings));
+      allPairs = Plus(allPairs, Scaled(allAfter, y.chainAll));
+      oneFreePairs = Plus(oneFreePairs, Plus(Scaled(allAfter, y.chainLastFree),
+                                             Scaled(earlierLastFree * after, y.chainAll)));
+      const RootedMatchings& before = sides_.MatchingsBefore(a, k);
+      earlierPath = Plus(earlierPath * side, Scaled(before, y.pathMatchings));
+      earlierAll = Plus(earlierAll * side, Scaled(before, y.chainAll));
+      earlierLastFree = Plus(earlierLastFree * side, Scaled(before, y.chainLastFree));
     }
-    pgm_.hosoya += PairSum(a, path, path).All();
-    const RootedMatchings bothAll = PairSum(a, all, all);
-    const RootedMatchings oneFree = Plus(PairSum(a, lastFree, all), PairSum(a, all, lastFree));
-    dvgm_.hosoya += bothAll.All() + oneFree.free;
+    pgm_.hosoya += pathPairs.All();
+    dvgm_.hosoya += allPairs.All() + oneFreePairs.free;
   }
 
   const RootedTree* tree_ = nullptr;
   TreeSides sides_;
   const std::int64_t* randicTerm_ = RandicTermTable();
   std::vector<EndsBelow> below_;
-  std::array<std::vector<Int128>, 3> scratch_;
   PairSums egm_;
   PairSums pgm_;
   PairSums svgm_;

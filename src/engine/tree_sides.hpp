@@ -113,21 +113,27 @@ class TreeSides {
     std::int64_t zagrebAlone = 0;
     std::int64_t randicTicksAlone = 0;
 
-    Around& operator+=(const Around& other) { return Add(other, 1); }
-    Around& operator-=(const Around& other) { return Add(other, -1); }
-    Around& Add(const Around& other, int sign) {
-      size += sign * other.size;
-      reach += sign * other.reach;
-      wiener += sign * other.wiener;
-      reachTimesSize += sign * other.reachTimesSize;
-      zagreb += sign * other.zagreb;
-      randicTicks += sign * other.randicTicks;
-      degreeSum += sign * other.degreeSum;
-      for (std::size_t lost = 0; lost < randicTerms.size(); ++lost)
-        randicTerms[lost] += sign * other.randicTerms[lost];
-      zagrebAlone += sign * other.zagrebAlone;
-      randicTicksAlone += sign * other.randicTicksAlone;
+    Around& operator+=(const Around& other) {
+      ForEachField(other, [](std::int64_t& field, std::int64_t value) { field += value; });
       return *this;
+    }
+    Around& operator-=(const Around& other) {
+      ForEachField(other, [](std::int64_t& field, std::int64_t value) { field -= value; });
+      return *this;
+    }
+    template <typename Apply>
+    void ForEachField(const Around& other, Apply apply) {
+      apply(size, other.size);
+      apply(reach, other.reach);
+      apply(wiener, other.wiener);
+      apply(reachTimesSize, other.reachTimesSize);
+      apply(zagreb, other.zagreb);
+      apply(randicTicks, other.randicTicks);
+      apply(degreeSum, other.degreeSum);
+      for (std::size_t lost = 0; lost < randicTerms.size(); ++lost)
+        apply(randicTerms[lost], other.randicTerms[lost]);
+      apply(zagrebAlone, other.zagrebAlone);
+      apply(randicTicksAlone, other.randicTicksAlone);
     }
   };
 

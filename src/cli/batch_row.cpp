@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "engine/element_sums.hpp"
 #include "engine/rooted_tree.hpp"
 #include "input/tree_problem.hpp"
 
@@ -54,9 +55,18 @@ bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std
     rows.AppendRow(row, layout, out);
     return false;
   }
-  const GraphicalMatrices matrices = ComputeGraphicalMatrices(*rooted);
+  // The matrices only where the rows show them; the half-sums need none.
+  GraphicalMatrices matrices;
+  std::array<ExactDecimal, 16> sums;
+  if (layout.matrices) {
+    matrices = ComputeGraphicalMatrices(*rooted);
+    sums = BlockSums(matrices);
+    row.matrices = &matrices;
+  } else {
+    sums = ComputeElementSums(*rooted);
+  }
   const WholeTreeIndices indices = ComputeWholeTreeIndices(*rooted);
-  row.matrices = &matrices;
+  row.elementSums = &sums;
   row.indices = &indices;
   rows.AppendRow(row, layout, out);
   return true;

@@ -54,10 +54,10 @@ class CsvRowFormat : public RowFormat {
     if (row.graph) AppendInteger(out, row.graph->vertexCount);
     out += ',';
     if (row.graph) AppendField(out, EdgeListText(*row.graph));
-    const auto sums = row.matrices ? BlockSums(*row.matrices) : std::array<ExactDecimal, 16>{};
+    const std::array<ExactDecimal, 16>* sums = row.elementSums;
     for (int block = 0; block < 16; ++block) {
       out += ',';
-      if (row.matrices) out += HalfSumDigits(sums[block]);
+      if (sums) out += HalfSumDigits((*sums)[block]);
     }
     const WholeTreeIndices* indices = row.indices;
     for (const Int128* value :

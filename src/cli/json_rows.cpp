@@ -103,11 +103,11 @@ class JsonLineRowFormat : public RowFormat {
     } else {
       out += "null";
     }
-    const auto sums = row.matrices ? BlockSums(*row.matrices) : std::array<ExactDecimal, 16>{};
+    const std::array<ExactDecimal, 16>* sums = row.elementSums;
     for (int block = 0; block < 16; ++block) {
       out += ',';
       AppendKey(out, BlockName(block));
-      out += row.matrices ? HalfSumDigits(sums[block]) : "null";
+      out += sums ? HalfSumDigits((*sums)[block]) : "null";
     }
     const WholeTreeIndices* indices = row.indices;
     const auto appendWhole = [&](std::string_view key, const Int128* value) {

@@ -19,7 +19,9 @@ struct BatchRow {
   std::string_view name;
   const std::string* smiles = nullptr;  // for molecule inputs
   const Graph* graph = nullptr;
-  const GraphicalMatrices* matrices = nullptr;
+  const GraphicalMatrices* matrices = nullptr;  // only for a layout with the matrices
+  // The sixteen matrices' element sums in the file's order, twice their half-sums.
+  const std::array<ExactDecimal, 16>* elementSums = nullptr;
   const WholeTreeIndices* indices = nullptr;
   std::string_view error;
 };

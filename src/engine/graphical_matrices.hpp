@@ -91,18 +91,18 @@ struct GraphicalMatrices {
   }
 };
 
-// All sixteen matrices. Each element's subgraph is a forest of kept tree edges, evaluated
-// once for all four indices in one pass from the leaves to the root:
-//   Wiener  sum over kept edges of the vertex counts on its two sides, in its component
-//           (Wiener 1947: the sum of the distances of all pairs)
+// All sixteen matrices. Each element's subgraph is a forest of the tree's edges, and its
+// four indices are
+//   Wiener  the sum of the distances of the pairs joined in it, summed over its components
+//           (Wiener 1947)
 //   Randic  sum over kept edges of 1 / sqrt(product of end degrees), each term first
 //           taken to four places (Randic 1975)
 //   Zagreb  sum over kept edges of the product of the end degrees (Gutman, Trinajstic 1972)
-//   Hosoya  number of matchings, the empty one included: the product over components of
-//           the matchings with the component's top free plus those with it matched
+//   Hosoya  number of matchings, the empty one included: the product over components
 //           (Hosoya 1971)
-// An empty element is 0 for all four. A PGM or DVGM element of an edge, whose subgraph is
-// the EGM or SVGM one, shares it. The graphical matrices: Randic, Plavsic, Trinajstic 1997.
+// An empty element is 0 for all four. Each element takes a few steps from the sides of the
+// tree's edges (engine/element_builder.hpp), O(n^2) for all sixteen. The graphical
+// matrices: Randic, Plavsic, Trinajstic 1997.
 GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree);
 
 // One of them, for a command that shows only one (Calculate, calc).

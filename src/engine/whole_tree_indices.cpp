@@ -3,55 +3,78 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/forest_evaluator.hpp"
-
 namespace korvelant {
 namespace {
 
-std::vector<std::vector<int>> Neighbours(const RootedTree& tree) {
-  std::vector<std::vector<int>> neighbours(tree.parent.size());
-  for (const auto& [a, b] : tree.graph.edges) {
-    neighbours[a].push_back(b);
-    neighbours[b].push_back(a);
-  }
-  return neighbours;
-}
-
-// The sum over ordered pairs of the squared distances, by a breadth-first search from
-// every vertex: n^2 steps, nothing next to the matrices.
+// The sum over ordered pairs of the squared distances: Q(v), the sum from one vertex, moves
+// from a parent p to its child c as every vertex outside c's subtree gets one farther and
+// every vertex inside one nearer: Q(c) = Q(p) + 2 D(p) - 4 (Dsub(c) + size(c)) + n, where
+// D is the distance sum over the tree and Dsub(c) that within c's subtree. D(c) = D(p) + n
+// - 2 size(c).
 Int128 SquaredDistanceSum(const RootedTree& tree) {
-  const auto neighbours = Neighbours(tree);
   const int n = tree.vertexCount();
+  std::vector<Int128> size(tree.parent.size(), 1);
+  std::vector<Int128> below(tree.parent.size(), 0);  // Dsub
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int p = tree.parent[*at];
+    if (p == 0) continue;
+    size[p] += size[*at];
+    below[p] += below[*at] + size[*at];
+  }
+  std::vector<Int128> distances(tree.parent.size(), 0);  // D
+  std::vector<Int128> squares(tree.parent.size(), 0);    // Q
+  const int root = tree.order.front();
+  distances[root] = below[root];
+  for (const int v : tree.order)
+    squares[root] += Int128{tree.depth[v]} * tree.depth[v];
   Int128 sum = 0;
-  std::vector<int> distance(tree.parent.size());
-  std::vector<int> queue;
-  for (int source = 1; source <= n; ++source) {
-    std::fill(distance.begin(), distance.end(), -1);
-    distance[source] = 0;
-    queue.assign(1, source);
-    for (std::size_t next = 0; next < queue.size(); ++next) {
-      const int v = queue[next];
-      sum += static_cast<Int128>(distance[v]) * distance[v];
-      for (const int w : neighbours[v]) {
-        if (distance[w] < 0) {
-          distance[w] = distance[v] + 1;
-          queue.push_back(w);
-        }
-      }
+  for (const int v : tree.order) {
+    const int p = tree.parent[v];
+    if (p != 0) {
+      distances[v] = distances[p] + n - 2 * size[v];
+      squares[v] = squares[p] + 2 * distances[p] - 4 * (below[v] + size[v]) + n;
     }
+    sum += squares[v];
   }
   return sum;
+}
+
+// Each edge lies on the paths of the pairs it separates: size below times size above.
+Int128 WienerIndex(const RootedTree& tree) {
+  const int n = tree.vertexCount();
+  std::vector<int> size(tree.parent.size(), 1);
+  Int128 wiener = 0;
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int v = *at;
+    if (tree.parent[v] == 0) continue;
+    wiener += Int128{size[v]} * (n - size[v]);
+    size[tree.parent[v]] += size[v];
+  }
+  return wiener;
+}
+
+// From the leaves up, the matchings of each subtree with its top free and with it matched:
+// a vertex takes the edge to at most one child that is itself free.
+Int128 MatchingCount(const RootedTree& tree) {
+  std::vector<Int128> free(tree.parent.size(), 1);
+  std::vector<Int128> matched(tree.parent.size(), 0);
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int v = *at;
+    const int p = tree.parent[v];
+    if (p == 0) return free[v] + matched[v];
+    const Int128 all = free[v] + matched[v];
+    matched[p] = matched[p] * all + free[p] * free[v];
+    free[p] *= all;
+  }
+  return 1;
 }
 
 }  // namespace
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
-  const ForestEvaluator forests(tree);
-  const SubgraphValues whole = forests.Evaluate(forests.AllEdges());
-  indices.wiener = whole.wiener;
-  indices.secondZagreb = whole.zagreb;
-  indices.hosoya = whole.hosoya;
+  indices.wiener = WienerIndex(tree);
+  indices.hosoya = MatchingCount(tree);
   // Each unordered pair counts twice in the squared sum: WW = (W + sum d^2 / 2) / 2.
   indices.hyperWiener = (indices.wiener + SquaredDistanceSum(tree) / 2) / 2;
 
@@ -63,6 +86,7 @@ WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   for (int v = 1; v <= tree.vertexCount(); ++v)
     indices.firstZagreb += degree[v] * degree[v];
   for (const auto& [a, b] : tree.graph.edges) {
+    indices.secondZagreb += degree[a] * degree[b];
     indices.randic += 1.0 / std::sqrt(static_cast<double>(degree[a]) * degree[b]);
   }
   return indices;

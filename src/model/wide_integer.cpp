@@ -1,6 +1,8 @@
 #include "model/wide_integer.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 
 #include "model/int16.hpp"
 
@@ -8,6 +10,13 @@ namespace korvelant {
 
 std::string ToDecimalString(Int128 value) {
   if (value == 0) return "0";
+  // Nearly every value fits 64 bits, whose digits need no 128-bit division.
+  if (value > INT64_MIN && value <= INT64_MAX) {
+    char buffer[24];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
+    return std::string(buffer, end.ptr);
+  }
   // The magnitude as unsigned, so that the most negative value has one too.
   __extension__ using UInt128 = unsigned __int128;
   UInt128 magnitude = value < 0 ? UInt128(0) - static_cast<UInt128>(value) : UInt128(value);

@@ -130,6 +130,41 @@ TEST(GraphicalMatricesTest, LargestValuesStayExact) {
   EXPECT_GT(all.Of(MatrixType::PGM, TopologicalIndex::Hosoya).Sum().ticks(), Ticks(Fibonacci(129)));
 }
 
+// The distances by a breadth-first search from every vertex, against the sums the engine
+// moves from vertex to vertex.
+TEST(WholeTreeIndicesTest, WienerAndHyperWienerEqualTheDistancesSummedOneByOne) {
+  for (const int n : {1, 2, 7, 30, 128}) {
+    for (const Graph& graph : RandomTrees(n, 5, 40u + n)) {
+      std::vector<std::vector<int>> neighbours(n + 1);
+      for (const auto& [a, b] : graph.edges) {
+        neighbours[a].push_back(b);
+        neighbours[b].push_back(a);
+      }
+      Int128 distances = 0;
+      Int128 squares = 0;
+      for (int source = 1; source <= n; ++source) {
+        std::vector<int> distance(n + 1, -1);
+        std::vector<int> queue = {source};
+        distance[source] = 0;
+        for (std::size_t next = 0; next < queue.size(); ++next) {
+          const int v = queue[next];
+          distances += distance[v];
+          squares += distance[v] * distance[v];
+          for (const int w : neighbours[v]) {
+            if (distance[w] < 0) {
+              distance[w] = distance[v] + 1;
+              queue.push_back(w);
+            }
+          }
+        }
+      }
+      const WholeTreeIndices indices = ComputeWholeTreeIndices(RootTree(graph).value());
+      EXPECT_EQ(indices.wiener, distances / 2) << EdgeListText(graph);
+      EXPECT_EQ(indices.hyperWiener, (distances + squares) / 4) << EdgeListText(graph);
+    }
+  }
+}
+
 TEST(WholeTreeIndicesTest, PathsStarsAndABranchedTree) {
   for (const int n : {1, 2, 5, 40}) {
     const WholeTreeIndices path = ComputeWholeTreeIndices(RootTree(Path(n)).value());

@@ -67,4 +67,41 @@ Graph Star(int n) {
   return tree;
 }
 
+Graph Caterpillar(int spine, int legs) {
+  Graph tree = Path(spine);
+  for (int v = 1; v <= spine; ++v) {
+    for (int leg = 0; leg < legs; ++leg)
+      tree.edges.emplace_back(v, ++tree.vertexCount);
+  }
+  return tree;
+}
+
+Graph Broom(int handle, int bristles) {
+  Graph tree = Path(handle);
+  for (int leaf = 0; leaf < bristles; ++leaf)
+    tree.edges.emplace_back(handle, ++tree.vertexCount);
+  return tree;
+}
+
+Graph DoubleStar(int left, int right) {
+  Graph tree{2, {{1, 2}}};
+  for (int leaf = 0; leaf < left; ++leaf)
+    tree.edges.emplace_back(1, ++tree.vertexCount);
+  for (int leaf = 0; leaf < right; ++leaf)
+    tree.edges.emplace_back(2, ++tree.vertexCount);
+  return tree;
+}
+
+Graph Spider(int legs, int length) {
+  Graph tree{1, {}};
+  for (int leg = 0; leg < legs; ++leg) {
+    int last = 1;
+    for (int step = 0; step < length; ++step) {
+      tree.edges.emplace_back(last, ++tree.vertexCount);
+      last = tree.vertexCount;
+    }
+  }
+  return tree;
+}
+
 }  // namespace korvelant::testing

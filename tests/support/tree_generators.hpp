@@ -18,5 +18,13 @@ std::vector<Graph> RandomTrees(int n, int count, unsigned seed);
 
 Graph Path(int n);  // 1-2-...-n
 Graph Star(int n);  // centre 1, leaves 2..n
+// The path 1..spine with `legs` leaves on each spine vertex.
+Graph Caterpillar(int spine, int legs);
+// The path 1..handle with `bristles` leaves on its last vertex.
+Graph Broom(int handle, int bristles);
+// Two joined centres 1 and 2, with `left` and `right` leaves: adjacent high degrees.
+Graph DoubleStar(int left, int right);
+// `legs` paths of `length` vertices each hung from centre 1.
+Graph Spider(int legs, int length);
 
 }  // namespace korvelant::testing

@@ -8,6 +8,9 @@
 
 namespace korvelant {
 
+// The engine's first way to the matrices, kept as the tests' independent reference and the
+// benchmark's baseline: every element's forest evaluated by its own pass over the tree.
+//
 // A set of a tree's edges, one bit an edge: bit k stands for the edge from the vertex at
 // breadth-first position k up to its parent. The root, at position 0, owns none, and 128
 // bits hold the edges of the largest tree.
@@ -49,8 +52,5 @@ class ForestEvaluator {
   std::array<EdgeSet, kMaxTreeVertices + 1> at_;
   std::array<EdgeSet, kMaxTreeVertices + 1> toRoot_;
 };
-
-// 1 / sqrt(product) taken to the nearest ten-thousandth (halves to even), in ten-thousandths.
-std::int64_t RandicTermTicks(int degreeProduct);
 
 }  // namespace korvelant

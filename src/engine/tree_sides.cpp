@@ -1,0 +1,183 @@
+#include "engine/tree_sides.hpp"
+
+#include <algorithm>
+
+#include "engine/randic_term.hpp"
+
+namespace korvelant {
+
+TreeSides::TreeSides() : randicTerm_(RandicTermTable()) {}
+
+TreeSides::TreeSides(const RootedTree& tree) : TreeSides() {
+  Compute(tree);
+}
+
+void TreeSides::Compute(const RootedTree& tree) {
+  const int n = tree.vertexCount();
+  start_.assign(static_cast<std::size_t>(n) + 2, 0);
+  placeInParent_.assign(static_cast<std::size_t>(n) + 1, -1);
+  neighbour_.clear();
+  for (int v = 1; v <= n; ++v) {
+    start_[v] = static_cast<int>(neighbour_.size());
+    const int p = tree.parent[v];
+    if (p != 0) neighbour_.push_back(p);
+    for (const int child : tree.ChildrenOf(v)) {
+      placeInParent_[child] = static_cast<int>(neighbour_.size()) - start_[v];
+      neighbour_.push_back(child);
+    }
+  }
+  start_[n + 1] = static_cast<int>(neighbour_.size());
+  side_.resize(neighbour_.size());
+  share_.resize(neighbour_.size());
+  total_.resize(static_cast<std::size_t>(n) + 1);
+  before_.resize(neighbour_.size());
+  after_.resize(neighbour_.size());
+  stepAbove_.resize(static_cast<std::size_t>(n) + 1);
+  SidesBelow(tree);
+  SidesAbove(tree);
+  StepsAbove(tree);
+}
+
+const TreeSide& TreeSides::SideFacing(int v, int k) const {
+  const int w = Neighbour(v, k);
+  const bool towardParent = k == 0 && placeInParent_[v] >= 0;
+  return Side(w, towardParent ? PlaceInParent(v) : 0);
+}
+
+TreeSides::Around TreeSides::Contribution(int v, int k) const {
+  const TreeSide& side = Side(v, k);
+  const int degree = Degree(v);
+  const int degreeThere = Degree(Neighbour(v, k));
+  Around one;
+  one.size = side.size;
+  one.reach = side.distanceSum + side.size;
+  one.wiener = side.wiener;
+  one.reachTimesSize = one.reach * side.size;
+  one.zagreb = side.zagreb;
+  one.randicTicks = side.randicTicks;
+  one.degreeSum = degreeThere;
+  for (int lost = 0; lost < 3; ++lost)
+    one.randicTerms[lost] = RandicTerm(std::max(0, degree - lost) * degreeThere);
+  one.zagrebAlone = side.zagrebAlone;
+  one.randicTicksAlone = side.randicTicksAlone;
+  return one;
+}
+
+// The sides of x's neighbours hang from x by one edge each: the distances from x to a
+// side's vertices are its distances from its top plus one, and a pair from two sides meets
+// at x. W = sum of W(side) + sum over vertices of the distances to x + sum over ordered
+// pairs of sides of reach(a) size(b) = sum W + size * sum reach - sum reach * size.
+TreeSides::BranchValues TreeSides::Finish(int v, const Around& part, int lost) const {
+  BranchValues branch;
+  branch.size = 1 + part.size;
+  branch.distanceSum = part.reach;
+  branch.wiener = part.wiener + branch.size * part.reach - part.reachTimesSize;
+  branch.zagreb = part.zagreb + (Degree(v) - lost) * part.degreeSum;
+  branch.randicTicks = part.randicTicks + part.randicTerms[lost];
+  return branch;
+}
+
+PathStep TreeSides::Between(int v, int j, int k, const RootedMatchings& matchings) const {
+  Around part = total_[v];
+  part -= Share(v, j);
+  part -= Share(v, k);
+  return StepOf(v, part, matchings);
+}
+
+PathStep TreeSides::Whole(int v, const RootedMatchings& matchings) const {
+  return StepOf(v, total_[v], matchings);
+}
+
+PathStep TreeSides::StepOf(int v, const Around& part, const RootedMatchings& matchings) const {
+  PathStep step;
+  step.wiener = Finish(v, part, 0).wiener;
+  for (int lost = 0; lost < 3; ++lost) {
+    step.zagreb[lost] = part.zagreb + (Degree(v) - lost) * part.degreeSum;
+    step.randicTicks[lost] = part.randicTicks + part.randicTerms[lost];
+  }
+  step.matchings = matchings;
+  return step;
+}
+
+TreeSide TreeSides::SideFrom(int v, const Around& part, RootedMatchings matchings) const {
+  const BranchValues kept = Finish(v, part, 0);
+  const BranchValues alone = Finish(v, part, 1);
+  TreeSide side;
+  side.size = kept.size;
+  side.distanceSum = kept.distanceSum;
+  side.wiener = kept.wiener;
+  side.zagreb = kept.zagreb;
+  side.randicTicks = kept.randicTicks;
+  side.zagrebAlone = alone.zagreb;
+  side.randicTicksAlone = alone.randicTicks;
+  side.matchings = matchings.All();
+  side.matchingsXFree = matchings.free;
+  return side;
+}
+
+// From the leaves up: the side below each edge is its lower end with the sides of its
+// children, all found before, as are their shares in the sums around it.
+void TreeSides::SidesBelow(const RootedTree& tree) {
+  for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
+    const int v = *at;
+    const int p = tree.parent[v];
+    if (p == 0) continue;
+    Around part;
+    RootedMatchings matchings;
+    for (int k = 1; k < Degree(v); ++k) {
+      part += Share(v, k);
+      matchings = matchings * Joined(Side(v, k));
+    }
+    side_[start_[p] + PlaceInParent(v)] = SideFrom(v, part, matchings);
+    share_[start_[p] + PlaceInParent(v)] = Contribution(p, PlaceInParent(v));
+  }
+}
+
+// From the root down: once every side around a vertex is known, the side above each child
+// is the vertex with all its sides but the child's, their sums less the child's terms and
+// their matchings a prefix times a suffix product.
+void TreeSides::SidesAbove(const RootedTree& tree) {
+  for (const int v : tree.order) {
+    SumAround(v);
+    for (int k = placeInParent_[v] >= 0 ? 1 : 0; k < Degree(v); ++k) {
+      Around part = total_[v];
+      part -= Share(v, k);
+      const int child = Neighbour(v, k);
+      side_[start_[child]] = SideFrom(v, part, before_[start_[v] + k] * after_[start_[v] + k]);
+    }
+  }
+}
+
+void TreeSides::SumAround(int v) {
+  const int d = Degree(v);
+  Around total;
+  RootedMatchings product;
+  // The shares of the sides below are known; the side above is new.
+  if (placeInParent_[v] >= 0) share_[start_[v]] = Contribution(v, 0);
+  for (int k = 0; k < d; ++k) {
+    total += share_[start_[v] + k];
+    before_[start_[v] + k] = product;
+    product = product * Joined(Side(v, k));
+  }
+  total_[v] = total;
+  product = RootedMatchings{};
+  for (int k = d - 1; k >= 0; --k) {
+    after_[start_[v] + k] = product;
+    product = product * Joined(Side(v, k));
+  }
+}
+
+// Below every vertex p with a parent, for each child c: p without its parent's side and
+// c's, whose matchings are the sides between the two (a running product) times those after.
+void TreeSides::StepsAbove(const RootedTree& tree) {
+  for (const int p : tree.order) {
+    if (tree.parent[p] == 0) continue;
+    RootedMatchings between;
+    for (int k = 1; k < Degree(p); ++k) {
+      stepAbove_[Neighbour(p, k)] = Between(p, 0, k, between * MatchingsAfter(p, k));
+      between = between * Joined(Side(p, k));
+    }
+  }
+}
+
+}  // namespace korvelant

@@ -1,0 +1,137 @@
+// The engine's elements, each found in a few steps from the sides of the tree's edges,
+// against the slow forest-by-forest computation (support/forest_by_forest), which evaluates
+// every element's forest by a pass of its own: every labelled tree of up to 8 vertices,
+// random trees and the named shapes up to 128 vertices, each under random labels so that
+// the root lands anywhere.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <string>
+
+#include "engine/graphical_matrices.hpp"
+#include "engine/tree_sides.hpp"
+#include "engine/whole_tree_indices.hpp"
+#include "model/number_text.hpp"
+#include "output/matrix_file.hpp"
+#include "support/forest_by_forest.hpp"
+#include "support/tree_generators.hpp"
+
+namespace korvelant::testing {
+namespace {
+
+std::string Describe(const SubgraphValues& v) {
+  return "W " + std::to_string(v.wiener) + " R " + std::to_string(v.randicTicks) + " Z " +
+         std::to_string(v.zagreb) + " H " + ToDecimalString(v.hosoya);
+}
+
+// The first element whose values differ from the slow computation's, or "".
+std::string FirstMismatch(const Graph& graph) {
+  const RootedTree tree = RootTree(graph).value();
+  const GraphicalMatrices fast = ComputeGraphicalMatrices(tree);
+  const GraphicalMatrices slow = ComputeForestByForest(tree);
+  const int n = graph.vertexCount;
+  for (const MatrixType type : kMatrixTypes) {
+    const TypeMatrices& got = fast.types[static_cast<int>(type)];
+    const TypeMatrices& want = slow.types[static_cast<int>(type)];
+    for (int i = 1; i <= n; ++i) {
+      for (int j = 1; j <= n; ++j) {
+        const SubgraphValues& g = got.Subgraphs()[got.SubgraphOf(i, j)];
+        const SubgraphValues& w = want.Subgraphs()[want.SubgraphOf(i, j)];
+        if (g == w) continue;
+        return EdgeListText(graph) + ": " + std::string(ShortName(type)) + " (" +
+               std::to_string(i) + ", " + std::to_string(j) + ") engine " + Describe(g) +
+               ", forest by forest " + Describe(w);
+      }
+    }
+  }
+  return "";
+}
+
+Graph Relabelled(const Graph& graph, std::mt19937& random) {
+  std::vector<int> label(graph.vertexCount + 1);
+  std::iota(label.begin(), label.end(), 0);
+  std::shuffle(label.begin() + 1, label.end(), random);
+  Graph copy{graph.vertexCount, {}};
+  for (const auto& [a, b] : graph.edges)
+    copy.edges.emplace_back(label[a], label[b]);
+  return copy;
+}
+
+TEST(ElementBuilderTest, EveryLabelledTreeUpTo8Vertices) {
+  for (int n = 1; n <= 8; ++n) {
+    for (const Graph& graph : AllLabelledTrees(n)) {
+      const std::string mismatch = FirstMismatch(graph);
+      ASSERT_EQ(mismatch, "");
+    }
+  }
+}
+
+TEST(ElementBuilderTest, RandomTreesUpTo128Vertices) {
+  for (int n = 9; n <= 128; n += n < 40 ? 1 : 11) {
+    for (const Graph& graph : RandomTrees(n, n < 40 ? 6 : 2, 500u + n))
+      ASSERT_EQ(FirstMismatch(graph), "");
+  }
+}
+
+// Shapes that stress one part each: long paths (the chains), stars and double stars (many
+// pairs of a vertex's neighbours, adjacent high degrees), brooms, caterpillars, spiders.
+TEST(ElementBuilderTest, NamedShapesUpTo128VerticesUnderRandomLabels) {
+  std::mt19937 random(17u);
+  const Graph shapes[] = {
+      Path(2),       Path(3),          Path(40),           Path(128),          Star(3),
+      Star(40),      Star(128),        Caterpillar(10, 2), Caterpillar(32, 3), Broom(5, 20),
+      Broom(60, 68), DoubleStar(1, 1), DoubleStar(20, 30), DoubleStar(63, 63), Spider(3, 4),
+      Spider(9, 14), Spider(42, 3)};
+  for (const Graph& shape : shapes) {
+    ASSERT_EQ(FirstMismatch(shape), "");
+    for (int copy = 0; copy < 3; ++copy)
+      ASSERT_EQ(FirstMismatch(Relabelled(shape, random)), "");
+  }
+}
+
+// The file is made from the elements' values, so equal values give equal bytes; this holds
+// the engine to it on trees past 64 and 90 vertices, where the counts leave 64 bits.
+TEST(ElementBuilderTest, MatrixFileBytesEqualTheSlowComputations) {
+  for (const int n : {8, 65, 100}) {
+    for (const Graph& graph : RandomTrees(n, 2, 31u + n)) {
+      const RootedTree tree = RootTree(graph).value();
+      EXPECT_EQ(MatrixFileText(ComputeGraphicalMatrices(tree)),
+                MatrixFileText(ComputeForestByForest(tree)))
+          << EdgeListText(graph);
+    }
+  }
+}
+
+// The two sides of every edge share out the tree: their sizes add up to n, their Wiener
+// indices and the pairs across the edge make the tree's, and every vertex's distance sum is
+// twice its share of W.
+TEST(TreeSidesTest, TheTwoSidesOfAnEdgeMakeTheTree) {
+  for (const Graph& graph : RandomTrees(30, 10, 8u)) {
+    const RootedTree tree = RootTree(graph).value();
+    const TreeSides sides(tree);
+    const auto wiener = static_cast<std::int64_t>(ComputeWholeTreeIndices(tree).wiener);
+    const auto hosoya = ComputeWholeTreeIndices(tree).hosoya;
+    std::int64_t distanceSums = 0;
+    for (int v = 1; v <= 30; ++v) {
+      distanceSums += sides.DistanceSumFrom(v);
+      for (int k = 0; k < sides.Degree(v); ++k) {
+        const TreeSide& there = sides.Side(v, k);
+        const TreeSide& here = sides.SideFacing(v, k);
+        EXPECT_EQ(there.size + here.size, 30);
+        // Pairs across the edge: each pair's distance is the two distances to the ends + 1.
+        const std::int64_t across =
+            there.distanceSum * here.size + here.distanceSum * there.size + there.size * here.size;
+        EXPECT_EQ(there.wiener + here.wiener + across, wiener);
+        // Matchings without the edge, and those with it.
+        EXPECT_EQ(there.matchings * here.matchings + there.matchingsXFree * here.matchingsXFree,
+                  hosoya);
+      }
+    }
+    EXPECT_EQ(distanceSums, 2 * wiener);
+  }
+}
+
+}  // namespace
+}  // namespace korvelant::testing

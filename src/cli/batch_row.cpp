@@ -24,8 +24,10 @@ std::string NotATree(const TreeRecord& record) {
   return problem.empty() ? "not a tree" : "not a tree: " + problem;
 }
 
-bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
-                       const RowFormat& rows, const RowLayout& layout, std::string& out) {
+using RowTaker = std::function<void(const BatchRow&)>;
+
+bool TakeComputedRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                     bool withMatrices, const RowTaker& take) {
   if (record.tooLong) {
     const std::string error =
         Located(where, record.line,
@@ -33,7 +35,7 @@ bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std
                     std::to_string(format.rules.maxRecordBytes) + " one may have");
     BatchRow row;
     row.error = error;
-    rows.AppendRow(row, layout, out);
+    take(row);
     return false;
   }
   const TreeRecord tree = format.read(record.text);
@@ -44,7 +46,7 @@ bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std
   if (!tree.error.empty() || !tree.graph) {
     error = Located(where, record.line, tree.error.empty() ? "unreadable" : tree.error);
     row.error = error;
-    rows.AppendRow(row, layout, out);
+    take(row);
     return false;
   }
   row.graph = &*tree.graph;
@@ -52,13 +54,13 @@ bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std
   if (!rooted) {
     error = NotATree(tree);
     row.error = error;
-    rows.AppendRow(row, layout, out);
+    take(row);
     return false;
   }
   // The matrices only where the rows show them; the half-sums need none.
   GraphicalMatrices matrices;
   std::array<ExactDecimal, 16> sums;
-  if (layout.matrices) {
+  if (withMatrices) {
     matrices = ComputeGraphicalMatrices(*rooted);
     sums = BlockSums(matrices);
     row.matrices = &matrices;
@@ -68,26 +70,33 @@ bool AppendComputedRow(const SplitRecord& record, const InputFormat& format, std
   const WholeTreeIndices indices = ComputeWholeTreeIndices(*rooted);
   row.elementSums = &sums;
   row.indices = &indices;
-  rows.AppendRow(row, layout, out);
+  take(row);
   return true;
 }
 
 }  // namespace
 
-bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
-                    const RowFormat& rows, const RowLayout& layout, std::string& out) {
-  const std::size_t start = out.size();
+bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                     bool withMatrices, const RowTaker& take) {
   try {
-    return AppendComputedRow(record, format, where, rows, layout, out);
+    return TakeComputedRow(record, format, where, withMatrices, take);
   } catch (const std::exception& failure) {
     // No input may stop a batch: what the computation could not do is the record's error.
-    out.resize(start);
     const std::string error = Located(where, record.line, failure.what());
     BatchRow row;
     row.error = error;
-    rows.AppendRow(row, layout, out);
+    take(row);
     return false;
   }
+}
+
+bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                    const RowFormat& rows, const RowLayout& layout, std::string& out) {
+  const std::size_t start = out.size();
+  return ComputeBatchRow(record, format, where, layout.matrices, [&](const BatchRow& row) {
+    out.resize(start);  // a failure's row takes the place of what was written before it
+    rows.AppendRow(row, layout, out);
+  });
 }
 
 }  // namespace korvelant

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,14 @@
 #include "input/record_splitter.hpp"
 
 namespace korvelant {
+
+// Reads one record, computes it and hands its row to `take`, with all sixteen matrices when
+// `withMatrices` is set, else with their half-sums only. The row's values live only during
+// the call. Should the computation fail after a row was handed on, `take` is called once
+// more with the row that says so, to stand in its place. Returns false for a refused row
+// (see AppendBatchRow).
+bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
+                     bool withMatrices, const std::function<void(const BatchRow&)>& take);
 
 // Reads one record, computes it and appends its row. A record that cannot be read, is too
 // long, is no tree or makes the computation fail gets a row with the error set and the batch

@@ -28,6 +28,13 @@ std::ostringstream& ErrorLog() {
   return *log;
 }
 
+// The error logger while a reason is being listened for.
+const std::shared_ptr<boost::logging::rdLogger>& ListeningLogger() {
+  static const auto* const logger = new std::shared_ptr<boost::logging::rdLogger>(
+      std::make_shared<boost::logging::rdLogger>(&ErrorLog()));
+  return *logger;
+}
+
 void SilenceRdkitLogs() {
   rdErrorLog = std::make_shared<boost::logging::rdLogger>(&ErrorLog());
   rdErrorLog->df_enabled = false;
@@ -102,7 +109,11 @@ std::string LoggedReason(const std::function<void()>& attempt, const std::string
   PrepareOnce();
   std::unique_lock alone(RdkitMutex());
   ErrorLog().str({});
-  rdErrorLog->df_enabled = true;
+  // Another user of RDKit in the same program (its Python module, which sends the logs to
+  // Python) may have put loggers of its own in place since: ours listens for this attempt
+  // alone, and whatever logger stood before stands again after it.
+  const std::shared_ptr<boost::logging::rdLogger> kept = rdErrorLog;
+  rdErrorLog = ListeningLogger();
   std::string thrown;
   try {
     attempt();
@@ -110,7 +121,7 @@ std::string LoggedReason(const std::function<void()>& attempt, const std::string
     thrown = error.what();
   } catch (...) {
   }
-  rdErrorLog->df_enabled = false;
+  rdErrorLog = kept;
   std::string reason = FirstLoggedLine(ErrorLog().str());
   ErrorLog().str({});
   if (reason.empty()) reason = thrown;

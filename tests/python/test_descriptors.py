@@ -71,3 +71,12 @@ def test_mols_mixed_with_trees_and_missing_values():
 def test_an_empty_list_gives_the_columns_and_no_rows():
     frame = kv.descriptors([])
     assert len(frame) == 0 and "WIEGM" in frame.columns
+
+
+def test_rdkits_own_python_module_changes_no_reason():
+    from rdkit import Chem  # noqa: F401  its import puts RDKit's Python loggers in place
+
+    bad = ["C(C", "C1CC", "CC(C)(C)(C)(C)C"]
+    assert_same_rows(kv.descriptors(bad), batch_frame("\n".join(bad) + "\n", "smiles"))
+    with pytest.raises(ValueError, match="parenthes"):
+        kv.Tree.from_smiles("C(C")

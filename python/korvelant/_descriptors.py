@@ -1,12 +1,9 @@
 """Descriptors of many trees or molecules at once, as a pandas DataFrame."""
 
-import io
 import math
 
 from . import _native
 from ._tree import Tree
-
-_TEXT_COLUMNS = ("name", "smiles", "edges", "error")
 
 
 def _is_mol(item):
@@ -33,43 +30,48 @@ def is_molecule(record):
     return record[0] != "edges"
 
 
-def frame(csv_text):
-    """The DataFrame of CSV text as `batch` writes it. Text columns are str, "" where a row has
-    none (`error` is "" for a computed row); whole numbers are int64 while every value fits,
-    nullable Int64 where a refused row leaves them empty, Python ints past 64 bits; Randic
-    values are float64, NaN where empty."""
+def _numbers(values, present):
+    """A numeric column: int64 or float64 when every row has a value; nullable Int64 or NaN
+    where refused rows have none; exact Python ints (None where missing) past 64 bits."""
+    import numpy as np
     import pandas as pd
 
-    def read(text_columns, **options):
-        return pd.read_csv(
-            io.StringIO(csv_text),
-            keep_default_na=False,
-            na_values=[""],
-            dtype={name: str for name in text_columns},
-            **options,
-        )
+    if isinstance(values, list):
+        return pd.Series([v if p else None for v, p in zip(values, present)], dtype=object)
+    if values.dtype.kind == "f" or present.all():
+        return values
+    return pd.arrays.IntegerArray(values, ~np.asarray(present))
 
-    # chi is read as text and converted by Python, which reads its shortest digits back to
-    # the very double batch wrote; the Randic half-sums have at most five decimals.
-    table = read(_TEXT_COLUMNS + ("chi",))
-    for name in _TEXT_COLUMNS:
-        if name in table:
-            table[name] = table[name].fillna("")
-    table["chi"] = table["chi"].astype(float)
-    for name in table.columns:
-        if name in _TEXT_COLUMNS or name.startswith("RI") or name == "chi":
+
+def frame(columns):
+    """The DataFrame of the columns descriptor_columns makes. Text columns are str, "" where a
+    row has none (`error` is "" for a computed row)."""
+    import pandas as pd
+
+    return pd.DataFrame({
+        name: column if isinstance(column, list) else _numbers(*column)
+        for name, column in columns.items()
+    })
+
+
+def concatenated(parts):
+    """The columns of several runs over consecutive items, as one run would make them."""
+    import numpy as np
+
+    columns = {}
+    for name in parts[0]:
+        pieces = [part[name] for part in parts]
+        if isinstance(pieces[0], list):
+            columns[name] = [text for piece in pieces for text in piece]
             continue
-        column = table[name]
-        if column.dtype == "int64":
-            continue
-        # Empty cells or digits past 64 bits: read the column again as text, exactly.
-        digits = read([name], usecols=[name])[name]
-        values = [None if isinstance(text, float) else int(text) for text in digits]
-        if all(v is None or -(2**63) <= v < 2**63 for v in values):
-            table[name] = pd.array(values, dtype="Int64")
+        values = [v for v, _ in pieces]
+        if any(isinstance(v, list) for v in values):
+            values = [v if isinstance(v, list) else v.tolist() for v in values]
+            joined = [x for v in values for x in v]
         else:
-            table[name] = pd.Series(values, dtype=object)
-    return table
+            joined = np.concatenate(values)
+        columns[name] = (joined, np.concatenate([p for _, p in pieces]))
+    return columns
 
 
 def descriptors(items, jobs=None):
@@ -82,4 +84,4 @@ def descriptors(items, jobs=None):
     as in a batch; its line number is its place in `items`, from 1. jobs: threads to compute
     on (default: one per processor)."""
     records = [record(item) for item in items]
-    return frame(_native.descriptor_csv(records, jobs))
+    return frame(_native.descriptor_columns(records, jobs))

@@ -14,8 +14,8 @@ rows: Dask computes its partitions again elsewhere.
 from . import _descriptors, _native
 
 
-def _partition_csv(records, first_line, smiles_column):
-    return _native.descriptor_csv(
+def _partition_columns(records, first_line, smiles_column):
+    return _native.descriptor_columns(
         records, jobs=1, first_line=first_line, smiles_column=smiles_column
     )
 
@@ -41,13 +41,10 @@ def descriptors(items, client=None, partitions=None):
     smiles_column = any(_descriptors.is_molecule(r) for r in records)
     pieces = _partitions(len(records), partitions) or [(0, 0)]
     futures = client.map(
-        _partition_csv,
+        _partition_columns,
         [records[start:end] for start, end in pieces],
         [start + 1 for start, _ in pieces],
         [smiles_column] * len(pieces),
         pure=False,
     )
-    texts = client.gather(futures)
-    header, _, _ = texts[0].partition("\n")
-    rows = "".join(text.partition("\n")[2] for text in texts)
-    return _descriptors.frame(header + "\n" + rows)
+    return _descriptors.frame(_descriptors.concatenated(client.gather(futures)))

@@ -1,44 +1,68 @@
 // Descriptors of many items at once: each item read by a batch input format and computed
-// into the row `batch` writes, on several threads, rows in item order.
+// into the row `batch` writes, on several threads, and handed to Python as columns.
+#include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <limits>
+#include <map>
 #include <thread>
 
 #include "cli/batch_row.hpp"
 #include "cli/input_formats.hpp"
 #include "native_module.hpp"
+#include "python_values.hpp"
 
 namespace korvelant::python {
 namespace {
-
-namespace py = pybind11;
 
 struct Item {
   const InputFormat* format = nullptr;
   std::string text;
 };
 
+// What one row holds, kept beyond the call that made it.
+struct RowValues {
+  std::string name;
+  std::optional<std::string> smiles;
+  std::optional<Graph> graph;
+  std::optional<std::array<ExactDecimal, 16>> elementSums;
+  std::optional<WholeTreeIndices> indices;
+  std::string error;
+};
+
+RowValues ValuesOf(const BatchRow& row) {
+  RowValues values;
+  values.name = row.name;
+  if (row.smiles) values.smiles = *row.smiles;
+  if (row.graph) values.graph = *row.graph;
+  if (row.elementSums) values.elementSums = *row.elementSums;
+  if (row.indices) values.indices = *row.indices;
+  values.error = row.error;
+  return values;
+}
+
 constexpr std::size_t kItemsPerChunk = 64;
 
-// The CSV text `batch` writes for these records, header first; item k stands on "line"
-// firstLine + k, as it would in a file of one record a line.
-std::string DescriptorCsv(const std::vector<Item>& items, int jobs, std::uint64_t firstLine,
-                          const RowLayout& layout) {
-  const std::unique_ptr<RowFormat> rows = CsvRows();
+// Each item's row, item k on "line" firstLine + k, as in a file of one record a line;
+// `jobs` threads take chunks of items in turn.
+std::vector<RowValues> ComputeRows(const std::vector<Item>& items, int jobs,
+                                   std::uint64_t firstLine) {
+  std::vector<RowValues> rows(items.size());
   const std::size_t chunks = (items.size() + kItemsPerChunk - 1) / kItemsPerChunk;
-  std::vector<std::string> texts(chunks);
   std::atomic<std::size_t> next = 0;
   const auto work = [&] {
     for (std::size_t chunk; (chunk = next++) < chunks;) {
       const std::size_t end = std::min(items.size(), (chunk + 1) * kItemsPerChunk);
       for (std::size_t k = chunk * kItemsPerChunk; k < end; ++k) {
         const Item& item = items[k];
-        SplitRecord record{item.text, firstLine + k, item.text.size(),
-                           item.text.size() > item.format->rules.maxRecordBytes};
-        if (record.tooLong) record.text = record.text.substr(0, item.format->rules.maxRecordBytes);
-        AppendBatchRow(record, *item.format, "", *rows, layout, texts[chunk]);
+        const std::size_t limit = item.format->rules.maxRecordBytes;
+        const SplitRecord record{std::string_view(item.text).substr(0, limit), firstLine + k,
+                                 item.text.size(), item.text.size() > limit};
+        ComputeBatchRow(record, *item.format, "", false,
+                        [&](const BatchRow& row) { rows[k] = ValuesOf(row); });
       }
     }
   };
@@ -47,11 +71,149 @@ std::string DescriptorCsv(const std::vector<Item>& items, int jobs, std::uint64_
   for (int t = 1; t < threads; ++t)
     helpers.emplace_back(work);
   work();
-  helpers.clear();
-  std::string csv = rows->Header(layout);
-  for (const std::string& text : texts)
-    csv += text;
-  return csv;
+  return rows;
+}
+
+py::str Text(std::string_view text) {
+  // Names and SMILES are passed on as they came; bytes that are not UTF-8 become U+FFFD.
+  return py::reinterpret_steal<py::str>(
+      PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
+}
+
+py::list TextColumn(const std::vector<RowValues>& rows,
+                    const std::function<std::string(const RowValues&)>& text) {
+  py::list column;
+  for (const RowValues& row : rows)
+    column.append(Text(text(row)));
+  return column;
+}
+
+// A numeric column as (values, present): values an int64 array while every value fits, else
+// a list of exact Python ints; present says which rows have a value.
+py::tuple WholeColumn(const std::vector<RowValues>& rows,
+                      const std::function<std::optional<Int128>(const RowValues&)>& value) {
+  std::vector<std::optional<Int128>> values;
+  values.reserve(rows.size());
+  for (const RowValues& row : rows)
+    values.push_back(value(row));
+  py::array_t<bool> present(static_cast<py::ssize_t>(values.size()));
+  auto presence = present.mutable_unchecked<1>();
+  bool fits = true;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    presence(k) = values[k].has_value();
+    if (values[k])
+      fits = fits && *values[k] >= std::numeric_limits<std::int64_t>::min() &&
+             *values[k] <= std::numeric_limits<std::int64_t>::max();
+  }
+  if (!fits) {
+    py::list exact;
+    for (const auto& v : values)
+      exact.append(PythonInt(v.value_or(0)));
+    return py::make_tuple(exact, present);
+  }
+  py::array_t<std::int64_t> numbers(static_cast<py::ssize_t>(values.size()));
+  auto cells = numbers.mutable_unchecked<1>();
+  for (std::size_t k = 0; k < values.size(); ++k)
+    cells(k) = static_cast<std::int64_t>(values[k].value_or(0));
+  return py::make_tuple(numbers, present);
+}
+
+py::tuple RealColumn(const std::vector<RowValues>& rows,
+                     const std::function<std::optional<double>(const RowValues&)>& value) {
+  py::array_t<double> numbers(static_cast<py::ssize_t>(rows.size()));
+  py::array_t<bool> present(static_cast<py::ssize_t>(rows.size()));
+  auto cells = numbers.mutable_unchecked<1>();
+  auto presence = present.mutable_unchecked<1>();
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const std::optional<double> v = value(rows[k]);
+    cells(k) = v.value_or(std::numeric_limits<double>::quiet_NaN());
+    presence(k) = v.has_value();
+  }
+  return py::make_tuple(numbers, present);
+}
+
+using ColumnMaker = std::function<py::object(const std::vector<RowValues>&)>;
+
+// How each column that `batch` writes is made from the rows, by its name.
+std::map<std::string, ColumnMaker> ColumnMakers() {
+  std::map<std::string, ColumnMaker> makers;
+  makers["name"] = [](const auto& rows) {
+    return TextColumn(rows, [](const RowValues& row) { return row.name; });
+  };
+  makers["smiles"] = [](const auto& rows) {
+    return TextColumn(rows, [](const RowValues& row) { return row.smiles.value_or(""); });
+  };
+  makers["vertices"] = [](const auto& rows) {
+    return WholeColumn(rows, [](const RowValues& row) -> std::optional<Int128> {
+      if (!row.graph) return std::nullopt;
+      return row.graph->vertexCount;
+    });
+  };
+  makers["edges"] = [](const auto& rows) {
+    return TextColumn(rows, [](const RowValues& row) {
+      return row.graph ? EdgeListText(*row.graph) : std::string();
+    });
+  };
+  for (int block = 0; block < 16; ++block) {
+    // Half an element sum: whole for W, Z and H; Randić to five places at most.
+    const auto half = [block](const RowValues& row) -> std::optional<Int128> {
+      if (!row.elementSums) return std::nullopt;
+      return (*row.elementSums)[block].ticks();
+    };
+    if (kTopologicalIndices[block % 4] == TopologicalIndex::Randic) {
+      makers[BlockName(block)] = [half](const auto& rows) {
+        return RealColumn(rows, [&](const RowValues& row) -> std::optional<double> {
+          const auto ticks = half(row);
+          if (!ticks) return std::nullopt;
+          return static_cast<double>(*ticks) / (2.0 * ExactDecimal::kScale);
+        });
+      };
+    } else {
+      makers[BlockName(block)] = [half](const auto& rows) {
+        return WholeColumn(rows, [&](const RowValues& row) -> std::optional<Int128> {
+          const auto ticks = half(row);
+          if (!ticks) return std::nullopt;
+          return *ticks / (2 * ExactDecimal::kScale);
+        });
+      };
+    }
+  }
+  const auto whole = [](Int128 WholeTreeIndices::*member) {
+    return [member](const auto& rows) {
+      return WholeColumn(rows, [member](const RowValues& row) -> std::optional<Int128> {
+        if (!row.indices) return std::nullopt;
+        return (*row.indices).*member;
+      });
+    };
+  };
+  makers["W"] = whole(&WholeTreeIndices::wiener);
+  makers["WW"] = whole(&WholeTreeIndices::hyperWiener);
+  makers["M1"] = whole(&WholeTreeIndices::firstZagreb);
+  makers["M2"] = whole(&WholeTreeIndices::secondZagreb);
+  makers["H"] = whole(&WholeTreeIndices::hosoya);
+  makers["chi"] = [](const auto& rows) {
+    return RealColumn(rows, [](const RowValues& row) -> std::optional<double> {
+      if (!row.indices) return std::nullopt;
+      return row.indices->randic;
+    });
+  };
+  makers["error"] = [](const auto& rows) {
+    return TextColumn(rows, [](const RowValues& row) { return row.error; });
+  };
+  return makers;
+}
+
+// The columns in the order `batch` writes them: text columns as lists of str, numeric ones
+// as (values, present).
+py::dict Columns(const std::vector<RowValues>& rows, const RowLayout& layout) {
+  static const std::map<std::string, ColumnMaker> makers = ColumnMakers();
+  py::dict columns;
+  for (const std::string& name : ColumnNames(layout)) {
+    const auto maker = makers.find(name);
+    if (maker == makers.end()) throw std::logic_error("no Python column for " + name);
+    columns[py::str(name)] = maker->second(rows);
+  }
+  return columns;
 }
 
 int DefaultJobs() {
@@ -62,7 +224,7 @@ int DefaultJobs() {
 
 void AddDescriptorFunctions(py::module_& module) {
   module.def(
-      "descriptor_csv",
+      "descriptor_columns",
       [](const std::vector<std::pair<std::string, std::string>>& records, std::optional<int> jobs,
          std::uint64_t firstLine, std::optional<bool> smilesColumn) {
         std::vector<Item> items;
@@ -77,13 +239,18 @@ void AddDescriptorFunctions(py::module_& module) {
             smilesColumn.value_or(std::any_of(
                 items.begin(), items.end(), [](const Item& i) { return i.format->smilesColumn; })),
             false};
-        const py::gil_scoped_release computing;
-        return DescriptorCsv(items, jobs.value_or(DefaultJobs()), firstLine, layout);
+        std::vector<RowValues> rows;
+        {
+          const py::gil_scoped_release computing;
+          rows = ComputeRows(items, jobs.value_or(DefaultJobs()), firstLine);
+        }
+        return Columns(rows, layout);
       },
       py::arg("records"), py::arg("jobs") = py::none(), py::arg("first_line") = 1,
       py::arg("smiles_column") = py::none(),
-      "The CSV rows `batch` writes for (format, record text) pairs, header first; the SMILES "
-      "column when asked, else when a record is a molecule.");
+      "The columns `batch` writes for (format, record text) pairs: lists of str for text, "
+      "(values, present) for numbers. The SMILES column when asked, else when a record is a "
+      "molecule.");
 }
 
 }  // namespace korvelant::python

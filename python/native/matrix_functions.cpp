@@ -7,6 +7,7 @@
 
 #include "cli/matrix_names.hpp"
 #include "cli/row_format.hpp"
+#include "engine/element_sums.hpp"
 #include "engine/graphical_matrices.hpp"
 #include "engine/whole_tree_indices.hpp"
 #include "input/tree_problem.hpp"
@@ -116,12 +117,13 @@ py::object OneHalfSum(long long n, const EdgePairs& edges, const std::string& ty
   const MatrixType type = Chosen(ReadMatrixType(typeName));
   const TopologicalIndex index = Chosen(ReadTopologicalIndex(indexName));
   const RootedTree tree = Rooted(n, edges);
-  ExactDecimal sum;
+  std::array<ExactDecimal, 16> sums;
   {
     py::gil_scoped_release computing;
-    sum = ComputeGraphicalMatrix(tree, type, index).Sum();
+    sums = ComputeElementSums(tree);
   }
-  return HalfSum(sum, index);
+  // The file's order: the four indices of EGM, then of PGM, SVGM and DVGM.
+  return HalfSum(sums[static_cast<int>(type) * 4 + static_cast<int>(index)], index);
 }
 
 py::dict HalfSums(long long n, const EdgePairs& edges) {
@@ -129,7 +131,7 @@ py::dict HalfSums(long long n, const EdgePairs& edges) {
   std::array<ExactDecimal, 16> sums;
   {
     py::gil_scoped_release computing;
-    sums = BlockSums(ComputeGraphicalMatrices(tree));
+    sums = ComputeElementSums(tree);
   }
   py::dict halfSums;
   for (int block = 0; block < 16; ++block)

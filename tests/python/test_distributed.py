@@ -7,6 +7,7 @@ import threading
 import time
 
 import networkx
+import pandas
 import pytest
 
 import korvelant as kv
@@ -38,7 +39,7 @@ def test_a_cluster_gives_the_frame_of_one_process(client):
     assert len(trees) == 10359
     items = trees[:3000] + ["C(C", "CCO ethanol"] + trees[3000:]
     frame = kv.distributed.descriptors(items, client=client, partitions=7)
-    assert frame.equals(kv.descriptors(items))
+    pandas.testing.assert_frame_equal(frame, kv.descriptors(items))
     assert frame.loc[3000, "error"].startswith("line 3001: ")
     assert list(frame.columns[:2]) == ["name", "smiles"]
 
@@ -60,4 +61,4 @@ def test_a_worker_killed_mid_run_costs_no_rows(client):
     killed_mid_run = run.is_alive()
     run.join(timeout=300)
     assert killed_mid_run
-    assert result["frame"].equals(expected)
+    pandas.testing.assert_frame_equal(result["frame"], expected)

@@ -19,8 +19,16 @@ constexpr OptionRule kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"ou
 constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
 constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
                                        {"preview", false}, {"output"}, {"scale"}};
-constexpr OptionRule kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
-                                        {"jobs"}, {"output"}, {"no-header", false}};
+constexpr OptionRule kBatchOptions[] = {{"from"},
+                                        {"format"},
+                                        {"matrices", false},
+                                        {"jobs"},
+                                        {"output"},
+                                        {"no-header", false},
+                                        {"smiles-column"},
+                                        {"name-column"},
+                                        {"title-line", false},
+                                        {"no-title-line", false}};
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
 
@@ -214,6 +222,32 @@ std::optional<UsageError> ReadBatchOptions(const ScannedArguments& scanned, Batc
     }
     request.jobs = *count;
   }
+  if (const auto column = scanned.values.find("smiles-column"); column != scanned.values.end())
+    request.columns.smiles = column->second;
+  if (const auto column = scanned.values.find("name-column"); column != scanned.values.end())
+    request.columns.name = column->second;
+  if (scanned.flags.contains("title-line") && scanned.flags.contains("no-title-line"))
+    return UsageError{"--title-line and --no-title-line contradict each other; give one"};
+  if (scanned.flags.contains("title-line")) request.titleLine = true;
+  if (scanned.flags.contains("no-title-line")) request.titleLine = false;
+  return std::nullopt;
+}
+
+// Tables fix the output's columns by their header rows, so they cannot share a batch with
+// formats that have none; the options for tables and titles need an input they apply to.
+std::optional<UsageError> CheckInputMix(const BatchRequest& request) {
+  const auto count = [&](bool (*test)(const InputFormat&)) {
+    return std::count_if(request.inputs.begin(), request.inputs.end(),
+                         [&](const NamedInput& named) { return test(*named.format); });
+  };
+  const auto tables = count([](const InputFormat& format) { return format.IsTable(); });
+  const auto titled = count([](const InputFormat& format) { return format.titleLine; });
+  if (tables > 0 && tables < static_cast<long>(request.inputs.size()))
+    return UsageError{"a table (csv, tsv) cannot share a batch with inputs of other formats"};
+  if (tables == 0 && (request.columns.smiles || request.columns.name))
+    return UsageError{"--smiles-column and --name-column are for tables (csv, tsv)"};
+  if (titled == 0 && request.titleLine)
+    return UsageError{"--title-line and --no-title-line are for SMILES files (smiles)"};
   return std::nullopt;
 }
 
@@ -240,6 +274,7 @@ CliRequest ParseBatch(const ScannedArguments& scanned) {
     if (auto* error = std::get_if<UsageError>(&format)) return *error;
     request.inputs.push_back({path, std::get<const InputFormat*>(format)});
   }
+  if (auto error = CheckInputMix(request)) return *error;
   return request;
 }
 

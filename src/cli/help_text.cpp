@@ -15,7 +15,9 @@ Usage:
   korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
                      --type TYPE --index INDEX
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                      [--jobs N] [--no-header] [--output PATH] [INPUT...]
+                      [--jobs N] [--no-header] [--output PATH]
+                      [--smiles-column NAME] [--name-column NAME]
+                      [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
                      (--type TYPE | --preview) [--scale S] --output PICTURE
   korvelant-cli --help | --version
@@ -121,7 +123,9 @@ draw uses: draw is not available.
 
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                           [--jobs N] [--no-header] [--output PATH] [INPUT...]
+                           [--jobs N] [--no-header] [--output PATH]
+                           [--smiles-column NAME] [--name-column NAME]
+                           [--title-line | --no-title-line] [INPUT...]
 
 Reads trees from the INPUT files, or from standard input when there is none or
 one is "-", and writes one row per record, in input order, while input still
@@ -135,7 +139,9 @@ vertices, edges, the sixteen half-sums named like the matrix file's blocks
 (WIEGM, RIEGM, ZIEGM, HIEGM, WIPGM, ... HIDVGM), the whole-tree indices
 W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic, unrounded)
 and H (Hosoya's Z), and error. Molecule inputs add smiles after name: the
-SMILES read, or the one RDKit writes for a molfile record.
+SMILES read, or the one RDKit writes for a molfile record. A table's other
+columns follow error, as they were (strings in JSON lines), in CSV and TSV
+alike.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or
@@ -143,7 +149,8 @@ not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
 the same way.
 
 Options:
-  --from FORMAT   the input format: )";
+  --from FORMAT   the input format, one of
+                  )";
 
 constexpr std::string_view kBatchOptions = R"(
   --format csv    CSV (RFC 4180) with a header line and LF line ends; names
@@ -159,11 +166,16 @@ constexpr std::string_view kBatchOptions = R"(
                           korvelant-cli batch --from sparse6 --no-header
   --output PATH   the file to write, complete or not at all; "-" or none for
                   standard output
+  --smiles-column NAME  a table's SMILES column, when not headed "smiles"
+  --name-column NAME    a table's name column, when not "name", "id" or "title"
+  --title-line    a SMILES file's first line is a title: skip it
+  --no-title-line a SMILES file's first line is a molecule, even "smiles ..."
 
 On a terminal, standard error shows the records done and their rate.
 
-Exit status: 0 every row computed, 1 some records refused, 2 bad usage or an
-input that cannot be read, 3 the output cannot be written.
+Exit status: 0 every row computed, 1 some records refused, 2 bad usage, an
+input that cannot be read, or a table without a SMILES column, 3 the output
+cannot be written.
 )";
 
 }  // namespace

@@ -139,6 +139,16 @@ class JsonLineRowFormat : public RowFormat {
     } else {
       AppendString(out, row.error);
     }
+    for (std::size_t k = 0; k < layout.carried.size(); ++k) {
+      out += ',';
+      AppendString(out, layout.carried[k]);
+      out += ':';
+      if (k < row.carried.size()) {
+        AppendString(out, row.carried[k]);
+      } else {
+        out += "null";
+      }
+    }
     out += "}\n";
   }
 };

@@ -1,5 +1,7 @@
 #include "molecules/molecule_records.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "molecules/molecule_reading.hpp"
@@ -31,9 +33,22 @@ void TakeReading(MoleculeReading reading, TreeRecord& record) {
 TreeRecord SmilesLineRecord(std::string_view line) {
   const std::string_view text = Trimmed(line);
   const auto end = text.find_first_of(kBlanks);
-  const std::string_view smiles = text.substr(0, end);
+  return SmilesRecord(text.substr(0, end),
+                      end == std::string_view::npos ? "" : Trimmed(text.substr(end)));
+}
+
+bool IsSmilesTitleLine(std::string_view line) {
+  const std::string_view text = Trimmed(line);
+  const std::string_view first = text.substr(0, text.find_first_of(kBlanks));
+  constexpr std::string_view kTitle = "smiles";
+  return std::equal(first.begin(), first.end(), kTitle.begin(), kTitle.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == y;
+  });
+}
+
+TreeRecord SmilesRecord(std::string_view smiles, std::string_view name) {
   TreeRecord record;
-  if (end != std::string_view::npos) record.name = Trimmed(text.substr(end));
+  record.name = name;
   if (!smiles.empty()) record.smiles = std::string(smiles);
   TakeReading(ReadSmiles(smiles), record);
   return record;

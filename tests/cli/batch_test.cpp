@@ -479,11 +479,11 @@ TEST_F(BatchFiles, UsageProblemsWriteNothing) {
   const std::string trees = Write("trees.txt", "2 1-2\n");
   const std::string unknown = Write("trees.dat", "2 1-2\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "reading standard input needs --from edges, graph6, sparse6, smiles or sdf"},
+      {{}, "reading standard input needs --from edges, graph6, sparse6, smiles, sdf, csv or tsv"},
       {{trees, "-"}, "reading standard input needs --from"},
       {{unknown}, "cannot tell the format of \"" + unknown + "\" from its name"},
       {{"--from", "mol2", trees},
-       "unknown --from \"mol2\": use edges, graph6, sparse6, smiles or sdf"},
+       "unknown --from \"mol2\": use edges, graph6, sparse6, smiles, sdf, csv or tsv"},
       {{"--format", "xml", trees}, "unknown --format \"xml\": use csv or jsonl"},
       {{"--matrices", trees}, "--matrices needs --format jsonl"},
       {{"--jobs", "0", trees}, "--jobs needs a whole number from 1 to 256, not \"0\""},

@@ -208,7 +208,7 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
       RunBatchPipeline(inputs, makeRow, *out, settings, [&](std::uint64_t records) {
         if (progress) progress->Update(records);
       });
-  if (progress) progress->Clear();
+  if (progress) progress->Finish(outcome.records, outcome.refused);
   if (!outcome.readFailure) header.Finish();
 
   if (!out->Flush()) {

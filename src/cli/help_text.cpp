@@ -171,7 +171,8 @@ constexpr std::string_view kBatchOptions = R"(
   --title-line    a SMILES file's first line is a title: skip it
   --no-title-line a SMILES file's first line is a molecule, even "smiles ..."
 
-On a terminal, standard error shows the records done and their rate.
+On a terminal, standard error shows the records done and their rate, and at
+the end one line: trees read, refused, seconds taken and the rate.
 
 Exit status: 0 every row computed, 1 some records refused, 2 bad usage, an
 input that cannot be read, or a table without a SMILES column, 3 the output

@@ -171,12 +171,38 @@ TEST_F(BatchProcess, ProgressIsShownOnATerminalOnly) {
   EXPECT_NE(terminal.find("\r\x1b[Kkorvelant-cli: "), std::string::npos) << terminal;
   EXPECT_NE(terminal.find(" records, "), std::string::npos);
   EXPECT_LE(std::count(terminal.begin(), terminal.end(), '\r'), 2 * 4 * 3 + 1);  // a few a second
-  EXPECT_TRUE(terminal.ends_with("\r\x1b[K")) << "the line is erased at the end";
-  EXPECT_EQ(terminal.find('\n'), std::string::npos);
+  // The line is erased at the end and gives way to the summary, the one line end.
+  const std::string summary = "\r\x1b[Kkorvelant-cli: 800 trees, 0 refused, ";
+  EXPECT_NE(terminal.find(summary), std::string::npos) << terminal;
+  EXPECT_TRUE(terminal.ends_with(" per second\r\n")) << terminal;  // the terminal adds CR
+  EXPECT_EQ(std::count(terminal.begin(), terminal.end(), '\n'), 1);
 
   int pipe[2];
   ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
   EXPECT_EQ(StandardErrorOfATricklingBatch(pipe[1], pipe[0]), "");
+}
+
+TEST_F(BatchProcess, ATerminalSeesOneSummaryLineAfterAQuickBatch) {
+  int master = -1, slave = -1;
+  ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  testing::ChildSetup setup;
+  setup.stderrFd = slave;
+  ChildProcess child({CliPath(), "batch", "--from", "smiles", "--output", PathOf("rows.csv")},
+                     setup);
+  ::close(slave);
+  child.Send("CC ethane\nC1CC1 ring\nCCC propane\n");
+  child.CloseIn();
+  const int status = child.Wait();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kSomeRecordsRefused);
+  std::string err;
+  char buffer[4096];
+  for (ssize_t count; (count = ::read(master, buffer, sizeof buffer)) > 0;)
+    err.append(buffer, static_cast<std::size_t>(count));
+  ::close(master);
+  EXPECT_TRUE(err.starts_with("korvelant-cli: 3 trees, 1 refused, ")) << err;
+  EXPECT_TRUE(err.ends_with(" s\r\n") || err.ends_with(" per second\r\n")) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 TEST_F(BatchProcess, SurvivesRealFiles) {

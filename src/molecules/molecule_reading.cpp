@@ -16,8 +16,8 @@
 #include <sstream>
 #include <utility>
 
+#include "input/tree_problem.hpp"
 #include "molecules/rdkit_setup.hpp"
-#include "molecules/tree_problem.hpp"
 
 namespace korvelant {
 namespace {
@@ -200,7 +200,7 @@ MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
     return reading;
   }
   MoleculeReading reading;
-  if (std::string problem = TreeProblem(graph); !problem.empty()) {
+  if (std::string problem = TreeProblem(graph, TreeWording::kMolecule); !problem.empty()) {
     if (graph.vertexCount == 0) problem += ": hydrogen atoms only";
     reading.refusal =
         MoleculeRefusal{MoleculeRefusalKind::NotATree, std::string(kNotATreeMessage), problem};

@@ -228,8 +228,8 @@ TEST(Batch, BadRecordsGetAnErrorRowAndTheBatchGoesOn) {
   const std::vector<std::pair<std::string, std::string>> nameAndError = {
       {"propane", ""},
       {"broken", "line 3: malformed edge \"1-x\": write two vertex numbers as in 1-2"},
-      {"two parts", "not a tree: 2 fragments"},
-      {"ring", "not a tree: 1 ring"},
+      {"two parts", "not a tree: 2 components"},
+      {"ring", "not a tree: 1 cycle: 1-2-3-1"},
       {"huge", "line 7: " + TooLargeMessage(130)},
       {"", "line 8: malformed vertex count \"abc\": write a whole number"},
       {std::string("nul\0byte", 8), ""},

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "cli/process_runner.hpp"
 #include "model/graph.hpp"
@@ -231,12 +232,17 @@ TEST_F(CliFiles, TheOutputOptionsValueIsAFileNameWhateverItLooksLike) {
 TEST_F(CliFiles, NotATreeLeavesTheFileAlone) {
   const std::string out = PathOf("Text1");
   std::ofstream(out) << "keep me";
-  for (const auto& [vertices, edges] : std::vector<std::pair<std::string, std::string>>{
-           {"0", ""}, {"3", "1-2,2-3,1-3"}, {"4", "1-2,3-4"}}) {
+  for (const auto& [vertices, edges, reason] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"0", "", "no vertices"},
+           {"3", "1-2,2-3,1-3", "1 cycle: 1-2-3-1"},
+           {"4", "1-2,3-4", "2 components"}}) {
     const CliRun run = RunTool({"file", "--vertices", vertices, "--edges", edges, "--output", out});
     EXPECT_EQ(run.status, kNotATree);
     EXPECT_EQ(run.err,
-              "korvelant-cli: Graph is not a tree and this program works only with trees\n");
+              "korvelant-cli: Graph is not a tree and this program works only with trees\n"
+              "korvelant-cli: " +
+                  reason + "\n");
   }
   EXPECT_EQ(Read(out), "keep me");
   const CliRun calc =

@@ -60,7 +60,7 @@ std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
     return ParseMolecule(scanned.values.find("smiles")->second);
   }
   if (!scanned.Has("vertices")) return UsageError{"--vertices (or --smiles) is missing"};
-  if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges \"\" for none)"};
+  if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges - for none)"};
   const auto count = ParseVertexCount(scanned.values.find("vertices")->second);
   if (auto* error = std::get_if<UsageError>(&count)) return *error;
   auto edges = ReadEdgeList(scanned.values.find("edges")->second, std::get<int>(count));

@@ -55,7 +55,7 @@ line ends.
 
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
                   SMILES, and so on in order
@@ -76,7 +76,7 @@ then the line "Half-sum of matrix elements is: " and the half-sum.
 
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
                   SMILES, and so on in order
@@ -100,7 +100,7 @@ size as the window, and no display is needed. Trees of up to 8 vertices, as in t
 Options:
   --vertices N    the number of vertices, up to 8; they stand on the circle a new tree
                   starts with in the window
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
                   skeleton, each atom where RDKit's 2D depiction puts it on the grid
   --type TYPE     EGM, PGM, SVGM or DVGM, in any letter case

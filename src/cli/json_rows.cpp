@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 
 #include "cli/row_format.hpp"
@@ -51,6 +52,21 @@ void AppendNumber(std::string& out, std::string_view numberText) {
   out += numberText;
 }
 
+// [[1,2],[2,3]]: the edges as the CSV's text lists them, smaller vertex first, as pairs a
+// script takes without parsing text.
+void AppendEdgePairs(std::string& out, const Graph& graph) {
+  out += '[';
+  for (const auto& [a, b] : graph.edges) {
+    if (out.back() != '[') out += ',';
+    out += '[';
+    out += std::to_string(std::min(a, b));
+    out += ',';
+    out += std::to_string(std::max(a, b));
+    out += ']';
+  }
+  out += ']';
+}
+
 void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
   out += "\"matrices\":{";
   for (int block = 0; block < 16; ++block) {
@@ -99,7 +115,7 @@ class JsonLineRowFormat : public RowFormat {
     out += ',';
     AppendKey(out, "edges");
     if (row.graph) {
-      AppendString(out, EdgeListText(*row.graph));
+      AppendEdgePairs(out, *row.graph);
     } else {
       out += "null";
     }

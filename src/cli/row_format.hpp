@@ -72,7 +72,8 @@ class RowFormat {
 // are (a name that is not UTF-8 stays so); LF line ends. Values not computed are empty.
 std::unique_ptr<RowFormat> CsvRows();
 
-// One JSON object per line, keys as the CSV header. Numbers are JSON numbers with every
+// One JSON object per line, keys as the CSV header; "edges" is a list of pairs,
+// [[1,2],[2,3]], where the CSV has the text "1-2,2-3". Numbers are JSON numbers with every
 // digit (Hosoya counts past 2^53 included); values not computed are null, and so is
 // "error" for a computed row. Strings escape '"', '\\', control characters as \u00XX and
 // U+2028/U+2029; bytes that are not UTF-8 become U+FFFD, since JSON text must be UTF-8.

@@ -305,6 +305,13 @@ TEST(Batch, JsonLinesAreJsonWithEscapedNamesAndEveryDigit) {
     EXPECT_EQ(rows[k].Keys(), kHeader);
     EXPECT_TRUE(rows[k]["error"].IsNull());
     EXPECT_EQ(rows[k]["vertices"].text, "2");
+    // The edges as pairs of numbers, not the CSV's text.
+    const testing::Json& edges = rows[k]["edges"];
+    ASSERT_EQ(edges.kind, testing::Json::Kind::kArray);
+    ASSERT_EQ(edges.items.size(), 1u);
+    ASSERT_EQ(edges.items[0].items.size(), 2u);
+    EXPECT_EQ(edges.items[0].items[0].kind, testing::Json::Kind::kNumber);
+    EXPECT_EQ(edges.items[0].items[0].text + "-" + edges.items[0].items[1].text, "1-2");
   }
   EXPECT_NE(run.out.find("ctl \\u0001\\u001f\x7f"), std::string::npos);
   EXPECT_NE(run.out.find("esc \\u001b[31m"), std::string::npos);

@@ -1,4 +1,5 @@
 #include "cli/cli_app.hpp"
+#include "cli/command_line.hpp"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -107,6 +108,26 @@ TEST(Cli, TreesUpTo128Vertices) {
       RunTool({"calc", "--vertices", "129", "--edges", "", "--type", "EGM", "--index", "W"});
   EXPECT_EQ(large.status, kBadInput);
   EXPECT_EQ(large.err, "korvelant-cli: " + TooLargeMessage(129) + "\n");
+}
+
+TEST(Cli, ADashForEdgesMeansNone) {
+  for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+           {"file"}, {"calc", "--type", "DVGM", "--index", "Z"}}) {
+    std::vector<std::string> dash = command, empty = command;
+    dash.insert(dash.end(), {"--vertices", "1", "--edges", "-"});
+    empty.insert(empty.end(), {"--vertices", "1", "--edges", ""});
+    const CliRun byDash = RunTool(dash);
+    EXPECT_EQ(byDash.status, kSuccess) << byDash.err;
+    EXPECT_EQ(byDash.out, RunTool(empty).out);
+    dash[dash.size() - 3] = "3";
+    EXPECT_TRUE(RunTool(dash).err.ends_with("korvelant-cli: 3 components\n")) << command[0];
+  }
+  if (CanDraw()) {
+    const CliRun draw = RunTool(
+        {"draw", "--vertices", "2", "--edges", "-", "--type", "EGM", "--output", "never.svg"});
+    EXPECT_EQ(draw.status, kNotATree);
+    EXPECT_TRUE(draw.err.ends_with("korvelant-cli: vertex 1 has no edge\n")) << draw.err;
+  }
 }
 
 TEST(Cli, TypesAndIndicesInAnyLetterCase) {

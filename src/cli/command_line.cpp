@@ -16,7 +16,8 @@ namespace korvelant {
 namespace {
 
 constexpr OptionRule kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
-constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
+constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"},
+                                       {"type"},     {"index"}, {"format"}};
 constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
                                        {"preview", false}, {"output"}, {"scale"}};
 constexpr OptionRule kBatchOptions[] = {{"from"},
@@ -175,6 +176,17 @@ CliRequest ParseFile(const ScannedArguments& scanned) {
                      std::move(std::get<std::optional<std::string>>(output))};
 }
 
+std::variant<CalcFormat, UsageError> ParseCalcFormat(const std::string& text) {
+  constexpr std::pair<std::string_view, CalcFormat> kFormats[] = {
+      {"text", CalcFormat::kText}, {"csv", CalcFormat::kCsv},     {"tsv", CalcFormat::kTsv},
+      {"json", CalcFormat::kJson}, {"latex", CalcFormat::kLatex},
+  };
+  for (const auto& [name, format] : kFormats) {
+    if (SameIgnoringCase(text, name)) return format;
+  }
+  return UsageError{"unknown --format " + QuotedText(text) + ": use text, csv, tsv, json or latex"};
+}
+
 CliRequest ParseCalc(const ScannedArguments& scanned) {
   auto tree = ParseTree(scanned);
   if (auto* error = std::get_if<UsageError>(&tree)) return *error;
@@ -184,8 +196,14 @@ CliRequest ParseCalc(const ScannedArguments& scanned) {
   if (auto* error = std::get_if<UsageError>(&type)) return *error;
   const auto index = ParseIndex(scanned.values.find("index")->second);
   if (auto* error = std::get_if<UsageError>(&index)) return *error;
+  CalcFormat format = CalcFormat::kText;
+  if (const auto found = scanned.values.find("format"); found != scanned.values.end()) {
+    const auto parsed = ParseCalcFormat(found->second);
+    if (auto* error = std::get_if<UsageError>(&parsed)) return *error;
+    format = std::get<CalcFormat>(parsed);
+  }
   return CalcRequest{std::move(std::get<TreeInput>(tree)), std::get<MatrixType>(type),
-                     std::get<TopologicalIndex>(index)};
+                     std::get<TopologicalIndex>(index), format};
 }
 
 std::variant<const InputFormat*, UsageError> InputFormatOf(const std::string& path,

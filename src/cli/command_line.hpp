@@ -26,10 +26,15 @@ struct FileRequest {
   std::optional<std::string> output;  // standard output when absent
 };
 
+// How calc prints its matrix: the text it always printed, or a table, a JSON object or a
+// LaTeX matrix for a paper.
+enum class CalcFormat { kText, kCsv, kTsv, kJson, kLatex };
+
 struct CalcRequest {
   TreeInput tree;
   MatrixType type = MatrixType::EGM;
   TopologicalIndex index = TopologicalIndex::Wiener;
+  CalcFormat format = CalcFormat::kText;
 };
 
 // A picture of a tree as the window draws it: the graphical matrix drawn cell by cell, or

@@ -13,7 +13,7 @@ Usage:
   korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
                      [--output PATH]
   korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
-                     --type TYPE --index INDEX
+                     --type TYPE --index INDEX [--format FORMAT]
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
                       [--jobs N] [--no-header] [--output PATH]
                       [--smiles-column NAME] [--name-column NAME]
@@ -69,7 +69,7 @@ usage, 3 the output cannot be written.
 
 constexpr std::string_view kCalcHelp =
     R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
-                          --type TYPE --index INDEX
+                          --type TYPE --index INDEX [--format FORMAT]
 
 Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
 then the line "Half-sum of matrix elements is: " and the half-sum.
@@ -84,6 +84,12 @@ Options:
                   (dense vertex-graphical matrix), in any letter case
   --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the
                   name, in any letter case
+  --format FORMAT text (the lines above, the default); csv or tsv (the matrix
+                  alone, vertex numbers as the header row and first column);
+                  json ({"type", "index", "vertices", "matrix": rows of
+                  numbers, "half_sum"}); latex (a caption line with type, index
+                  and half-sum, then a bmatrix, for \input with amsmath).
+                  Numbers are those of the text, "." whatever the locale.
 
 Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot
 be written.

@@ -46,12 +46,6 @@ void AppendKey(std::string& out, std::string_view key) {
   out += "\":";
 }
 
-// A number text without its sign blank: a JSON number.
-void AppendNumber(std::string& out, std::string_view numberText) {
-  if (!numberText.empty() && numberText.front() == ' ') numberText.remove_prefix(1);
-  out += numberText;
-}
-
 // [[1,2],[2,3]]: the edges as the CSV's text lists them, smaller vertex first, as pairs a
 // script takes without parsing text.
 void AppendEdgePairs(std::string& out, const Graph& graph) {
@@ -78,7 +72,7 @@ void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
       out += i > 1 ? ",[" : "[";
       for (int j = 1; j <= matrix.size(); ++j) {
         if (j > 1) out += ',';
-        AppendNumber(out, NumberText(matrix(i, j)));
+        out += BareNumberText(matrix(i, j));
       }
       out += ']';
     }

@@ -91,6 +91,7 @@ TEST_P(CalcFormat, EveryFormatHoldsTheNumbersTheTextShows) {
     EXPECT_EQ(std::vector(csv[i].begin() + 1, csv[i].end()), expected.rows[i - 1]) << i;
   }
   std::string tsv = Calc({"--type", type, "--index", index, "--format", "tsv"}).out;
+  EXPECT_EQ(tsv.find(','), std::string::npos) << "tabs alone between the cells";
   std::replace(tsv.begin(), tsv.end(), '\t', ',');
   EXPECT_EQ(ReadCsv(tsv), csv);
 

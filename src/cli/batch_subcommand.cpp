@@ -208,7 +208,12 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
       RunBatchPipeline(inputs, makeRow, *out, settings, [&](std::uint64_t records) {
         if (progress) progress->Update(records);
       });
-  if (progress) progress->Finish(outcome.records, outcome.refused);
+  // The summary closes a batch that ran through; a failure's message stands alone.
+  if (progress && !outcome.readFailure && !out->failed()) {
+    progress->Finish(outcome.records, outcome.refused);
+  } else if (progress) {
+    progress->Clear();
+  }
   if (!outcome.readFailure) header.Finish();
 
   if (!out->Flush()) {

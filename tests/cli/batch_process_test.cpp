@@ -254,5 +254,30 @@ TEST_F(BatchProcess, MemoryStaysFlatHoweverLongTheInput) {
   EXPECT_LT(oddKb, smallKb + 4096) << oddKb;
 }
 
+// A table streams as the other formats do: ten times the rows, or a field of 10 MB and a
+// quote never closed, cost no more memory.
+TEST_F(BatchProcess, TablesStreamInFlatMemory) {
+#ifdef KORVELANT_SANITIZED_BUILD
+  GTEST_SKIP() << "AddressSanitizer's own bookkeeping makes memory figures meaningless";
+#endif
+  if (::access("/usr/bin/time", X_OK) != 0) GTEST_SKIP() << "needs /usr/bin/time (Debian: time)";
+  const auto table = [](int rows) {
+    std::string text = "name,smiles,note\n";
+    for (int k = 0; k < rows; ++k)
+      text += "\"m" + std::to_string(k) + "\",C" + std::string(1 + k % 12, 'C') + ",\"a, b\"\n";
+    return text;
+  };
+  const std::string small = Write("small.csv", table(5000));
+  const std::string large = Write("large.csv", table(50000));
+  const std::string odd = Write("odd.csv", table(10) + "CC," + std::string(10 << 20, 'x') +
+                                               "\nCC,\"" + std::string(10 << 20, 'y'));
+  const long smallKb = PeakKb({CliPath(), "batch", small, "--jobs", "2"}, PathOf("rss"));
+  const long largeKb = PeakKb({CliPath(), "batch", large, "--jobs", "2"}, PathOf("rss"));
+  const long oddKb = PeakKb({CliPath(), "batch", odd}, PathOf("rss"), kSomeRecordsRefused);
+  EXPECT_LT(largeKb, smallKb + 2048)
+      << smallKb << " KiB for 5000 rows, " << largeKb << " for 50000";
+  EXPECT_LT(oddKb, smallKb + 4096) << oddKb;
+}
+
 }  // namespace
 }  // namespace korvelant

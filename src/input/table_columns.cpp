@@ -1,8 +1,8 @@
 #include "input/table_columns.hpp"
 
 #include <algorithm>
-#include <cctype>
 
+#include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
 #include "input/table_fields.hpp"
 
@@ -16,13 +16,6 @@ constexpr std::string_view kNameHeaders[] = {"name", "id", "title"};
 // A message names at most this many headers, so that a table of 5,000 columns gives one
 // readable line.
 constexpr std::size_t kHeadersShown = 12;
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(kBlanks);

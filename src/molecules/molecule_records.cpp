@@ -1,9 +1,8 @@
 #include "molecules/molecule_records.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "input/ignoring_case.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
@@ -39,11 +38,7 @@ TreeRecord SmilesLineRecord(std::string_view line) {
 
 bool IsSmilesTitleLine(std::string_view line) {
   const std::string_view text = Trimmed(line);
-  const std::string_view first = text.substr(0, text.find_first_of(kBlanks));
-  constexpr std::string_view kTitle = "smiles";
-  return std::equal(first.begin(), first.end(), kTitle.begin(), kTitle.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == y;
-  });
+  return SameIgnoringCase(text.substr(0, text.find_first_of(kBlanks)), "smiles");
 }
 
 TreeRecord SmilesRecord(std::string_view smiles, std::string_view name) {

@@ -33,6 +33,7 @@ add_target edge_line 2048 edge_line.dict yes
 add_target graph6 2048 graph6.dict yes
 add_target sparse6 2048 sparse6.dict yes
 add_target record_splitter 2048 record_splitter.dict yes
+add_target table_reader 4096 table_reader.dict yes
 add_target tree_file 4096 tree_file.dict yes
 
 build=build/fuzz

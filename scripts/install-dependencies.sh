@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev  # tests read calc --format json with a JSON library of their own
   librdkit-dev libboost-dev
   pybind11-dev python3-dev python3-numpy python3-pandas python3-rdkit python3-networkx  # python/
   python3-distributed python3-matplotlib python3-pytest

@@ -7,7 +7,8 @@ from . import _native
 
 
 class NotATreeError(ValueError):
-    """The graph is not a tree; `reason` says why ("1 ring", "2 components")."""
+    """The graph is not a tree; `reason` says why ("1 cycle: 1-2-3-1", "2 components";
+    "1 ring", "2 fragments" for a molecule)."""
 
     def __init__(self, reason):
         self.reason = reason

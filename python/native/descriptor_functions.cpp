@@ -61,7 +61,7 @@ std::vector<RowValues> ComputeRows(const std::vector<Item>& items, int jobs,
         const std::size_t limit = item.format->rules.maxRecordBytes;
         const SplitRecord record{std::string_view(item.text).substr(0, limit), firstLine + k,
                                  item.text.size(), item.text.size() > limit};
-        ComputeBatchRow(record, *item.format, "", false,
+        ComputeBatchRow(record, *item.format, nullptr, "", false,
                         [&](const BatchRow& row) { rows[k] = ValuesOf(row); });
       }
     }

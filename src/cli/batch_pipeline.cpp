@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "output/write_reason.hpp"
 
@@ -20,6 +21,7 @@ struct Chunk {
     std::uint64_t line = 0;
     std::uint64_t length = 0;
     bool tooLong = false;
+    bool openQuote = false;
   };
 
   std::uint64_t sequence = 0;
@@ -30,13 +32,13 @@ struct Chunk {
   std::uint64_t refused = 0;
 
   void Add(const SplitRecord& record) {
-    records.push_back(
-        {text.size(), record.text.size(), record.line, record.length, record.tooLong});
+    records.push_back({text.size(), record.text.size(), record.line, record.length, record.tooLong,
+                       record.openQuote});
     text.append(record.text);
   }
   SplitRecord Record(const Entry& entry) const {
     return {std::string_view(text).substr(entry.offset, entry.size), entry.line, entry.length,
-            entry.tooLong};
+            entry.tooLong, entry.openQuote};
   }
   void Clear() {
     text.clear();
@@ -94,7 +96,14 @@ class Pipeline {
     const bool trickles = source->Trickles();
     RecordSplitter splitter(input.format->rules);
     Chunk* chunk = nullptr;
+    bool first = true;
+    std::string headerFailure;
     const RecordSplitter::Emit addRecord = [&](const SplitRecord& record) {
+      if (!headerFailure.empty()) return;
+      if (std::exchange(first, false) && input.takeFirst &&
+          (input.takeFirst(record, headerFailure) || !headerFailure.empty())) {
+        return;
+      }
       if (chunk == nullptr) chunk = TakeFreeChunk(input);
       if (chunk == nullptr) return;  // stopped: the rest is not written anyway
       chunk->Add(record);
@@ -106,7 +115,7 @@ class Pipeline {
     };
     std::vector<char> buffer(kReadBytes);
     bool ok = true;
-    while (!stopped_) {
+    while (!stopped_ && headerFailure.empty()) {
       int error = 0;
       const long count = source->Read(buffer.data(), buffer.size(), error);
       if (count < 0) {
@@ -125,6 +134,10 @@ class Pipeline {
       }
     }
     if (chunk != nullptr) Dispatch(chunk);
+    if (!headerFailure.empty()) {
+      outcome_.readFailure = headerFailure;
+      return false;
+    }
     return ok;
   }
 

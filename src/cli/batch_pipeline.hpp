@@ -11,6 +11,7 @@
 #include "cli/input_source.hpp"
 #include "cli/output_sink.hpp"
 #include "input/record_splitter.hpp"
+#include "input/table_columns.hpp"
 
 namespace korvelant {
 
@@ -22,6 +23,13 @@ struct BatchInput {
   std::function<std::unique_ptr<InputSource>(std::string& failure)> open;
   // What a failed read says: "cannot read \"FILE\"".
   std::string readFailurePrefix;
+  // Takes the input's first record, on the reading thread before any row of the input is
+  // made, when it may be a header row or a title line: true when it was one (it makes no
+  // row), false to leave it a record. Setting `failure` stops the batch there, as an input
+  // that cannot be read.
+  std::function<bool(const SplitRecord& record, std::string& failure)> takeFirst;
+  // A table's columns, as its header row (taken by takeFirst) says; null for other formats.
+  const TableColumns* table = nullptr;
 };
 
 struct PipelineSettings {
@@ -34,7 +42,8 @@ struct PipelineSettings {
 struct PipelineOutcome {
   std::uint64_t records = 0;
   std::uint64_t refused = 0;
-  std::optional<std::string> readFailure;  // an input could not be opened or read
+  // An input could not be opened or read, or its header row refused.
+  std::optional<std::string> readFailure;
 };
 
 // Appends the row of one record; false for a refused row. Called from several threads.

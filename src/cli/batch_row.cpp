@@ -5,6 +5,7 @@
 #include "engine/element_sums.hpp"
 #include "engine/rooted_tree.hpp"
 #include "input/tree_problem.hpp"
+#include "molecules/molecule_records.hpp"
 
 namespace korvelant {
 namespace {
@@ -26,22 +27,50 @@ std::string NotATree(const TreeRecord& record) {
 
 using RowTaker = std::function<void(const BatchRow&)>;
 
-bool TakeComputedRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
-                     bool withMatrices, const RowTaker& take) {
-  if (record.tooLong) {
-    const std::string error =
-        Located(where, record.line,
-                "a record of " + std::to_string(record.length) + " bytes, more than the " +
-                    std::to_string(format.rules.maxRecordBytes) + " one may have");
+// The record read by its format's reader, or a table's row by its header; the row's
+// fields land in `tableRow`, to be carried whatever becomes of the molecule.
+TreeRecord ReadRecord(const SplitRecord& record, const InputFormat& format,
+                      const TableColumns* table, TableRow& tableRow) {
+  if (table == nullptr && format.read != nullptr) return format.read(record.text);
+  if (table == nullptr) {
+    // A table's row means nothing without its header row (a caller gave one row alone).
+    TreeRecord unread;
+    unread.error = "a table's row is read by its header row, and none was given";
+    return unread;
+  }
+  thread_local std::vector<std::string> fields;  // kept to spare allocations
+  ReadTableRow(record.text, *table, fields, tableRow);
+  if (tableRow.error.empty()) return SmilesRecord(tableRow.smiles, tableRow.name);
+  TreeRecord unread;
+  unread.name = tableRow.name;
+  if (!tableRow.smiles.empty()) unread.smiles = tableRow.smiles;
+  unread.error = tableRow.error;
+  return unread;
+}
+
+std::string SplitProblem(const SplitRecord& record, const InputFormat& format) {
+  if (record.openQuote) {
+    return "a quote opened in this record is never closed, so it runs to the end of the input";
+  }
+  return "a record of " + std::to_string(record.length) + " bytes, more than the " +
+         std::to_string(format.rules.maxRecordBytes) + " one may have";
+}
+
+bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
+                     const TableColumns* table, std::string_view where, bool withMatrices,
+                     TableRow& tableRow, const RowTaker& take) {
+  if (record.tooLong || record.openQuote) {
+    const std::string error = Located(where, record.line, SplitProblem(record, format));
     BatchRow row;
     row.error = error;
     take(row);
     return false;
   }
-  const TreeRecord tree = format.read(record.text);
+  const TreeRecord tree = ReadRecord(record, format, table, tableRow);
   BatchRow row;
   row.name = tree.name;
   row.smiles = tree.smiles ? &*tree.smiles : nullptr;
+  row.carried = tableRow.carried;
   std::string error;
   if (!tree.error.empty() || !tree.graph) {
     error = Located(where, record.line, tree.error.empty() ? "unreadable" : tree.error);
@@ -76,24 +105,29 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format, std::
 
 }  // namespace
 
-bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
-                     bool withMatrices, const RowTaker& take) {
+bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format,
+                     const TableColumns* table, std::string_view where, bool withMatrices,
+                     const RowTaker& take) {
+  thread_local TableRow tableRow;
+  tableRow.carried.clear();
   try {
-    return TakeComputedRow(record, format, where, withMatrices, take);
+    return TakeComputedRow(record, format, table, where, withMatrices, tableRow, take);
   } catch (const std::exception& failure) {
     // No input may stop a batch: what the computation could not do is the record's error.
     const std::string error = Located(where, record.line, failure.what());
     BatchRow row;
     row.error = error;
+    row.carried = tableRow.carried;
     take(row);
     return false;
   }
 }
 
-bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, std::string_view where,
-                    const RowFormat& rows, const RowLayout& layout, std::string& out) {
+bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, const TableColumns* table,
+                    std::string_view where, const RowFormat& rows, const RowLayout& layout,
+                    std::string& out) {
   const std::size_t start = out.size();
-  return ComputeBatchRow(record, format, where, layout.matrices, [&](const BatchRow& row) {
+  return ComputeBatchRow(record, format, table, where, layout.matrices, [&](const BatchRow& row) {
     out.resize(start);  // a failure's row takes the place of what was written before it
     rows.AppendRow(row, layout, out);
   });

@@ -8,6 +8,7 @@
 #include "cli/streaming_file_writer.hpp"
 #include "cli/subcommands.hpp"
 #include "input/quoted_text.hpp"
+#include "molecules/molecule_records.hpp"
 
 namespace korvelant {
 namespace {
@@ -71,6 +72,91 @@ std::optional<std::string> CheckInputs(const BatchRequest& request, InputSource&
   return std::nullopt;
 }
 
+// The output's header: written before the first row, which for tables is when the first
+// header row has fixed the carried columns; later tables must carry the same ones.
+class OutputHeader {
+ public:
+  OutputHeader(const BatchRequest& request, const RowFormat& rows, RowLayout& layout,
+               OutputSink& out)
+      : request_(request),
+        rows_(rows),
+        layout_(layout),
+        out_(out),
+        ownColumns_(ColumnNames(layout)) {}
+
+  // Writes the header now unless tables are to fix it.
+  void Start() {
+    if (!request_.inputs.front().format->IsTable()) Write();
+  }
+
+  // Takes a table's header row into `table`; false with the reason when it is refused.
+  bool TakeTable(const SplitRecord& record, const InputFormat& format, TableColumns& table,
+                 std::string& failure) {
+    if (record.tooLong || record.openQuote) {
+      failure = record.openQuote ? "its header row opens a quote it never closes"
+                                 : "its header row is longer than " +
+                                       std::to_string(format.rules.maxRecordBytes) + " bytes";
+      return false;
+    }
+    auto header =
+        ReadTableHeader(record.text, format.tableSeparator, request_.columns, ownColumns_);
+    if (auto* problem = std::get_if<std::string>(&header)) {
+      failure = std::move(*problem);
+      return false;
+    }
+    table = std::move(std::get<TableColumns>(header));
+    if (written_) {
+      if (table.carriedNames == layout_.carried) return true;
+      failure = "its columns besides the SMILES and name differ from the first table's";
+      return false;
+    }
+    layout_.carried = table.carriedNames;
+    Write();
+    return true;
+  }
+
+  // A batch whose tables were all empty still gets its header.
+  void Finish() {
+    if (!written_) Write();
+  }
+
+ private:
+  void Write() {
+    written_ = true;
+    if (request_.header) out_.Write(rows_.Header(layout_));
+  }
+
+  const BatchRequest& request_;
+  const RowFormat& rows_;
+  RowLayout& layout_;
+  OutputSink& out_;
+  const std::vector<std::string> ownColumns_;
+  bool written_ = false;
+};
+
+// Gives each input that may start with a header row or title line the hook that takes it.
+void TakeFirstRecords(const BatchRequest& request, OutputHeader& header,
+                      std::vector<BatchInput>& inputs, std::vector<TableColumns>& tables) {
+  tables.resize(inputs.size());
+  for (std::size_t k = 0; k < inputs.size(); ++k) {
+    BatchInput& input = inputs[k];
+    const NamedInput& named = request.inputs[k];
+    const std::string shown = named.path == "-" ? "standard input" : QuotedText(named.path);
+    if (input.format->IsTable()) {
+      input.table = &tables[k];
+      input.takeFirst = [&header, &table = tables[k], format = input.format, shown](
+                            const SplitRecord& record, std::string& failure) {
+        if (!header.TakeTable(record, *format, table, failure)) failure = shown + ": " + failure;
+        return true;
+      };
+    } else if (input.format->titleLine) {
+      input.takeFirst = [titleLine = request.titleLine](const SplitRecord& record, std::string&) {
+        return titleLine ? *titleLine : IsSmilesTitleLine(record.text);
+      };
+    }
+  }
+}
+
 int Jobs(const BatchRequest& request) {
   if (request.jobs > 0) return request.jobs;
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -98,16 +184,19 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
 
   const std::unique_ptr<RowFormat> rows =
       request.format == RowFormatKind::kCsv ? CsvRows() : JsonLineRows();
-  const RowLayout layout{
-      std::any_of(request.inputs.begin(), request.inputs.end(),
-                  [](const NamedInput& named) { return named.format->smilesColumn; }),
-      request.matrices};
-  if (request.header) out->Write(rows->Header(layout));
+  RowLayout layout{std::any_of(request.inputs.begin(), request.inputs.end(),
+                               [](const NamedInput& named) { return named.format->smilesColumn; }),
+                   request.matrices,
+                   {}};
+  OutputHeader header(request, *rows, layout, *out);
+  header.Start();
 
-  const std::vector<BatchInput> inputs = MakeInputs(request, streams.in);
+  std::vector<BatchInput> inputs = MakeInputs(request, streams.in);
+  std::vector<TableColumns> tables;
+  TakeFirstRecords(request, header, inputs, tables);
   const RowMaker makeRow = [&](const SplitRecord& record, const BatchInput& input,
                                std::string& text) {
-    return AppendBatchRow(record, *input.format, input.where, *rows, layout, text);
+    return AppendBatchRow(record, *input.format, input.table, input.where, *rows, layout, text);
   };
   PipelineSettings settings;
   settings.jobs = Jobs(request);
@@ -119,7 +208,13 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
       RunBatchPipeline(inputs, makeRow, *out, settings, [&](std::uint64_t records) {
         if (progress) progress->Update(records);
       });
-  if (progress) progress->Clear();
+  // The summary closes a batch that ran through; a failure's message stands alone.
+  if (progress && !outcome.readFailure && !out->failed()) {
+    progress->Finish(outcome.records, outcome.refused);
+  } else if (progress) {
+    progress->Clear();
+  }
+  if (!outcome.readFailure) header.Finish();
 
   if (!out->Flush()) {
     if (!out->readerGone()) ReportProblem(streams.err, out->failure());

@@ -1,6 +1,7 @@
 #include "cli/cli_app.hpp"
 
 #include "engine/rooted_tree.hpp"
+#include "input/tree_problem.hpp"
 
 #include "cli/command_line.hpp"
 #include "cli/help_text.hpp"
@@ -25,7 +26,10 @@ int FinishOutput(const CliStreams& streams) {
 
 int ReportNotATree(const TreeInput& tree, const CliStreams& streams) {
   ReportProblem(streams.err, kNotATreeMessage);
-  if (!tree.notATreeReason.empty()) ReportProblem(streams.err, tree.notATreeReason);
+  // A molecule comes with its reason in a chemist's words; edges are judged here.
+  const std::string reason =
+      tree.notATreeReason.empty() ? TreeProblem(tree.graph) : tree.notATreeReason;
+  if (!reason.empty()) ReportProblem(streams.err, reason);
   return kNotATree;
 }
 

@@ -16,11 +16,20 @@ namespace korvelant {
 namespace {
 
 constexpr OptionRule kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
-constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"type"}, {"index"}};
+constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"},
+                                       {"type"},     {"index"}, {"format"}};
 constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
                                        {"preview", false}, {"output"}, {"scale"}};
-constexpr OptionRule kBatchOptions[] = {{"from"}, {"format"}, {"matrices", false},
-                                        {"jobs"}, {"output"}, {"no-header", false}};
+constexpr OptionRule kBatchOptions[] = {{"from"},
+                                        {"format"},
+                                        {"matrices", false},
+                                        {"jobs"},
+                                        {"output"},
+                                        {"no-header", false},
+                                        {"smiles-column"},
+                                        {"name-column"},
+                                        {"title-line", false},
+                                        {"no-title-line", false}};
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
 
@@ -52,7 +61,7 @@ std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
     return ParseMolecule(scanned.values.find("smiles")->second);
   }
   if (!scanned.Has("vertices")) return UsageError{"--vertices (or --smiles) is missing"};
-  if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges \"\" for none)"};
+  if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges - for none)"};
   const auto count = ParseVertexCount(scanned.values.find("vertices")->second);
   if (auto* error = std::get_if<UsageError>(&count)) return *error;
   auto edges = ReadEdgeList(scanned.values.find("edges")->second, std::get<int>(count));
@@ -167,6 +176,17 @@ CliRequest ParseFile(const ScannedArguments& scanned) {
                      std::move(std::get<std::optional<std::string>>(output))};
 }
 
+std::variant<CalcFormat, UsageError> ParseCalcFormat(const std::string& text) {
+  constexpr std::pair<std::string_view, CalcFormat> kFormats[] = {
+      {"text", CalcFormat::kText}, {"csv", CalcFormat::kCsv},     {"tsv", CalcFormat::kTsv},
+      {"json", CalcFormat::kJson}, {"latex", CalcFormat::kLatex},
+  };
+  for (const auto& [name, format] : kFormats) {
+    if (SameIgnoringCase(text, name)) return format;
+  }
+  return UsageError{"unknown --format " + QuotedText(text) + ": use text, csv, tsv, json or latex"};
+}
+
 CliRequest ParseCalc(const ScannedArguments& scanned) {
   auto tree = ParseTree(scanned);
   if (auto* error = std::get_if<UsageError>(&tree)) return *error;
@@ -176,8 +196,14 @@ CliRequest ParseCalc(const ScannedArguments& scanned) {
   if (auto* error = std::get_if<UsageError>(&type)) return *error;
   const auto index = ParseIndex(scanned.values.find("index")->second);
   if (auto* error = std::get_if<UsageError>(&index)) return *error;
+  CalcFormat format = CalcFormat::kText;
+  if (const auto found = scanned.values.find("format"); found != scanned.values.end()) {
+    const auto parsed = ParseCalcFormat(found->second);
+    if (auto* error = std::get_if<UsageError>(&parsed)) return *error;
+    format = std::get<CalcFormat>(parsed);
+  }
   return CalcRequest{std::move(std::get<TreeInput>(tree)), std::get<MatrixType>(type),
-                     std::get<TopologicalIndex>(index)};
+                     std::get<TopologicalIndex>(index), format};
 }
 
 std::variant<const InputFormat*, UsageError> InputFormatOf(const std::string& path,
@@ -214,6 +240,32 @@ std::optional<UsageError> ReadBatchOptions(const ScannedArguments& scanned, Batc
     }
     request.jobs = *count;
   }
+  if (const auto column = scanned.values.find("smiles-column"); column != scanned.values.end())
+    request.columns.smiles = column->second;
+  if (const auto column = scanned.values.find("name-column"); column != scanned.values.end())
+    request.columns.name = column->second;
+  if (scanned.flags.contains("title-line") && scanned.flags.contains("no-title-line"))
+    return UsageError{"--title-line and --no-title-line contradict each other; give one"};
+  if (scanned.flags.contains("title-line")) request.titleLine = true;
+  if (scanned.flags.contains("no-title-line")) request.titleLine = false;
+  return std::nullopt;
+}
+
+// Tables fix the output's columns by their header rows, so they cannot share a batch with
+// formats that have none; the options for tables and titles need an input they apply to.
+std::optional<UsageError> CheckInputMix(const BatchRequest& request) {
+  const auto count = [&](bool (*test)(const InputFormat&)) {
+    return std::count_if(request.inputs.begin(), request.inputs.end(),
+                         [&](const NamedInput& named) { return test(*named.format); });
+  };
+  const auto tables = count([](const InputFormat& format) { return format.IsTable(); });
+  const auto titled = count([](const InputFormat& format) { return format.titleLine; });
+  if (tables > 0 && tables < static_cast<long>(request.inputs.size()))
+    return UsageError{"a table (csv, tsv) cannot share a batch with inputs of other formats"};
+  if (tables == 0 && (request.columns.smiles || request.columns.name))
+    return UsageError{"--smiles-column and --name-column are for tables (csv, tsv)"};
+  if (titled == 0 && request.titleLine)
+    return UsageError{"--title-line and --no-title-line are for SMILES files (smiles)"};
   return std::nullopt;
 }
 
@@ -240,6 +292,7 @@ CliRequest ParseBatch(const ScannedArguments& scanned) {
     if (auto* error = std::get_if<UsageError>(&format)) return *error;
     request.inputs.push_back({path, std::get<const InputFormat*>(format)});
   }
+  if (auto error = CheckInputMix(request)) return *error;
   return request;
 }
 

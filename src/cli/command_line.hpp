@@ -7,6 +7,7 @@
 
 #include "cli/drawn_picture.hpp"
 #include "cli/input_formats.hpp"
+#include "input/table_columns.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
 #include "model/vertex_positions.hpp"
@@ -25,10 +26,15 @@ struct FileRequest {
   std::optional<std::string> output;  // standard output when absent
 };
 
+// How calc prints its matrix: the text it always printed, or a table, a JSON object or a
+// LaTeX matrix for a paper.
+enum class CalcFormat { kText, kCsv, kTsv, kJson, kLatex };
+
 struct CalcRequest {
   TreeInput tree;
   MatrixType type = MatrixType::EGM;
   TopologicalIndex index = TopologicalIndex::Wiener;
+  CalcFormat format = CalcFormat::kText;
 };
 
 // A picture of a tree as the window draws it: the graphical matrix drawn cell by cell, or
@@ -58,6 +64,9 @@ struct BatchRequest {
   bool header = true;
   int jobs = 0;                       // 0: one per processor
   std::optional<std::string> output;  // standard output when absent
+  ColumnChoice columns;               // a table's SMILES and name columns, when named
+  // Whether a SMILES file's first line is a title line; absent: when it looks like one.
+  std::optional<bool> titleLine;
 };
 
 // --help of the program (empty command) or of one subcommand.

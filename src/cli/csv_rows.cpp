@@ -39,7 +39,7 @@ class CsvRowFormat : public RowFormat {
     std::string header;
     for (const std::string& name : ColumnNames(layout)) {
       if (!header.empty()) header += ',';
-      header += name;
+      AppendField(header, name);
     }
     return header + '\n';
   }
@@ -72,6 +72,10 @@ class CsvRowFormat : public RowFormat {
     if (indices) AppendWholeNumber(out, indices->hosoya);
     out += ',';
     AppendField(out, row.error);
+    for (std::size_t k = 0; k < layout.carried.size(); ++k) {
+      out += ',';
+      if (k < row.carried.size()) AppendField(out, row.carried[k]);
+    }
     out += '\n';
   }
 };

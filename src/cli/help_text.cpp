@@ -13,9 +13,11 @@ Usage:
   korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
                      [--output PATH]
   korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
-                     --type TYPE --index INDEX
+                     --type TYPE --index INDEX [--format FORMAT]
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                      [--jobs N] [--no-header] [--output PATH] [INPUT...]
+                      [--jobs N] [--no-header] [--output PATH]
+                      [--smiles-column NAME] [--name-column NAME]
+                      [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
                      (--type TYPE | --preview) [--scale S] --output PICTURE
   korvelant-cli --help | --version
@@ -53,7 +55,7 @@ line ends.
 
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
                   SMILES, and so on in order
@@ -67,14 +69,14 @@ usage, 3 the output cannot be written.
 
 constexpr std::string_view kCalcHelp =
     R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
-                          --type TYPE --index INDEX
+                          --type TYPE --index INDEX [--format FORMAT]
 
 Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
 then the line "Half-sum of matrix elements is: " and the half-sum.
 
 Options:
   --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; "" for no edges
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
                   SMILES, and so on in order
@@ -82,6 +84,12 @@ Options:
                   (dense vertex-graphical matrix), in any letter case
   --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the
                   name, in any letter case
+  --format FORMAT text (the lines above, the default); csv or tsv (the matrix
+                  alone, vertex numbers as the header row and first column);
+                  json ({"type", "index", "vertices", "matrix": rows of
+                  numbers, "half_sum"}); latex (a caption line with type, index
+                  and half-sum, then a bmatrix, for \input with amsmath).
+                  Numbers are those of the text, "." whatever the locale.
 
 Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot
 be written.
@@ -98,7 +106,7 @@ size as the window, and no display is needed. Trees of up to 8 vertices, as in t
 Options:
   --vertices N    the number of vertices, up to 8; they stand on the circle a new tree
                   starts with in the window
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4
+  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
                   skeleton, each atom where RDKit's 2D depiction puts it on the grid
   --type TYPE     EGM, PGM, SVGM or DVGM, in any letter case
@@ -121,7 +129,9 @@ draw uses: draw is not available.
 
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                           [--jobs N] [--no-header] [--output PATH] [INPUT...]
+                           [--jobs N] [--no-header] [--output PATH]
+                           [--smiles-column NAME] [--name-column NAME]
+                           [--title-line | --no-title-line] [INPUT...]
 
 Reads trees from the INPUT files, or from standard input when there is none or
 one is "-", and writes one row per record, in input order, while input still
@@ -135,7 +145,9 @@ vertices, edges, the sixteen half-sums named like the matrix file's blocks
 (WIEGM, RIEGM, ZIEGM, HIEGM, WIPGM, ... HIDVGM), the whole-tree indices
 W (Wiener), WW (hyper-Wiener), M1 and M2 (Zagreb), chi (Randic, unrounded)
 and H (Hosoya's Z), and error. Molecule inputs add smiles after name: the
-SMILES read, or the one RDKit writes for a molfile record.
+SMILES read, or the one RDKit writes for a molfile record. A table's other
+columns follow error, as they were (strings in JSON lines), in CSV and TSV
+alike.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or
@@ -143,7 +155,8 @@ not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
 the same way.
 
 Options:
-  --from FORMAT   the input format: )";
+  --from FORMAT   the input format, one of
+                  )";
 
 constexpr std::string_view kBatchOptions = R"(
   --format csv    CSV (RFC 4180) with a header line and LF line ends; names
@@ -159,11 +172,17 @@ constexpr std::string_view kBatchOptions = R"(
                           korvelant-cli batch --from sparse6 --no-header
   --output PATH   the file to write, complete or not at all; "-" or none for
                   standard output
+  --smiles-column NAME  a table's SMILES column, when not headed "smiles"
+  --name-column NAME    a table's name column, when not "name", "id" or "title"
+  --title-line    a SMILES file's first line is a title: skip it
+  --no-title-line a SMILES file's first line is a molecule, even "smiles ..."
 
-On a terminal, standard error shows the records done and their rate.
+On a terminal, standard error shows the records done and their rate, and at
+the end one line: trees read, refused, seconds taken and the rate.
 
-Exit status: 0 every row computed, 1 some records refused, 2 bad usage or an
-input that cannot be read, 3 the output cannot be written.
+Exit status: 0 every row computed, 1 some records refused, 2 bad usage, an
+input that cannot be read, or a table without a SMILES column, 3 the output
+cannot be written.
 )";
 
 }  // namespace

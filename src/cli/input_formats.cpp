@@ -13,6 +13,7 @@ namespace {
 
 constexpr SplitRules kLinesWithComments{RecordLayout::kLine, true};
 constexpr SplitRules kLines{RecordLayout::kLine, false};
+constexpr SplitRules kQuotedLines{RecordLayout::kQuotedLine, false};
 
 constexpr std::string_view kEdgesHelp =
     "one tree a line: \"N EDGES [NAME]\", the vertex count, the edge list as\n"
@@ -27,7 +28,16 @@ constexpr std::string_view kSparse6Help =
     "20 carbons are  nauty-gentreeg -D4 20 | korvelant-cli batch --from sparse6\n";
 constexpr std::string_view kSmilesHelp =
     "one molecule a line: a SMILES, white space and an optional name. Vertices\n"
-    "are the heavy atoms (all but hydrogen) in the order the SMILES lists them.\n";
+    "are the heavy atoms (all but hydrogen) in the order the SMILES lists them.\n"
+    "A first line whose first field is \"smiles\" is a title line and skipped.\n";
+constexpr std::string_view kCsvHelp =
+    "a table with a header row, RFC 4180 quoting (a quoted field may hold\n"
+    "commas, doubled quotes and line ends). The SMILES column is the one headed\n"
+    "\"smiles\" (any letter case) or named by --smiles-column; the name column is\n"
+    "\"name\", \"id\" or \"title\", or --name-column. Every other column is\n"
+    "carried into the output after the program's own, under its own header\n"
+    "(\"input_\" before it when the program has a column of that name).\n";
+constexpr std::string_view kTsvHelp = "the same with tabs between the fields.\n";
 constexpr std::string_view kSdfHelp =
     "molfile records (V2000 or V3000) ending in \"$$$$\"; the title is the name.\n"
     "Vertices are the heavy atoms in the order the record lists them.\n";
@@ -37,8 +47,10 @@ constexpr InputFormat kInputFormats[] = {
     {"edges", "txt", EdgeLineRecord, kLinesWithComments, false, kEdgesHelp},
     {"graph6", "g6", Graph6Record, kLines, false, kGraph6Help},
     {"sparse6", "s6", Sparse6Record, kLines, false, kSparse6Help},
-    {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp},
+    {"smiles", "smi", SmilesLineRecord, kLines, true, kSmilesHelp, '\0', true},
     {"sdf", "sdf mol", SdfRecord, {RecordLayout::kSdfBlock, false}, true, kSdfHelp},
+    {"csv", "csv", nullptr, kQuotedLines, true, kCsvHelp, ','},
+    {"tsv", "tsv", nullptr, kQuotedLines, true, kTsvHelp, '\t'},
 };
 
 bool ListsExtension(std::string_view extensions, std::string_view extension) {

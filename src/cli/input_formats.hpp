@@ -11,13 +11,18 @@ namespace korvelant {
 
 // A batch input format: its --from name, the file name endings that imply it, how its
 // records lie in a file, the reader of one record, and its lines in the batch's --help.
+// A table (CSV, TSV) has no reader of its own: its rows are read by its header row.
 struct InputFormat {
   std::string_view name;
   std::string_view extensions;  // blank-separated, without the dot: "sdf mol"
   TreeRecord (*read)(std::string_view record);
   SplitRules rules;
-  bool smilesColumn = false;  // molecule formats add the SMILES column
-  std::string_view help;      // lines of at most 76 characters, each ending in "\n"
+  bool smilesColumn = false;   // molecule formats add the SMILES column
+  std::string_view help;       // lines of at most 76 characters, each ending in "\n"
+  char tableSeparator = '\0';  // ',' or '\t' for a table
+  bool titleLine = false;      // a first line whose first field is "smiles" may be a title
+
+  bool IsTable() const { return tableSeparator != '\0'; }
 };
 
 std::span<const InputFormat> InputFormats();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 
 #include "cli/row_format.hpp"
@@ -45,10 +46,19 @@ void AppendKey(std::string& out, std::string_view key) {
   out += "\":";
 }
 
-// A number text without its sign blank: a JSON number.
-void AppendNumber(std::string& out, std::string_view numberText) {
-  if (!numberText.empty() && numberText.front() == ' ') numberText.remove_prefix(1);
-  out += numberText;
+// [[1,2],[2,3]]: the edges as the CSV's text lists them, smaller vertex first, as pairs a
+// script takes without parsing text.
+void AppendEdgePairs(std::string& out, const Graph& graph) {
+  out += '[';
+  for (const auto& [a, b] : graph.edges) {
+    if (out.back() != '[') out += ',';
+    out += '[';
+    out += std::to_string(std::min(a, b));
+    out += ',';
+    out += std::to_string(std::max(a, b));
+    out += ']';
+  }
+  out += ']';
 }
 
 void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
@@ -62,7 +72,7 @@ void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
       out += i > 1 ? ",[" : "[";
       for (int j = 1; j <= matrix.size(); ++j) {
         if (j > 1) out += ',';
-        AppendNumber(out, NumberText(matrix(i, j)));
+        out += BareNumberText(matrix(i, j));
       }
       out += ']';
     }
@@ -99,7 +109,7 @@ class JsonLineRowFormat : public RowFormat {
     out += ',';
     AppendKey(out, "edges");
     if (row.graph) {
-      AppendString(out, EdgeListText(*row.graph));
+      AppendEdgePairs(out, *row.graph);
     } else {
       out += "null";
     }
@@ -138,6 +148,16 @@ class JsonLineRowFormat : public RowFormat {
       out += "null";
     } else {
       AppendString(out, row.error);
+    }
+    for (std::size_t k = 0; k < layout.carried.size(); ++k) {
+      out += ',';
+      AppendString(out, layout.carried[k]);
+      out += ':';
+      if (k < row.carried.size()) {
+        AppendString(out, row.carried[k]);
+      } else {
+        out += "null";
+      }
     }
     out += "}\n";
   }

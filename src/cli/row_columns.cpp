@@ -62,6 +62,7 @@ std::vector<std::string> ColumnNames(const RowLayout& layout) {
   for (int block = 0; block < 16; ++block)
     names.push_back(BlockName(block));
   names.insert(names.end(), {"W", "WW", "M1", "M2", "chi", "H", "error"});
+  names.insert(names.end(), layout.carried.begin(), layout.carried.end());
   return names;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,16 +25,21 @@ struct BatchRow {
   const std::array<ExactDecimal, 16>* elementSums = nullptr;
   const WholeTreeIndices* indices = nullptr;
   std::string_view error;
+  std::span<const std::string> carried;  // a table's other columns, as RowLayout::carried
 };
 
 // Which columns a batch writes besides the fixed ones.
 struct RowLayout {
   bool smilesColumn = false;  // molecule inputs: the SMILES after the name
   bool matrices = false;      // every matrix in full (JSON only)
+  // The headers of a table's columns carried into the output, after the program's own
+  // ("error" stays where it was, so scripts reading it by name or place keep working).
+  std::vector<std::string> carried = {};
 };
 
 // The columns in order: name, [smiles], vertices, edges, the sixteen half-sums named like
-// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, H, error.
+// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, H, error, then the
+// carried columns.
 std::vector<std::string> ColumnNames(const RowLayout& layout);
 
 // The name of block k of the matrix file, 0..15: "WIEGM", "RIEGM", ... "HIDVGM".
@@ -66,11 +72,13 @@ class RowFormat {
 // are (a name that is not UTF-8 stays so); LF line ends. Values not computed are empty.
 std::unique_ptr<RowFormat> CsvRows();
 
-// One JSON object per line, keys as the CSV header. Numbers are JSON numbers with every
+// One JSON object per line, keys as the CSV header; "edges" is a list of pairs,
+// [[1,2],[2,3]], where the CSV has the text "1-2,2-3". Numbers are JSON numbers with every
 // digit (Hosoya counts past 2^53 included); values not computed are null, and so is
 // "error" for a computed row. Strings escape '"', '\\', control characters as \u00XX and
 // U+2028/U+2029; bytes that are not UTF-8 become U+FFFD, since JSON text must be UTF-8.
-// With `matrices`, "matrices" holds each block's rows as arrays of numbers.
+// With `matrices`, "matrices" holds each block's rows as arrays of numbers. A table's
+// carried columns follow "error" as strings, null for a row whose fields were not read.
 std::unique_ptr<RowFormat> JsonLineRows();
 
 }  // namespace korvelant

@@ -15,8 +15,8 @@ int RunDraw(const DrawRequest& request, const CliStreams& streams);
 // (none when the reader has gone, as `| head` does).
 int FinishOutput(const CliStreams& streams);
 
-// The refusal of a graph that is not a tree: the message, then the reason when it is known
-// ("1 ring" for a molecule). Returns kNotATree.
+// The refusal of a graph that is not a tree: the message, then the reason ("1 ring" for a
+// molecule, "1 cycle: 1-2-3-1" for edges). Returns kNotATree.
 int ReportNotATree(const TreeInput& tree, const CliStreams& streams);
 
 }  // namespace korvelant

@@ -34,7 +34,7 @@ TreeRecord EdgeLineRecord(std::string_view line) {
     record.error = TooLargeMessage(*count);
     return record;
   }
-  auto edges = ReadEdgeList(edgesField == "-" ? std::string_view() : edgesField, *count);
+  auto edges = ReadEdgeList(edgesField, *count);
   if (auto* error = std::get_if<std::string>(&edges)) {
     record.error = std::move(*error);
     return record;

@@ -57,7 +57,7 @@ std::optional<int> ReadCount(std::string_view text) {
 
 std::variant<std::vector<Edge>, std::string> ReadEdgeList(std::string_view text, int vertices) {
   std::vector<Edge> edges;
-  if (text.empty()) return edges;
+  if (text.empty() || text == "-") return edges;
   for (std::string_view rest = text;;) {
     const auto comma = rest.find(',');
     auto edge = ReadEdge(rest.substr(0, comma), vertices);

@@ -14,7 +14,7 @@ namespace korvelant {
 std::optional<int> ReadCount(std::string_view text);
 
 // Reads an edge list such as "1-2,2-3,2-4" on the vertices 1..vertices: each edge as two
-// vertex numbers joined by "-", edges separated by ",", "" for none. Gives the edges in
+// vertex numbers joined by "-", edges separated by ",", "" or "-" for none. Gives the edges in
 // the order written, smaller vertex first, or a one-line reason naming the faulty edge
 // (malformed, a vertex outside 1..vertices, a loop, an edge given twice).
 std::variant<std::vector<Edge>, std::string> ReadEdgeList(std::string_view text, int vertices);

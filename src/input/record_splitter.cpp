@@ -33,6 +33,11 @@ void RecordSplitter::Feed(std::string_view bytes, const Emit& emit) {
     const auto newline = bytes.find('\n');
     const std::string_view piece = bytes.substr(0, newline);
     if (!piece.empty()) lineLastByte_ = piece.back();
+    // Counted on every byte fed, not on the capped copy: a 10 MB field still closes.
+    if (rules_.layout == RecordLayout::kQuotedLine &&
+        std::count(piece.begin(), piece.end(), '"') % 2 != 0) {
+      inQuotes_ = !inQuotes_;
+    }
     if (newline == std::string_view::npos) {
       AppendCapped(line_, piece);
       lineLength_ += piece.size();
@@ -54,7 +59,20 @@ void RecordSplitter::Feed(std::string_view bytes, const Emit& emit) {
 }
 
 void RecordSplitter::Finish(const Emit& emit) {
-  if (lineLength_ > 0) EndLine(line_, lineLength_, emit);
+  if (rules_.layout == RecordLayout::kQuotedLine && inQuotes_) {
+    // The rest of the input, taken into a quote never closed: one record, flagged.
+    if (blockLength_ == 0) blockLine_ = lineNumber_;
+    AppendCapped(block_, line_);
+    blockLength_ += lineLength_;
+    const bool tooLong = blockLength_ > rules_.maxRecordBytes;
+    emit(SplitRecord{std::string_view(block_).substr(0, rules_.maxRecordBytes), blockLine_,
+                     blockLength_, tooLong, true});
+    block_.clear();
+    blockLength_ = 0;
+    inQuotes_ = false;
+  } else if (lineLength_ > 0) {
+    EndLine(line_, lineLength_, emit);
+  }
   line_.clear();
   lineLength_ = 0;
   lineLastByte_ = '\0';
@@ -63,11 +81,13 @@ void RecordSplitter::Finish(const Emit& emit) {
 
 void RecordSplitter::EndLine(std::string_view line, std::uint64_t length, const Emit& emit) {
   // `line` holds the first bytes of the line's `length`, at most maxRecordBytes + 1.
+  if (rules_.layout == RecordLayout::kQuotedLine && inQuotes_) return ContinueQuoted(line, length);
   if (length > 0 && lineLastByte_ == '\r') {
     --length;
     if (line.size() > length) line.remove_suffix(1);
   }
   if (rules_.layout == RecordLayout::kSdfBlock) return EndBlockLine(line, length, emit);
+  if (blockLength_ > 0) return EndQuoted(line, length, emit);
   const bool tooLong = length > rules_.maxRecordBytes;
   line = line.substr(0, rules_.maxRecordBytes);
   if (!tooLong && IsBlank(line)) return;
@@ -81,6 +101,24 @@ void RecordSplitter::EndBlockLine(std::string_view line, std::uint64_t length, c
   AppendCapped(block_, line);
   AppendCapped(block_, "\n");
   blockLength_ += length + 1;
+}
+
+// A line end inside a quoted field: kept, CR and all, as the field's own bytes.
+void RecordSplitter::ContinueQuoted(std::string_view line, std::uint64_t length) {
+  if (blockLength_ == 0) blockLine_ = lineNumber_;
+  AppendCapped(block_, line);
+  AppendCapped(block_, "\n");
+  blockLength_ += length + 1;
+}
+
+void RecordSplitter::EndQuoted(std::string_view line, std::uint64_t length, const Emit& emit) {
+  AppendCapped(block_, line);
+  blockLength_ += length;
+  const bool tooLong = blockLength_ > rules_.maxRecordBytes;
+  emit(SplitRecord{std::string_view(block_).substr(0, rules_.maxRecordBytes), blockLine_,
+                   blockLength_, tooLong});
+  block_.clear();
+  blockLength_ = 0;
 }
 
 void RecordSplitter::EmitBlock(const Emit& emit) {

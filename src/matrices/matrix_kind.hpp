@@ -26,6 +26,21 @@ constexpr std::string_view Letter(TopologicalIndex index) {
   return kLetters[static_cast<int>(index)];
 }
 
+// "edge-graphical matrix", as the option captions name them.
+constexpr std::string_view MatrixTypeName(MatrixType type) {
+  constexpr std::array<std::string_view, 4> kNames = {
+      "edge-graphical matrix", "path-graphical matrix", "sparse vertex-graphical matrix",
+      "dense vertex-graphical matrix"};
+  return kNames[static_cast<int>(type)];
+}
+
+// "Wiener index", "Randic index", ...: in ASCII, as a terminal or screen reader takes it.
+constexpr std::string_view IndexName(TopologicalIndex index) {
+  constexpr std::array<std::string_view, 4> kNames = {"Wiener index", "Randic index",
+                                                      "Zagreb index", "Hosoya index"};
+  return kNames[static_cast<int>(index)];
+}
+
 // Edge-type matrices leave every element of two vertices that are not joined empty.
 constexpr bool IsEdgeType(MatrixType type) {
   return type == MatrixType::EGM || type == MatrixType::SVGM;

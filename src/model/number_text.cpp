@@ -176,4 +176,10 @@ std::optional<int> ReadNumber(std::string_view text) {
   return value;
 }
 
+std::string BareNumberText(ExactDecimal value) {
+  std::string text = NumberText(value);
+  if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+  return text;
+}
+
 }  // namespace korvelant

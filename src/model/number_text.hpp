@@ -16,6 +16,8 @@ namespace korvelant {
 std::string NumberText(Int16 value);
 std::string NumberText(FixedDecimal value);
 std::string NumberText(ExactDecimal value);
+// The same without the sign blank, as a table's cell or a JSON number holds it ("1.4142").
+std::string BareNumberText(ExactDecimal value);
 // The same text written at `out`, which has room for kLongestNumberText characters;
 // returns the end. The matrix file writes thousands of them.
 inline constexpr int kLongestNumberText = 48;

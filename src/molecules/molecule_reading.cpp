@@ -16,8 +16,8 @@
 #include <sstream>
 #include <utility>
 
+#include "input/tree_problem.hpp"
 #include "molecules/rdkit_setup.hpp"
-#include "molecules/tree_problem.hpp"
 
 namespace korvelant {
 namespace {
@@ -200,7 +200,7 @@ MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
     return reading;
   }
   MoleculeReading reading;
-  if (std::string problem = TreeProblem(graph); !problem.empty()) {
+  if (std::string problem = TreeProblem(graph, TreeWording::kMolecule); !problem.empty()) {
     if (graph.vertexCount == 0) problem += ": hydrogen atoms only";
     reading.refusal =
         MoleculeRefusal{MoleculeRefusalKind::NotATree, std::string(kNotATreeMessage), problem};
@@ -281,6 +281,9 @@ std::string RefusalText(const MoleculeRefusal& refusal) {
 MoleculeReading ReadSmiles(std::string_view smiles, Depiction depiction) {
   const std::string text(Trimmed(smiles));
   if (text.empty()) return Refused(MoleculeRefusalKind::Empty, "No SMILES given", "");
+  // RDKit reads a C string: past a NUL byte it would silently read another molecule.
+  if (text.find('\0') != std::string::npos)
+    return Refused(MoleculeRefusalKind::Invalid, "Invalid SMILES", "it holds a NUL byte");
   // The SMILES alone: a name written after it may be long.
   const std::size_t length = std::min(text.find_first_of(" \t\r\n\f\v"), text.size());
   if (length > kMaxSmilesLength) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "input/ignoring_case.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
@@ -31,9 +32,18 @@ void TakeReading(MoleculeReading reading, TreeRecord& record) {
 TreeRecord SmilesLineRecord(std::string_view line) {
   const std::string_view text = Trimmed(line);
   const auto end = text.find_first_of(kBlanks);
-  const std::string_view smiles = text.substr(0, end);
+  return SmilesRecord(text.substr(0, end),
+                      end == std::string_view::npos ? "" : Trimmed(text.substr(end)));
+}
+
+bool IsSmilesTitleLine(std::string_view line) {
+  const std::string_view text = Trimmed(line);
+  return SameIgnoringCase(text.substr(0, text.find_first_of(kBlanks)), "smiles");
+}
+
+TreeRecord SmilesRecord(std::string_view smiles, std::string_view name) {
   TreeRecord record;
-  if (end != std::string_view::npos) record.name = Trimmed(text.substr(end));
+  record.name = name;
   if (!smiles.empty()) record.smiles = std::string(smiles);
   TakeReading(ReadSmiles(smiles), record);
   return record;

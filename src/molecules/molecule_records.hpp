@@ -17,6 +17,13 @@ namespace korvelant {
 // lines; given one, the record says it holds no SMILES.
 TreeRecord SmilesLineRecord(std::string_view line);
 
+// Whether a .smi file's first line is a title line rather than a molecule: its first
+// field is "smiles" in any letter case, as tools that write such files head them.
+bool IsSmilesTitleLine(std::string_view line);
+
+// A SMILES and a name given apart, as a table's row gives them.
+TreeRecord SmilesRecord(std::string_view smiles, std::string_view name);
+
 // One SD file record, without its "$$$$" line: named by its title line; `smiles` is the
 // SMILES RDKit writes for it, absent when it cannot be read.
 TreeRecord SdfRecord(std::string_view block);

@@ -21,6 +21,7 @@
 #include "engine/rooted_tree.hpp"
 #include "engine/whole_tree_indices.hpp"
 #include "input/tree_file.hpp"
+#include "matrices/matrix_table.hpp"
 #include "output/safe_file_writer.hpp"
 #include "render/drawing_export.hpp"
 #include "window/gl_forma.hpp"
@@ -314,7 +315,7 @@ void MainWindow::CopyMatrix() {
     CopyPicture();  // a drawing has no numbers: the picture is what there is to copy
     return;
   }
-  QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedMatrix(*matrix)));
+  QApplication::clipboard()->setText(QString::fromStdString(SeparatedMatrix(*matrix, '\t')));
   ShowStatus("Copied the matrix as a table");
 }
 

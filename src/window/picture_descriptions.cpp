@@ -23,11 +23,6 @@ std::string Pair(int a, int b) {
 }
 
 // The number as the screen shows it, less the blank that stands for the sign.
-std::string Number(ExactDecimal value) {
-  std::string text = NumberText(value);
-  if (!text.empty() && text.front() == ' ') text.erase(0, 1);
-  return text;
-}
 
 std::string Joined(const std::vector<std::string>& parts, std::string_view separator) {
   std::string text;
@@ -39,34 +34,6 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
 }
 
 }  // namespace
-
-std::string MatrixTypeName(MatrixType type) {
-  switch (type) {
-    case MatrixType::EGM:
-      return "edge-graphical matrix";
-    case MatrixType::PGM:
-      return "path-graphical matrix";
-    case MatrixType::SVGM:
-      return "sparse vertex-graphical matrix";
-    case MatrixType::DVGM:
-      return "dense vertex-graphical matrix";
-  }
-  return {};
-}
-
-std::string IndexName(TopologicalIndex index) {
-  switch (index) {
-    case TopologicalIndex::Wiener:
-      return "Wiener index";
-    case TopologicalIndex::Randic:
-      return "Randic index";
-    case TopologicalIndex::Zagreb:
-      return "Zagreb index";
-    case TopologicalIndex::Hosoya:
-      return "Hosoya index";
-  }
-  return {};
-}
 
 std::string DescribePreview(const Graph& graph, const VertexPositions& positions) {
   const int n = graph.vertexCount;
@@ -116,32 +83,12 @@ std::string DescribeCalculatedMatrix(const GraphicalMatrix& matrix, MatrixType t
   for (int j = 1; j <= n; ++j) {
     std::vector<std::string> numbers;
     for (int i = 1; i <= n; ++i)
-      numbers.push_back(Number(matrix(i, j)));
+      numbers.push_back(BareNumberText(matrix(i, j)));
     rows.push_back(Concat({"row ", std::to_string(j), ": ", Joined(numbers, ", ")}));
   }
   return Concat({IndexName(index), " of the ", MatrixTypeName(type), ", ", std::to_string(n),
                  " by ", std::to_string(n), ". ", Joined(rows, "; "), ". Half-sum ",
                  HalfSumDigits(matrix.Sum()), "."});
-}
-
-std::string TabSeparatedMatrix(const GraphicalMatrix& matrix) {
-  const int n = matrix.size();
-  std::string text;
-  for (int i = 1; i <= n; ++i) {
-    text += '\t';
-    text += std::to_string(i);
-  }
-  text += '\n';
-  // The picture puts element (i, j) in column i and row j; its rows are the table's rows.
-  for (int j = 1; j <= n; ++j) {
-    text += std::to_string(j);
-    for (int i = 1; i <= n; ++i) {
-      text += '\t';
-      text += Number(matrix(i, j));
-    }
-    text += '\n';
-  }
-  return text;
 }
 
 }  // namespace korvelant

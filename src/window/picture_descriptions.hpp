@@ -13,11 +13,6 @@ namespace korvelant {
 // What the pictures show, in words, for screen readers and for the clipboard: the same
 // facts the drawing records, without the drawing.
 
-// "edge-graphical matrix", as the option captions name them.
-std::string MatrixTypeName(MatrixType type);
-// "Wiener index", "Randic index", ...
-std::string IndexName(TopologicalIndex index);
-
 // The preview: "3 vertices, 1 at (2, 10), 2 at (18, 10), 3 at (10, 18); edges 1–2, 2–3."
 // with the grid values the coordinate lists show; "No vertices." for the empty tree.
 std::string DescribePreview(const Graph& graph, const VertexPositions& positions);
@@ -29,10 +24,5 @@ std::string DescribeDrawnMatrix(const RootedTree& tree, MatrixType type);
 // A calculated matrix, row by row, and its half-sum.
 std::string DescribeCalculatedMatrix(const GraphicalMatrix& matrix, MatrixType type,
                                      TopologicalIndex index);
-
-// The matrix as a spreadsheet takes it: a header row and a header column of vertex
-// numbers, the numbers with "." and without the blank of the sign, tabs between the
-// cells and a line end after each row.
-std::string TabSeparatedMatrix(const GraphicalMatrix& matrix);
 
 }  // namespace korvelant

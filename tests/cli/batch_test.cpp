@@ -228,8 +228,8 @@ TEST(Batch, BadRecordsGetAnErrorRowAndTheBatchGoesOn) {
   const std::vector<std::pair<std::string, std::string>> nameAndError = {
       {"propane", ""},
       {"broken", "line 3: malformed edge \"1-x\": write two vertex numbers as in 1-2"},
-      {"two parts", "not a tree: 2 fragments"},
-      {"ring", "not a tree: 1 ring"},
+      {"two parts", "not a tree: 2 components"},
+      {"ring", "not a tree: 1 cycle: 1-2-3-1"},
       {"huge", "line 7: " + TooLargeMessage(130)},
       {"", "line 8: malformed vertex count \"abc\": write a whole number"},
       {std::string("nul\0byte", 8), ""},
@@ -305,6 +305,13 @@ TEST(Batch, JsonLinesAreJsonWithEscapedNamesAndEveryDigit) {
     EXPECT_EQ(rows[k].Keys(), kHeader);
     EXPECT_TRUE(rows[k]["error"].IsNull());
     EXPECT_EQ(rows[k]["vertices"].text, "2");
+    // The edges as pairs of numbers, not the CSV's text.
+    const testing::Json& edges = rows[k]["edges"];
+    ASSERT_EQ(edges.kind, testing::Json::Kind::kArray);
+    ASSERT_EQ(edges.items.size(), 1u);
+    ASSERT_EQ(edges.items[0].items.size(), 2u);
+    EXPECT_EQ(edges.items[0].items[0].kind, testing::Json::Kind::kNumber);
+    EXPECT_EQ(edges.items[0].items[0].text + "-" + edges.items[0].items[1].text, "1-2");
   }
   EXPECT_NE(run.out.find("ctl \\u0001\\u001f\x7f"), std::string::npos);
   EXPECT_NE(run.out.find("esc \\u001b[31m"), std::string::npos);
@@ -479,11 +486,11 @@ TEST_F(BatchFiles, UsageProblemsWriteNothing) {
   const std::string trees = Write("trees.txt", "2 1-2\n");
   const std::string unknown = Write("trees.dat", "2 1-2\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "reading standard input needs --from edges, graph6, sparse6, smiles or sdf"},
+      {{}, "reading standard input needs --from edges, graph6, sparse6, smiles, sdf, csv or tsv"},
       {{trees, "-"}, "reading standard input needs --from"},
       {{unknown}, "cannot tell the format of \"" + unknown + "\" from its name"},
       {{"--from", "mol2", trees},
-       "unknown --from \"mol2\": use edges, graph6, sparse6, smiles or sdf"},
+       "unknown --from \"mol2\": use edges, graph6, sparse6, smiles, sdf, csv or tsv"},
       {{"--format", "xml", trees}, "unknown --format \"xml\": use csv or jsonl"},
       {{"--matrices", trees}, "--matrices needs --format jsonl"},
       {{"--jobs", "0", trees}, "--jobs needs a whole number from 1 to 256, not \"0\""},

@@ -1,4 +1,5 @@
 #include "cli/cli_app.hpp"
+#include "cli/command_line.hpp"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "cli/process_runner.hpp"
 #include "model/graph.hpp"
@@ -106,6 +108,26 @@ TEST(Cli, TreesUpTo128Vertices) {
       RunTool({"calc", "--vertices", "129", "--edges", "", "--type", "EGM", "--index", "W"});
   EXPECT_EQ(large.status, kBadInput);
   EXPECT_EQ(large.err, "korvelant-cli: " + TooLargeMessage(129) + "\n");
+}
+
+TEST(Cli, ADashForEdgesMeansNone) {
+  for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+           {"file"}, {"calc", "--type", "DVGM", "--index", "Z"}}) {
+    std::vector<std::string> dash = command, empty = command;
+    dash.insert(dash.end(), {"--vertices", "1", "--edges", "-"});
+    empty.insert(empty.end(), {"--vertices", "1", "--edges", ""});
+    const CliRun byDash = RunTool(dash);
+    EXPECT_EQ(byDash.status, kSuccess) << byDash.err;
+    EXPECT_EQ(byDash.out, RunTool(empty).out);
+    dash[dash.size() - 3] = "3";
+    EXPECT_TRUE(RunTool(dash).err.ends_with("korvelant-cli: 3 components\n")) << command[0];
+  }
+  if (CanDraw()) {
+    const CliRun draw = RunTool(
+        {"draw", "--vertices", "2", "--edges", "-", "--type", "EGM", "--output", "never.svg"});
+    EXPECT_EQ(draw.status, kNotATree);
+    EXPECT_TRUE(draw.err.ends_with("korvelant-cli: vertex 1 has no edge\n")) << draw.err;
+  }
 }
 
 TEST(Cli, TypesAndIndicesInAnyLetterCase) {
@@ -231,12 +253,17 @@ TEST_F(CliFiles, TheOutputOptionsValueIsAFileNameWhateverItLooksLike) {
 TEST_F(CliFiles, NotATreeLeavesTheFileAlone) {
   const std::string out = PathOf("Text1");
   std::ofstream(out) << "keep me";
-  for (const auto& [vertices, edges] : std::vector<std::pair<std::string, std::string>>{
-           {"0", ""}, {"3", "1-2,2-3,1-3"}, {"4", "1-2,3-4"}}) {
+  for (const auto& [vertices, edges, reason] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"0", "", "no vertices"},
+           {"3", "1-2,2-3,1-3", "1 cycle: 1-2-3-1"},
+           {"4", "1-2,3-4", "2 components"}}) {
     const CliRun run = RunTool({"file", "--vertices", vertices, "--edges", edges, "--output", out});
     EXPECT_EQ(run.status, kNotATree);
     EXPECT_EQ(run.err,
-              "korvelant-cli: Graph is not a tree and this program works only with trees\n");
+              "korvelant-cli: Graph is not a tree and this program works only with trees\n"
+              "korvelant-cli: " +
+                  reason + "\n");
   }
   EXPECT_EQ(Read(out), "keep me");
   const CliRun calc =

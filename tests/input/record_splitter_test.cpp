@@ -14,12 +14,13 @@ struct Found {
   std::uint64_t line;
   std::uint64_t length;
   bool tooLong;
+  bool openQuote = false;
   friend bool operator==(const Found&, const Found&) = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Found& found) {
   return out << "{\"" << found.text << "\" line " << found.line << " length " << found.length
-             << (found.tooLong ? " too long}" : "}");
+             << (found.tooLong ? " too long" : "") << (found.openQuote ? " open quote}" : "}");
 }
 
 // Splits `input` fed in pieces of the given sizes (cycled); the whole at once for none.
@@ -28,7 +29,8 @@ std::vector<Found> Split(std::string_view input, SplitRules rules,
   std::vector<Found> found;
   RecordSplitter splitter(rules);
   const RecordSplitter::Emit emit = [&](const SplitRecord& record) {
-    found.push_back({std::string(record.text), record.line, record.length, record.tooLong});
+    found.push_back(
+        {std::string(record.text), record.line, record.length, record.tooLong, record.openQuote});
   };
   for (std::size_t k = 0; !input.empty(); ++k) {
     const std::size_t size = pieces.empty() ? input.size() : pieces[k % pieces.size()];
@@ -98,6 +100,40 @@ TEST(RecordSplitter, SdfBlocksEndAtDollarLines) {
   const std::vector<Found> huge =
       Split("a\n" + std::string(30, 'b') + "\n$$$$\nc\n", {RecordLayout::kSdfBlock, false, 10});
   EXPECT_EQ(huge, (std::vector<Found>{{"a\nbbbbbbbb", 1, 33, true}, {"c\n", 4, 2, false}}));
+}
+
+TEST(RecordSplitter, QuotedLinesKeepLineEndsInsideFields) {
+  const SplitRules table{RecordLayout::kQuotedLine, false, 1 << 20};
+  // A line end inside quotes (LF and CR LF) belongs to the field; a doubled quote neither
+  // opens nor closes; CR LF outside quotes ends the record; blank lines are skipped.
+  const std::string input =
+      "smiles,name\r\nCC,\"two\nlines\"\r\n\nCCC,\"say \"\"hi\"\"\"\nCCCC,\"a\r\nb\",x";
+  const std::vector<Found> expected = {
+      {"smiles,name", 1, 11, false},
+      {"CC,\"two\nlines\"", 2, 14, false},
+      {"CCC,\"say \"\"hi\"\"\"", 5, 16, false},
+      {"CCCC,\"a\r\nb\",x", 6, 13, false},
+  };
+  for (const std::vector<std::size_t>& pieces :
+       std::vector<std::vector<std::size_t>>{{}, {1}, {2, 3}, {5}}) {
+    EXPECT_EQ(Split(input, table, pieces), expected);
+  }
+}
+
+TEST(RecordSplitter, AQuoteLeftOpenTakesTheRestAsOneFlaggedRecord) {
+  const SplitRules table{RecordLayout::kQuotedLine, false, 8};
+  const std::vector<Found> expected = {
+      {"a,b", 1, 3, false},
+      {"c,\"d\ne,f", 2, 9, true, true},
+  };
+  for (const std::vector<std::size_t>& pieces : std::vector<std::vector<std::size_t>>{{}, {1}}) {
+    EXPECT_EQ(Split("a,b\nc,\"d\ne,f\n", table, pieces), expected);
+  }
+  // A field far past the limit still closes where its quote does, so the next row is whole.
+  const std::string huge =
+      "\"" + std::string(100000, 'x') + "\n\"\"" + std::string(10, 'y') + "\"\nnext,row\n";
+  EXPECT_EQ(Split(huge, table, {4096}),
+            (std::vector<Found>{{"\"xxxxxxx", 1, 100015, true}, {"next,row", 3, 8, false}}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/randic_term.hpp"
+#include "engine/subgraph_parts.hpp"
 #include "engine/tree_sides.hpp"
 
 namespace korvelant {
@@ -40,17 +41,6 @@ struct PathEnd {
   ChainMatchings middle;
 };
 
-void AddUp(SubgraphValues& sum, const SubgraphValues& part) {
-  sum.wiener += part.wiener;
-  sum.zagreb += part.zagreb;
-  sum.randicTicks += part.randicTicks;
-  sum.hosoya *= part.hosoya;
-}
-
-SubgraphValues AloneValues(const TreeSide& side) {
-  return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
-}
-
 // A path step's component where the subgraph takes away both its path edges.
 SubgraphValues PathComponent(const PathStep& step) {
   return {step.wiener, step.randicTicks[2], step.zagreb[2], step.matchings.All()};
@@ -84,8 +74,8 @@ class ElementBuilder {
       if (tree.parent[v] == 0) continue;
       subtree_[v] = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
       parentDistanceSum_[v] = sides_.DistanceSumFrom(tree.parent[v]);
-      outerBelow_[v] = OuterSides(v, 0);
-      outerAbove_[v] = OuterSides(tree.parent[v], sides_.PlaceInParent(v));
+      outerBelow_[v] = OuterSides(sides_, v, 0);
+      outerAbove_[v] = OuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v));
     }
     Preorder();
   }
@@ -186,16 +176,6 @@ class ElementBuilder {
     randicTicks += randicTerm_[degree * otherDegree];
   }
 
-  // Where a DVGM subgraph takes away every edge at v: v alone, and the sides of v's
-  // neighbours but the one at place k, toward the other end.
-  SubgraphValues OuterSides(int v, int k) const {
-    const TreeSide& toward = sides_.Side(v, k);
-    return {sides_.WienerAround(v) - toward.wiener,
-            sides_.RandicTicksAloneAround(v) - toward.randicTicksAlone,
-            sides_.ZagrebAloneAround(v) - toward.zagrebAlone,
-            sides_.SideFacing(v, k).matchingsXFree};
-  }
-
   // The Wiener index of the middle component M of a DVGM element (i, j) at distance k >= 2,
   // from sides alone. X, the side of i's path neighbour away from i, is M and Y (the side of
   // j away from j's path neighbour q) joined by the edge q-j, so W(X) = W(M) + W(Y) + the
@@ -219,19 +199,19 @@ class ElementBuilder {
                                     const SubgraphValues& iSides,
                                     const SubgraphValues& jSides) const {
     SubgraphValues values{middleWiener, middleRandicTicks, middleZagreb, middleMatchings};
-    AddUp(values, iSides);
-    AddUp(values, jSides);
+    AddComponents(values, iSides);
+    AddComponents(values, jSides);
     return values;
   }
 
   void StoreAdjacent(int u, int p) {
     const int place = sides_.PlaceInParent(u);
     SubgraphValues withoutEdge = AloneValues(sides_.Side(p, place));
-    AddUp(withoutEdge, AloneValues(sides_.Side(u, 0)));
+    AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
     Store(MatrixType::EGM, u, p, withoutEdge);
     Store(MatrixType::PGM, u, p, withoutEdge);
-    SubgraphValues withoutEnds = OuterSides(u, 0);
-    AddUp(withoutEnds, OuterSides(p, place));
+    SubgraphValues withoutEnds = OuterSides(sides_, u, 0);
+    AddComponents(withoutEnds, OuterSides(sides_, p, place));
     Store(MatrixType::SVGM, u, p, withoutEnds);
     Store(MatrixType::DVGM, u, p, withoutEnds);
   }
@@ -256,9 +236,9 @@ class ElementBuilder {
       const int previousDegree = sides_.Degree(previous) - (m == 2 ? 1 : 0);
 
       SubgraphValues path = end.pathComponents;
-      AddUp(path, PathComponent(step));
+      AddComponents(path, PathComponent(step));
       SubgraphValues withoutPath = path;
-      AddUp(withoutPath, AloneValues(sides_.Side(at, 0)));
+      AddComponents(withoutPath, AloneValues(sides_.Side(at, 0)));
       Store(MatrixType::PGM, u, next, withoutPath);
 
       const int lastLost = firstInner ? 2 : 1;
@@ -309,7 +289,7 @@ class ElementBuilder {
       const int i = preorder_[at];
       const PathEnd& fromI = End(i, a);
       SubgraphValues path = fromI.pathComponents;
-      AddUp(path, turnComponent);
+      AddComponents(path, turnComponent);
       const ChainMatchings throughA = fromI.middle.Then(turn.matchings);
       const SubgraphValues& iSides = outerBelow_[i];
       const TreeSide& iAbove = sides_.Side(i, 0);
@@ -318,7 +298,7 @@ class ElementBuilder {
         const int j = preorder_[bt];
         const PathEnd& fromJ = End(j, a);
         SubgraphValues withoutPath = path;
-        AddUp(withoutPath, fromJ.pathComponents);
+        AddComponents(withoutPath, fromJ.pathComponents);
         Store(MatrixType::PGM, i, j, withoutPath);
 
         const int lost = (i == ci ? 1 : 0) + (j == cj ? 1 : 0);

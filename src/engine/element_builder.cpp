@@ -1,9 +1,12 @@
 #include "engine/element_builder.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "engine/randic_term.hpp"
+#include "engine/subgraph_parts.hpp"
 #include "engine/tree_sides.hpp"
 
 namespace korvelant {
@@ -38,17 +41,6 @@ struct PathEnd {
   ChainMatchings middle;
 };
 
-void AddUp(SubgraphValues& sum, const SubgraphValues& part) {
-  sum.wiener += part.wiener;
-  sum.zagreb += part.zagreb;
-  sum.randicTicks += part.randicTicks;
-  sum.hosoya *= part.hosoya;
-}
-
-SubgraphValues AloneValues(const TreeSide& side) {
-  return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
-}
-
 // A path step's component where the subgraph takes away both its path edges.
 SubgraphValues PathComponent(const PathStep& step) {
   return {step.wiener, step.randicTicks[2], step.zagreb[2], step.matchings.All()};
@@ -82,19 +74,55 @@ class ElementBuilder {
       if (tree.parent[v] == 0) continue;
       subtree_[v] = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
       parentDistanceSum_[v] = sides_.DistanceSumFrom(tree.parent[v]);
-      outerBelow_[v] = OuterSides(v, 0);
-      outerAbove_[v] = OuterSides(tree.parent[v], sides_.PlaceInParent(v));
+      outerBelow_[v] = OuterSides(sides_, v, 0);
+      outerAbove_[v] = OuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v));
     }
     Preorder();
   }
 
   void BuildAll() {
-    for (int u = 1; u <= tree_->vertexCount(); ++u) {
+    const int n = tree_->vertexCount();
+    const std::size_t pairs = static_cast<std::size_t>(n) * (n - 1) / 2;
+    for (const MatrixType type : {MatrixType::PGM, MatrixType::DVGM}) {
+      const std::size_t t = Pending(type);
+      pending_[t].resize(Wanted(type) ? pairs : 0);
+      found_[t].assign(Wanted(type) ? pairs : 0, 0);
+    }
+    for (int u = 1; u <= n; ++u) {
       if (tree_->parent[u] != 0) Climb(u);
     }
-    if (!Wanted(MatrixType::PGM) && !Wanted(MatrixType::DVGM)) return;
-    for (int a = 1; a <= tree_->vertexCount(); ++a)
-      PairsMeetingAt(a);
+    if (Wanted(MatrixType::PGM) || Wanted(MatrixType::DVGM)) {
+      for (int a = 1; a <= n; ++a)
+        PairsMeetingAt(a);
+    }
+    SetElementsRowByRow();
+  }
+
+  // The PGM and DVGM elements in the order of the rows, i < j: a file then reads the texts
+  // of a row's elements one after another instead of from all over.
+  void SetElementsRowByRow() {
+    const int n = tree_->vertexCount();
+    for (const MatrixType type : {MatrixType::PGM, MatrixType::DVGM}) {
+      const std::size_t t = Pending(type);
+      if (found_[t].empty()) continue;
+      TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
+      std::size_t slot = 0;
+      for (int i = 1; i <= n; ++i) {
+        for (int j = i + 1; j <= n; ++j, ++slot) {
+          if (found_[t][slot] != 0) matrices.SetElement(i, j, pending_[t][slot]);
+        }
+      }
+    }
+  }
+
+  static std::size_t Pending(MatrixType type) { return type == MatrixType::PGM ? 0 : 1; }
+
+  // The place of the pair (i, j) among the pairs i < j in the order of the rows.
+  std::size_t PairSlot(int i, int j) const {
+    const auto n = static_cast<std::size_t>(tree_->vertexCount());
+    const auto low = static_cast<std::size_t>(std::min(i, j) - 1);
+    const auto high = static_cast<std::size_t>(std::max(i, j) - 1);
+    return low * n - low * (low + 1) / 2 + (high - low - 1);
   }
 
   // Vertices in depth-first order, so that each subtree is a run of them.
@@ -130,24 +158,22 @@ class ElementBuilder {
   }
 
   void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
-    TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
-    if (matrices.size() != 0) matrices.SetElement(i, j, values);
+    if (IsEdgeType(type)) {  // one element per edge: set at once
+      TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
+      if (matrices.size() != 0) matrices.SetElement(i, j, values);
+      return;
+    }
+    const std::size_t t = Pending(type);
+    if (found_[t].empty()) return;
+    const std::size_t slot = PairSlot(i, j);
+    pending_[t][slot] = values;
+    found_[t][slot] = 1;
   }
 
   // An edge kept in a component, with the degrees its ends have there.
   void AddEdge(std::int64_t& zagreb, std::int64_t& randicTicks, int degree, int otherDegree) const {
     zagreb += std::int64_t{degree} * otherDegree;
     randicTicks += randicTerm_[degree * otherDegree];
-  }
-
-  // Where a DVGM subgraph takes away every edge at v: v alone, and the sides of v's
-  // neighbours but the one at place k, toward the other end.
-  SubgraphValues OuterSides(int v, int k) const {
-    const TreeSide& toward = sides_.Side(v, k);
-    return {sides_.WienerAround(v) - toward.wiener,
-            sides_.RandicTicksAloneAround(v) - toward.randicTicksAlone,
-            sides_.ZagrebAloneAround(v) - toward.zagrebAlone,
-            sides_.SideFacing(v, k).matchingsXFree};
   }
 
   // The Wiener index of the middle component M of a DVGM element (i, j) at distance k >= 2,
@@ -173,19 +199,19 @@ class ElementBuilder {
                                     const SubgraphValues& iSides,
                                     const SubgraphValues& jSides) const {
     SubgraphValues values{middleWiener, middleRandicTicks, middleZagreb, middleMatchings};
-    AddUp(values, iSides);
-    AddUp(values, jSides);
+    AddComponents(values, iSides);
+    AddComponents(values, jSides);
     return values;
   }
 
   void StoreAdjacent(int u, int p) {
     const int place = sides_.PlaceInParent(u);
     SubgraphValues withoutEdge = AloneValues(sides_.Side(p, place));
-    AddUp(withoutEdge, AloneValues(sides_.Side(u, 0)));
+    AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
     Store(MatrixType::EGM, u, p, withoutEdge);
     Store(MatrixType::PGM, u, p, withoutEdge);
-    SubgraphValues withoutEnds = OuterSides(u, 0);
-    AddUp(withoutEnds, OuterSides(p, place));
+    SubgraphValues withoutEnds = OuterSides(sides_, u, 0);
+    AddComponents(withoutEnds, OuterSides(sides_, p, place));
     Store(MatrixType::SVGM, u, p, withoutEnds);
     Store(MatrixType::DVGM, u, p, withoutEnds);
   }
@@ -210,9 +236,9 @@ class ElementBuilder {
       const int previousDegree = sides_.Degree(previous) - (m == 2 ? 1 : 0);
 
       SubgraphValues path = end.pathComponents;
-      AddUp(path, PathComponent(step));
+      AddComponents(path, PathComponent(step));
       SubgraphValues withoutPath = path;
-      AddUp(withoutPath, AloneValues(sides_.Side(at, 0)));
+      AddComponents(withoutPath, AloneValues(sides_.Side(at, 0)));
       Store(MatrixType::PGM, u, next, withoutPath);
 
       const int lastLost = firstInner ? 2 : 1;
@@ -263,7 +289,7 @@ class ElementBuilder {
       const int i = preorder_[at];
       const PathEnd& fromI = End(i, a);
       SubgraphValues path = fromI.pathComponents;
-      AddUp(path, turnComponent);
+      AddComponents(path, turnComponent);
       const ChainMatchings throughA = fromI.middle.Then(turn.matchings);
       const SubgraphValues& iSides = outerBelow_[i];
       const TreeSide& iAbove = sides_.Side(i, 0);
@@ -272,7 +298,7 @@ class ElementBuilder {
         const int j = preorder_[bt];
         const PathEnd& fromJ = End(j, a);
         SubgraphValues withoutPath = path;
-        AddUp(withoutPath, fromJ.pathComponents);
+        AddComponents(withoutPath, fromJ.pathComponents);
         Store(MatrixType::PGM, i, j, withoutPath);
 
         const int lost = (i == ci ? 1 : 0) + (j == cj ? 1 : 0);
@@ -311,6 +337,9 @@ class ElementBuilder {
   std::vector<std::int64_t> parentDistanceSum_;
   std::vector<int> preorder_;
   std::vector<int> stack_;
+  // The PGM and DVGM elements (i, j), i < j, found so far, kept until all are.
+  std::array<std::vector<SubgraphValues>, 2> pending_;
+  std::array<std::vector<char>, 2> found_;
   std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
   std::vector<int> subtreeEnd_;
 };

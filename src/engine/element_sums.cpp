@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/randic_term.hpp"
-#include "engine/subgraph_values.hpp"
+#include "engine/subgraph_parts.hpp"
 #include "engine/tree_sides.hpp"
 
 namespace korvelant {
@@ -132,29 +132,12 @@ class ElementSums {
     return sides_.Side(tree_->parent[v], sides_.PlaceInParent(v));
   }
 
-  static SubgraphValues Alone(const TreeSide& side) {
-    return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
-  }
-  static SubgraphValues Together(SubgraphValues a, const SubgraphValues& b) {
-    a.wiener += b.wiener;
-    a.randicTicks += b.randicTicks;
-    a.zagreb += b.zagreb;
-    a.hosoya *= b.hosoya;
-    return a;
-  }
-  // v alone and the sides of its neighbours but the one at place k.
-  SubgraphValues OuterSides(int v, int k) const {
-    const TreeSide& toward = sides_.Side(v, k);
-    return {sides_.WienerAround(v) - toward.wiener,
-            sides_.RandicTicksAloneAround(v) - toward.randicTicksAlone,
-            sides_.ZagrebAloneAround(v) - toward.zagrebAlone,
-            sides_.SideFacing(v, k).matchingsXFree};
-  }
-
   void AdjacentPair(int u, int p) {
     const int place = sides_.PlaceInParent(u);
-    const SubgraphValues withoutEdge = Together(Alone(Subtree(u)), Alone(sides_.Side(u, 0)));
-    const SubgraphValues withoutEnds = Together(OuterSides(u, 0), OuterSides(p, place));
+    SubgraphValues withoutEdge = AloneValues(Subtree(u));
+    AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
+    SubgraphValues withoutEnds = OuterSides(sides_, u, 0);
+    AddComponents(withoutEnds, OuterSides(sides_, p, place));
     egm_.Add(withoutEdge);
     pgm_.Add(withoutEdge);
     svgm_.Add(withoutEnds);
@@ -193,7 +176,7 @@ class ElementSums {
   EndsBelow SingleEnd(int c) const {
     const TreeSide& below = Subtree(c);
     const TreeSide& above = sides_.Side(c, 0);
-    const SubgraphValues outer = OuterSides(c, 0);
+    const SubgraphValues outer = OuterSides(sides_, c, 0);
     EndsBelow end;
     end.count = 1;
     end.pathWiener = below.wiener;
@@ -221,7 +204,7 @@ class ElementSums {
   void PairsUpTo(int v) {
     const int g = tree_->parent[v];
     const TreeSide& aboveV = sides_.Side(v, 0);  // g's side away from v
-    const SubgraphValues gSides = OuterSides(g, sides_.PlaceInParent(v));
+    const SubgraphValues gSides = OuterSides(sides_, g, sides_.PlaceInParent(v));
     const int vLost = Degree(v) - 1;  // v's degree in the middle: its edge to g is gone
     const std::int64_t ys = aboveV.size;
     const std::int64_t yd = aboveV.distanceSum;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/subgraph_values.hpp"
+#include "engine/tree_sides.hpp"
+
+namespace korvelant {
+
+// The parts every element's subgraph is made of, as values of a forest: its components side
+// by side add their Wiener, Zagreb and Randic values and multiply their matchings.
+
+// Adds the components of `part` to those of `sum`.
+inline void AddComponents(SubgraphValues& sum, const SubgraphValues& part) {
+  sum.wiener += part.wiener;
+  sum.zagreb += part.zagreb;
+  sum.randicTicks += part.randicTicks;
+  sum.hosoya *= part.hosoya;
+}
+
+// A side as a component of its own: its top has lost the edge to the other side.
+inline SubgraphValues AloneValues(const TreeSide& side) {
+  return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
+}
+
+// Where a subgraph takes away every edge at v: v alone, and the sides of v's neighbours but
+// the one at place k, each a component.
+inline SubgraphValues OuterSides(const TreeSides& sides, int v, int k) {
+  const TreeSide& toward = sides.Side(v, k);
+  return {sides.WienerAround(v) - toward.wiener,
+          sides.RandicTicksAloneAround(v) - toward.randicTicksAlone,
+          sides.ZagrebAloneAround(v) - toward.zagrebAlone, sides.SideFacing(v, k).matchingsXFree};
+}
+
+}  // namespace korvelant

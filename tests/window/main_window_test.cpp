@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -278,6 +279,18 @@ class MainWindowTest : public QObject {
     // And the form works on from there.
     EnterByClicks(Form(), 2, {{1, 2}});
     QCOMPARE(Form().graph(), (Graph{2, {{1, 2}}}));
+  }
+
+  void clearShowsNoVertexCountAsAtTheStart() {
+    GlForma fresh;
+    ShowAndWait(fresh);
+    auto* counts = Find<ListBox>(Form(), "LstVrhovi");
+    ChooseVertexCount(Form(), 6);
+    QCOMPARE(ShownRow(counts), 6);
+    Trigger("actionClearTree");
+    // The one-entry list shows the entry it shows at the start, not the count just cleared.
+    QCOMPARE(ShownRow(counts), ShownRow(Find<ListBox>(fresh, "LstVrhovi")));
+    QCOMPARE(counts->verticalScrollBar()->value(), 0);
   }
 
   // --- The matrix file and the status bar ----------------------------------------------
@@ -577,6 +590,7 @@ class MainWindowTest : public QObject {
   QString Remarks() { return Find<QLabel>(Form(), "LblRemarks")->text(); }
   QString Status() { return window_->findChild<QLabel*>("StatusMessage")->text(); }
   QString TreeIndices() { return window_->findChild<QLabel*>("TreeIndices")->text(); }
+  static int ShownRow(const ListBox* list) { return list->indexAt(QPoint(2, 2)).row(); }
 
   std::unique_ptr<MainWindow> window_;
   ScriptedDialogs* dialogs_ = nullptr;

@@ -594,11 +594,20 @@ void GlForma::CmdFile_Click() {
   const FileCommandResult result =
       RunFileCommand(graph_, [&name] { return QFile::encodeName(name).toStdString(); });
   // The message may name the path, which is in the local 8-bit encoding of file names.
-  if (result.status != FileCommandStatus::Written) {
-    ShowRemarks(QString::fromLocal8Bit(result.message));
-    return;
+  const QString message = QString::fromLocal8Bit(result.message);
+  switch (result.status) {
+    case FileCommandStatus::Written:
+      emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
+      return;
+    case FileCommandStatus::WriteFailed:
+      ShowRemarks(message);
+      emit matricesWriteFailed(message);
+      return;
+    case FileCommandStatus::NotATree:
+      ShowRemarks(message);
+      emit matricesRefused();
+      return;
   }
-  emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
 }
 
 void GlForma::WriteMatricesTo(const QString& path) {

@@ -70,6 +70,10 @@ class GlForma : public QWidget {
  signals:
   // The matrix file was written to this absolute path.
   void matricesWritten(const QString& path);
+  // Writing the matrix file failed; `failure` is the message the remarks show.
+  void matricesWriteFailed(const QString& failure);
+  // The file command refused a graph that is not a tree; nothing was written.
+  void matricesRefused();
   // The entered tree changed: a vertex count, an edge or a position, a tree opened.
   void treeChanged();
   // The large picture was drawn, calculated or cleared.

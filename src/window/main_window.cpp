@@ -90,8 +90,14 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
   statusBar()->addWidget(statusMessage_, 1);
   statusBar()->addPermanentWidget(treeIndices_);
   BuildMenus();
+  // The status bar reports the last file command only: an earlier success never stands
+  // above a write that failed or was refused.
   connect(form_, &GlForma::matricesWritten, this,
           [this](const QString& path) { ShowStatus("Wrote 16 matrices to " + path); });
+  connect(form_, &GlForma::matricesWriteFailed, this, [this](const QString& failure) {
+    ShowStatus("Could not write the matrices: " + failure);
+  });
+  connect(form_, &GlForma::matricesRefused, this, [this] { ShowStatus(QString()); });
   connect(form_, &GlForma::treeChanged, this, &MainWindow::UpdateTreeStatus);
   connect(form_, &GlForma::resultsChanged, this, &MainWindow::UpdateCommands);
   UpdateCommands();

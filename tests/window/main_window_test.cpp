@@ -28,6 +28,7 @@
 #include <csignal>
 #include <memory>
 
+#include "engine/rooted_tree.hpp"
 #include "window/main_window.hpp"
 #include "window_test_support.hpp"
 
@@ -319,6 +320,26 @@ class MainWindowTest : public QObject {
     ClickGridCell(Form(), 1, 2);  // no longer a tree
     ClickButton(Form(), "CmdFile");
     QCOMPARE(Status(), QString());
+  }
+
+  void aFailedWriteSaysSoInTheStatusBar() {
+    EnterByClicks(Form(), 3, {{1, 2}, {2, 3}});
+    const QString written = dir_.filePath("written.txt");
+    Form().WriteMatricesTo(written);
+    QCOMPARE(Status(), "Wrote 16 matrices to " + written);
+    for (const QString& name : {QString(), dir_.filePath("missing-folder/out.txt")}) {
+      Form().WriteMatricesTo(name);
+      QVERIFY2(Remarks().startsWith("Cannot write \"" + name + "\": "), qPrintable(Remarks()));
+      QCOMPARE(Status(), "Could not write the matrices: " + Remarks());
+      // A success afterwards is reported again.
+      Form().WriteMatricesTo(written);
+      QCOMPARE(Status(), "Wrote 16 matrices to " + written);
+    }
+    // A refused graph leaves no earlier success standing either; the remarks tell why.
+    ClickGridCell(Form(), 1, 3);
+    ClickButton(Form(), "CmdFile");
+    QCOMPARE(Status(), QString());
+    QCOMPARE(Remarks(), QString::fromUtf8(kNotATreeMessage.data(), kNotATreeMessage.size()));
   }
 
   void theStatusBarShowsTheWholeTreesIndices() {

@@ -73,6 +73,18 @@ QString Integer(Int128 value) {
   return QString::fromStdString(ToDecimalString(value));
 }
 
+// What the status bar says of `graph`: nothing without vertices, its indices for a tree.
+QString TreeIndicesText(const Graph& graph) {
+  if (graph.vertexCount == 0) return {};
+  const std::optional<RootedTree> tree = RootTree(graph);
+  if (!tree) return "Not a tree";
+  const WholeTreeIndices indices = ComputeWholeTreeIndices(*tree);
+  // H for Hosoya, as in the matrix file's block names, where Z is Zagreb.
+  return QStringLiteral("Tree: W = %1, M1 = %2, M2 = %3, \u03c7 = %4, H = %5")
+      .arg(Integer(indices.wiener), Integer(indices.firstZagreb), Integer(indices.secondZagreb),
+           Decimals(indices.randic), Integer(indices.hosoya));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
@@ -189,21 +201,7 @@ void MainWindow::UpdateCommands() {
 
 void MainWindow::UpdateTreeStatus() {
   UpdateCommands();
-  const Graph& graph = form_->graph();
-  if (graph.vertexCount == 0) {
-    treeIndices_->clear();
-    return;
-  }
-  const std::optional<RootedTree> tree = RootTree(graph);
-  if (!tree) {
-    treeIndices_->setText("Not a tree");
-    return;
-  }
-  const WholeTreeIndices indices = ComputeWholeTreeIndices(*tree);
-  treeIndices_->setText(QStringLiteral("Tree: W = %1, M1 = %2, M2 = %3, \u03c7 = %4, Z = %5")
-                            .arg(Integer(indices.wiener), Integer(indices.firstZagreb),
-                                 Integer(indices.secondZagreb), Decimals(indices.randic),
-                                 Integer(indices.hosoya)));
+  treeIndices_->setText(TreeIndicesText(form_->graph()));
 }
 
 void MainWindow::OpenTree() {

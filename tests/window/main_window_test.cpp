@@ -345,16 +345,16 @@ class MainWindowTest : public QObject {
   void theStatusBarShowsTheWholeTreesIndices() {
     QCOMPARE(TreeIndices(), QString());
     // The path on four vertices: W = 1+1+1+2+2+3, M1 = 1+4+4+1, M2 = 2+4+2,
-    // chi = 2/sqrt(2) + 1/2, Z = 1 + 3 + 1.
+    // chi = 2/sqrt(2) + 1/2, H = 1 + 3 + 1.
     EnterByClicks(Form(), 4, {{1, 2}, {2, 3}});
     QCOMPARE(TreeIndices(), QString("Not a tree"));
     ClickGridCell(Form(), 3, 4);
-    QCOMPARE(TreeIndices(), QString("Tree: W = 10, M1 = 10, M2 = 8, \u03c7 = 1.9142, Z = 5"));
+    QCOMPARE(TreeIndices(), QString("Tree: W = 10, M1 = 10, M2 = 8, \u03c7 = 1.9142, H = 5"));
     ChooseVertexCount(Form(), 1);
-    QCOMPARE(TreeIndices(), QString("Tree: W = 0, M1 = 0, M2 = 0, \u03c7 = 0, Z = 1"));
-    // The star on five: W = 4 + 6 * 2, M1 = 16 + 4, M2 = 4 * 4, chi = 4/2, Z = 1 + 4.
+    QCOMPARE(TreeIndices(), QString("Tree: W = 0, M1 = 0, M2 = 0, \u03c7 = 0, H = 1"));
+    // The star on five: W = 4 + 6 * 2, M1 = 16 + 4, M2 = 4 * 4, chi = 4/2, H = 1 + 4.
     EnterByClicks(Form(), 5, {{1, 2}, {1, 3}, {1, 4}, {1, 5}});
-    QCOMPARE(TreeIndices(), QString("Tree: W = 16, M1 = 20, M2 = 16, \u03c7 = 2, Z = 5"));
+    QCOMPARE(TreeIndices(), QString("Tree: W = 16, M1 = 20, M2 = 16, \u03c7 = 2, H = 5"));
     ChooseVertexCount(Form(), 0);
     QCOMPARE(TreeIndices(), QString());
   }

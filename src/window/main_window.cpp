@@ -98,7 +98,9 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
   treeIndices_ = new QLabel;
   treeIndices_->setObjectName("TreeIndices");
   treeIndices_->setTextFormat(Qt::PlainText);
-  treeIndices_->setAccessibleName("Indices of the whole tree");
+  // A screen reader reads a label by its name, which is its text while no other name is
+  // set: the values themselves, announced as they change. What they are goes alongside.
+  treeIndices_->setAccessibleDescription("Indices of the whole tree");
   statusBar()->addWidget(statusMessage_, 1);
   statusBar()->addPermanentWidget(treeIndices_);
   BuildMenus();

@@ -487,12 +487,12 @@ void GlForma::CmdFile_Click() {
   const QString name = TxtFileNm->text();
   const FileCommandResult result = model_.WriteMatrices(QFile::encodeName(name).toStdString());
   Mirror();
-  // The message may name the path, which is in the local 8-bit encoding of file names.
   switch (result.status) {
     case FileCommandStatus::Written:
       emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
       return;
     case FileCommandStatus::WriteFailed:
+      // The message may name the path, in the local 8-bit encoding of file names.
       emit matricesWriteFailed(QString::fromLocal8Bit(result.message));
       return;
     case FileCommandStatus::NotATree:

@@ -6,20 +6,28 @@
 
 namespace korvelant {
 
+DrawCalculateOutcome RunDrawCalculate(const Graph& graph, const VertexPositions& positions,
+                                      DisplayChoice display, MatrixType type, Drawing& picture) {
+  picture.Clear();
+  DrawCalculateOutcome outcome;
+  outcome.tree = RootTree(graph);
+  if (!outcome.tree) {
+    outcome.remarks = std::string(kNotATreeMessage);
+  } else if (!display) {
+    DrawMatrix(*outcome.tree, positions, type, picture);
+  } else {
+    outcome.matrix = ComputeGraphicalMatrix(*outcome.tree, type, *display);
+    PrintMatrix(*outcome.matrix, picture);
+    outcome.remarks = HalfSumText(outcome.matrix->Sum());
+  }
+  return outcome;
+}
+
 std::optional<std::string> RunDrawCalculateCommand(const Graph& graph,
                                                    const VertexPositions& positions,
                                                    DisplayChoice display, MatrixType type,
                                                    Drawing& picture) {
-  picture.Clear();
-  const std::optional<RootedTree> tree = RootTree(graph);
-  if (!tree) return std::string(kNotATreeMessage);
-  if (!display) {
-    DrawMatrix(*tree, positions, type, picture);
-    return std::nullopt;
-  }
-  const GraphicalMatrix matrix = ComputeGraphicalMatrix(*tree, type, *display);
-  PrintMatrix(matrix, picture);
-  return HalfSumText(matrix.Sum());
+  return RunDrawCalculate(graph, positions, display, type, picture).remarks;
 }
 
 }  // namespace korvelant

@@ -16,7 +16,6 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -26,7 +25,6 @@
 #include <vector>
 
 #include "drawing/tree_preview.hpp"
-#include "engine/rooted_tree.hpp"
 #include "model/number_text.hpp"
 #include "output/file_command.hpp"
 #include "render/twips.hpp"
@@ -240,7 +238,6 @@ void GlForma::BuildControls() {
 }
 
 void GlForma::Form_Load() {
-  graph_ = Graph{};
   for (Int16 k = 0; k <= kMaxVertices; ++k)
     LstVrhovi->addItem(NumberQText(k));
   for (int k = 1; k <= kGridButtons; ++k)
@@ -287,29 +284,30 @@ void GlForma::SetTabOrder() {
 
 // Every handler runs through Handle, so that no exception leaves an event.
 void GlForma::ConnectEvents() {
-  connect(LstVrhovi, &ListBox::chosen, this, [this] { Handle([this] { LstVrhovi_Click(); }); });
+  connect(LstVrhovi, &ListBox::chosen, this,
+          [this](int row) { Handle([this, row] { LstVrhovi_Click(row); }); });
   for (int k = 1; k <= kGridButtons; ++k) {
     connect(c.at(k), &QPushButton::clicked, this, [this, k] { Handle([this, k] { c_Click(k); }); });
     c.at(k)->installEventFilter(this);
   }
   for (int i = 1; i <= kMaxVertices; ++i) {
     connect(LstX.at(i), &ListBox::chosen, this,
-            [this, i] { Handle([this, i] { LstX_Click(i); }); });
+            [this, i](int row) { Handle([this, i, row] { LstX_Click(i, row); }); });
     connect(LstY.at(i), &ListBox::chosen, this,
-            [this, i] { Handle([this, i] { LstY_Click(i); }); });
+            [this, i](int row) { Handle([this, i, row] { LstY_Click(i, row); }); });
   }
-  const auto onSelect = [this](QRadioButton* option, void (GlForma::*handler)()) {
+  const auto onSelect = [this](QRadioButton* option, const std::function<void()>& handler) {
     connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
-      if (selected) Handle([this, handler] { (this->*handler)(); });
+      if (selected) Handle(handler);
     });
   };
-  onSelect(OptDr, &GlForma::OptDr_Click);
-  onSelect(OptWi, &GlForma::OptWi_Click);
-  onSelect(OptRi, &GlForma::OptRi_Click);
-  onSelect(OptZi, &GlForma::OptZi_Click);
-  onSelect(OptHi, &GlForma::OptHi_Click);
-  for (QRadioButton* type : {OptEGM, OptPGM, OptSVGM, OptDVGM})
-    onSelect(type, &GlForma::OptMt_Click);
+  onSelect(OptDr, [this] { OptDr_Click(); });
+  onSelect(OptWi, [this] { OptWi_Click(); });
+  onSelect(OptRi, [this] { OptRi_Click(); });
+  onSelect(OptZi, [this] { OptZi_Click(); });
+  onSelect(OptHi, [this] { OptHi_Click(); });
+  for (const auto& [option, type] : MatrixTypeOptions())
+    onSelect(option, [this, type = type] { OptMt_Click(type); });
   connect(CmdVelika, &QPushButton::clicked, this,
           [this] { Handle([this] { CmdVelika_Click(); }); });
   connect(CmdFile, &QPushButton::clicked, this, [this] { Handle([this] { CmdFile_Click(); }); });
@@ -334,7 +332,8 @@ void GlForma::NameForAccessibility() {
   }
   for (int k = 1; k <= kGridButtons; ++k)
     MarkAsEdgeButton(c.at(k));
-  MalaSlika->setAccessibleDescription(QString::fromStdString(DescribePreview(graph_, Positions())));
+  MalaSlika->setAccessibleDescription(
+      QString::fromStdString(DescribePreview(model_.graph(), model_.positions())));
   VelikaSlika->setAccessibleDescription("Empty");
 }
 
@@ -350,11 +349,10 @@ void GlForma::Handle(const std::function<void()>& handler) {
 
 void GlForma::ShowFailure(const QString& what) {
   // Whatever the failure left half done, the picture shows no result it did not finish.
-  VelikaSlika->drawing().Clear();
-  VelikaSlika->update();
-  calculated_.reset();
-  ShowRemarks("Something went wrong: " + what + ". The window goes on; please report this.");
-  emit resultsChanged();
+  const QString remark =
+      "Something went wrong: " + what + ". The window goes on; please report this.";
+  model_.ShowFailure(remark.toLocal8Bit().toStdString());
+  Mirror();
 }
 
 bool GlForma::eventFilter(QObject* watched, QEvent* event) {
@@ -391,7 +389,7 @@ bool GlForma::MoveInGrid(int index, int key) {
     default:
       return false;
   }
-  const int n = graph_.vertexCount;
+  const int n = model_.graph().vertexCount;
   if (n == 0) return true;
   int row = (index - 1) / n + 1;
   int column = (index - 1) % n + 1;
@@ -424,19 +422,137 @@ QSize GlForma::SizeForRoom(QSize room) const {
   return size.boundedTo(room);
 }
 
-void GlForma::LstVrhovi_Click() {
-  const auto count = ReadNumber(LstVrhovi->Text().toStdString());
-  if (!count) return;
-  graph_ = Graph{*count, {}};  // a new vertex count starts without edges
-  for (int k = 1; k <= kGridButtons; ++k)
-    c.at(k)->hide();
-  LayOutGrid();
-  LayOutVertexRows();
-  NacrtajMalu();
+// --- The events: each becomes one operation of the model, then the form mirrors it ------
+
+void GlForma::LstVrhovi_Click(int row) {
+  if (mirroring_) return;
+  model_.ChooseVertexCount(row);  // the list's entry at row k reads k
+  Mirror();
 }
 
+void GlForma::c_Click(int index) {
+  // Only the buttons of a laid-out grid are shown, so there is always a row length here.
+  const int n = model_.graph().vertexCount;
+  if (n == 0) return;
+  model_.ToggleEdge((index - 1) / n + 1, (index - 1) % n + 1);
+  Mirror();
+}
+
+void GlForma::LstX_Click(int index, int row) {
+  if (mirroring_) return;
+  model_.ChooseX(index, row);
+  Mirror();
+}
+
+void GlForma::LstY_Click(int index, int row) {
+  if (mirroring_) return;
+  model_.ChooseY(index, row);
+  Mirror();
+}
+
+void GlForma::OptDr_Click() {
+  ChooseDisplay(std::nullopt);
+}
+void GlForma::OptWi_Click() {
+  ChooseDisplay(TopologicalIndex::Wiener);
+}
+void GlForma::OptRi_Click() {
+  ChooseDisplay(TopologicalIndex::Randic);
+}
+void GlForma::OptZi_Click() {
+  ChooseDisplay(TopologicalIndex::Zagreb);
+}
+void GlForma::OptHi_Click() {
+  ChooseDisplay(TopologicalIndex::Hosoya);
+}
+
+void GlForma::ChooseDisplay(DisplayChoice display) {
+  if (mirroring_) return;
+  model_.ChooseDisplay(display);
+  Mirror();
+}
+
+void GlForma::OptMt_Click(MatrixType type) {
+  if (mirroring_) return;
+  model_.ChooseMatrixType(type);
+  Mirror();
+}
+
+void GlForma::CmdVelika_Click() {
+  model_.DrawOrCalculate();
+  Mirror();
+}
+
+void GlForma::CmdFile_Click() {
+  const QString name = TxtFileNm->text();
+  const FileCommandResult result = model_.WriteMatrices(QFile::encodeName(name).toStdString());
+  Mirror();
+  switch (result.status) {
+    case FileCommandStatus::Written:
+      emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
+      return;
+    case FileCommandStatus::WriteFailed:
+      // The message may name the path, in the local 8-bit encoding of file names.
+      emit matricesWriteFailed(QString::fromLocal8Bit(result.message));
+      return;
+    case FileCommandStatus::NotATree:
+      emit matricesRefused();
+      return;
+  }
+}
+
+void GlForma::WriteMatricesTo(const QString& path) {
+  TxtFileNm->setText(path);
+  Handle([this] { CmdFile_Click(); });
+}
+
+SavedTree GlForma::EnteredTree() const {
+  return model_.enteredTree();
+}
+
+void GlForma::EnterTree(const SavedTree& tree) {
+  model_.EnterTree(tree);
+  Mirror();
+}
+
+void GlForma::ClearTree() {
+  model_.ClearTree();
+  Mirror();
+}
+
+const std::optional<GraphicalMatrix>& GlForma::calculatedMatrix() const {
+  static const std::optional<GraphicalMatrix> none;
+  return model_.result() ? model_.result()->matrix : none;
+}
+
+// --- The form as a view of the model -----------------------------------------------------
+
+// Brings every control the last operation made stale up to the model. The lists' and
+// options' own events, raised by the selections made here, are no user's choice.
+void GlForma::Mirror() {
+  const StaleParts stale = model_.TakeStale();
+  {
+    const QScopedValueRollback mirroring(mirroring_, true);
+    if (stale.countChoice) LstVrhovi->SetListIndex(model_.chosenCount().value_or(-1));
+    if (stale.grid) LayOutGrid();
+    MarkToggledEdges(stale.toggledEdges);
+    if (stale.rows) LayOutVertexRows();
+    if (stale.tree) NacrtajMalu();
+    if (stale.options) ShowOptions();
+    if (stale.result) ShowResult();
+    if (stale.remarks) ShowRemarks(QString::fromLocal8Bit(model_.remarks()));
+    if (stale.description) DescribeLargePicture(ResultDescription());
+  }
+  if (stale.result) emit resultsChanged();
+  if (stale.tree) emit treeChanged();
+}
+
+// The n x n grid of the model's vertex count, each button with its edge's mark; the buttons
+// of a larger grid are hidden.
 void GlForma::LayOutGrid() {
-  const Int16 n = graph_.vertexCount;
+  for (int k = 1; k <= kGridButtons; ++k)
+    c.at(k)->hide();
+  const Int16 n = model_.graph().vertexCount;
   for (Int16 i = 1; i <= n; ++i) {
     for (Int16 j = 1; j <= n; ++j) {
       QPushButton* button = c.at(((i - 1) * n + j).value());
@@ -445,7 +561,7 @@ void GlForma::LayOutGrid() {
                                            kGridStep));
       button->show();
       button->setEnabled(j != i);
-      button->setText(j != i ? "0" : "X");
+      button->setText(j != i ? EdgeCaptionOf(i.value(), j.value()) : "X");
       button->setAccessibleName(
           j != i ? QStringLiteral("Edge %1\u2013%2").arg(i.value()).arg(j.value())
                  : QStringLiteral("Vertex %1, no edge").arg(i.value()));
@@ -453,106 +569,97 @@ void GlForma::LayOutGrid() {
   }
 }
 
-void GlForma::LayOutVertexRows() {
-  // The selections below raise the lists' events; one redraw at the end is enough.
-  const QScopedValueRollback placing(placingVertices_, true);
-  const Int16 n = graph_.vertexCount;
-  for (Int16 i = 1; i <= n; ++i) {
-    const bool leftColumn = i <= kRowsPerColumn;
-    const RowColumn& column = leftColumn ? kLeftRows : kRightRows;
-    const Int16 top = kRowTop + kRowStep * (leftColumn ? i : i - kRowsPerColumn);
-    const GridPosition home = DefaultPosition(i.value(), n.value());
-    QLabel* label = LblKord.at(i.value());
-    label->show();
-    Place(label, "LblKord(0)", column.label, top);
-    label->setText("T" + NumberQText(i) + "=");
-    ListBox* xList = LstX.at(i.value());
-    xList->show();
-    Place(xList, "LstX(0)", column.x, top);
-    xList->SetListIndex(home.x);
-    ListBox* yList = LstY.at(i.value());
-    yList->show();
-    Place(yList, "LstY(0)", column.y, top);
-    yList->SetListIndex(home.y);
+QString GlForma::EdgeCaptionOf(int i, int j) const {
+  return QString::fromStdString(EdgeCaption(model_.edgeMark(i, j)));
+}
+
+// A clicked edge shows on its button and its mirror, and a screen reader hears both.
+void GlForma::MarkToggledEdges(const std::vector<Edge>& edges) {
+  const int n = model_.graph().vertexCount;
+  for (const auto& [i, j] : edges) {
+    for (QPushButton* button : {c.at((i - 1) * n + j), c.at((j - 1) * n + i)}) {
+      button->setText(EdgeCaptionOf(i, j));
+      AnnounceEdgeToggled(button);
+    }
   }
 }
 
-void GlForma::c_Click(int index) {
-  // Only the buttons of a laid-out grid are shown, so there is always a row length here.
-  if (graph_.vertexCount == 0) return;
-  QPushButton* button = c.at(index);
-  button->setText(NumberQText(1 - ReadNumber(button->text().toStdString()).value_or(0)));
-  const Int16 n = graph_.vertexCount;
-  const Int16 k = index;
-  Int16 j = k.value() % n.value();
-  if (j == 0) j = n;
-  const Int16 i = (k - j).value() / n.value() + 1;
-  graph_ = WithEdgeToggled(std::move(graph_), i.value(), j.value());
-  QPushButton* mirror = c.at(((j - 1) * n + i).value());
-  mirror->setText(button->text());
-  AnnounceEdgeToggled(button);
-  AnnounceEdgeToggled(mirror);
-  NacrtajMalu();
+// Each row the model shows, in its place with its choices; the others hidden, with no
+// choice and the caption of their template.
+void GlForma::LayOutVertexRows() {
+  for (Int16 i = 1; i <= kMaxVertices; ++i) {
+    const VertexRow& row = model_.row(i.value());
+    QLabel* label = LblKord.at(i.value());
+    ListBox* xList = LstX.at(i.value());
+    ListBox* yList = LstY.at(i.value());
+    if (!row.shown) {
+      label->hide();
+      label->setText(LblKord.at(0)->text());
+      for (ListBox* list : {xList, yList}) {
+        list->hide();
+        list->SetListIndex(-1);
+      }
+      continue;
+    }
+    const bool leftColumn = i <= kRowsPerColumn;
+    const RowColumn& column = leftColumn ? kLeftRows : kRightRows;
+    const Int16 top = kRowTop + kRowStep * (leftColumn ? i : i - kRowsPerColumn);
+    label->show();
+    Place(label, "LblKord(0)", column.label, top);
+    label->setText("T" + NumberQText(i) + "=");
+    xList->show();
+    Place(xList, "LstX(0)", column.x, top);
+    xList->SetListIndex(row.x.value_or(-1));
+    yList->show();
+    Place(yList, "LstY(0)", column.y, top);
+    yList->SetListIndex(row.y.value_or(-1));
+  }
 }
 
-void GlForma::LstX_Click(int /*index*/) {
-  if (!placingVertices_) NacrtajMalu();
-}
-
-void GlForma::LstY_Click(int /*index*/) {
-  if (!placingVertices_) NacrtajMalu();
-}
-
+// Redraws the tree preview.
 void GlForma::NacrtajMalu() {
-  DrawTreePreview(graph_, Positions(), MalaSlika->drawing());
+  DrawTreePreview(model_.graph(), model_.positions(), MalaSlika->drawing());
   MalaSlika->update();
-  MalaSlika->setAccessibleDescription(QString::fromStdString(DescribePreview(graph_, Positions())));
+  MalaSlika->setAccessibleDescription(
+      QString::fromStdString(DescribePreview(model_.graph(), model_.positions())));
   QAccessibleEvent described(MalaSlika, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&described);
-  ClearResults();
-  emit treeChanged();
 }
 
-void GlForma::ClearResults() {
-  VelikaSlika->drawing().Clear();
+void GlForma::ShowOptions() {
+  // Only a choice can be made: an option of a group is unchecked by checking another.
+  for (const auto& [option, display] : DisplayOptions())
+    if (display == model_.display()) option->setChecked(true);
+  for (const auto& [option, type] : MatrixTypeOptions())
+    if (type == model_.matrixType()) option->setChecked(true);
+  CmdVelika->setText(model_.display() ? "Calculate" : "Draw");
+}
+
+void GlForma::ShowResult() {
+  VelikaSlika->drawing() = model_.picture();
   VelikaSlika->update();
-  calculated_.reset();
-  DescribeLargePicture("Empty");
-  ShowRemarks(QString());
-  emit resultsChanged();
+}
+
+// What the large picture shows, in words: the remarks of a refused tree, the drawn or
+// calculated matrix, or nothing.
+QString GlForma::ResultDescription() const {
+  const auto& result = model_.result();
+  if (!result) return "Empty";
+  if (!result->tree) {
+    return result->remarks && !result->remarks->empty() ? QString::fromStdString(*result->remarks)
+                                                        : QString("Empty");
+  }
+  if (result->matrix) {
+    return QString::fromStdString(
+        DescribeCalculatedMatrix(*result->matrix, model_.matrixType(), *model_.display()));
+  }
+  return QString::fromStdString(DescribeDrawnMatrix(*result->tree, model_.matrixType()));
 }
 
 void GlForma::DescribeLargePicture(const QString& description) {
   VelikaSlika->setAccessibleDescription(description);
   QAccessibleEvent described(VelikaSlika, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&described);
-}
-
-void GlForma::OptDr_Click() {
-  ChooseDisplay("Draw");
-}
-void GlForma::OptWi_Click() {
-  ChooseDisplay("Calculate");
-}
-void GlForma::OptRi_Click() {
-  ChooseDisplay("Calculate");
-}
-void GlForma::OptZi_Click() {
-  ChooseDisplay("Calculate");
-}
-void GlForma::OptHi_Click() {
-  ChooseDisplay("Calculate");
-}
-
-void GlForma::ChooseDisplay(const char* commandCaption) {
-  ClearResults();
-  CmdVelika->setText(commandCaption);
-}
-
-// A result stays on screen only under the options it was made with: PGM numbers left
-// standing under the EGM option would read as EGM numbers.
-void GlForma::OptMt_Click() {
-  ClearResults();
 }
 
 void GlForma::ShowRemarks(const QString& text) {
@@ -567,118 +674,19 @@ void GlForma::ShowRemarks(const QString& text) {
   LblRemarks->setGeometry(design.left(), top, design.width(), std::min(wanted, bottom - top));
 }
 
-void GlForma::CmdVelika_Click() {
-  calculated_.reset();
-  const DisplayChoice display = SelectedDisplay();
-  const MatrixType type = SelectedMatrixType();
-  const auto remarks =
-      RunDrawCalculateCommand(graph_, Positions(), display, type, VelikaSlika->drawing());
-  if (remarks) ShowRemarks(QString::fromStdString(*remarks));
-  VelikaSlika->update();
-  // The same tree and options the command just used: what the picture shows, in words.
-  QString description = remarks.value_or("").empty() ? "Empty" : QString::fromStdString(*remarks);
-  if (const auto tree = RootTree(graph_)) {
-    if (display) {
-      calculated_ = ComputeGraphicalMatrix(*tree, type, *display);
-      description = QString::fromStdString(DescribeCalculatedMatrix(*calculated_, type, *display));
-    } else {
-      description = QString::fromStdString(DescribeDrawnMatrix(*tree, type));
-    }
-  }
-  DescribeLargePicture(description);
-  emit resultsChanged();
+std::array<std::pair<QRadioButton*, DisplayChoice>, 5> GlForma::DisplayOptions() const {
+  return {{{OptDr, std::nullopt},
+           {OptWi, TopologicalIndex::Wiener},
+           {OptRi, TopologicalIndex::Randic},
+           {OptZi, TopologicalIndex::Zagreb},
+           {OptHi, TopologicalIndex::Hosoya}}};
 }
 
-void GlForma::CmdFile_Click() {
-  const QString name = TxtFileNm->text();
-  const FileCommandResult result =
-      RunFileCommand(graph_, [&name] { return QFile::encodeName(name).toStdString(); });
-  // The message may name the path, which is in the local 8-bit encoding of file names.
-  if (result.status != FileCommandStatus::Written) {
-    ShowRemarks(QString::fromLocal8Bit(result.message));
-    return;
-  }
-  emit matricesWritten(QFileInfo(QDir::current(), name).absoluteFilePath());
-}
-
-void GlForma::WriteMatricesTo(const QString& path) {
-  TxtFileNm->setText(path);
-  Handle([this] { CmdFile_Click(); });
-}
-
-SavedTree GlForma::EnteredTree() const {
-  SavedTree tree{graph_, {}};
-  const VertexPositions positions = Positions();
-  for (int v = 1; v <= graph_.vertexCount; ++v)
-    tree.positions.push_back(positions.at(static_cast<std::size_t>(v)));
-  return tree;
-}
-
-void GlForma::EnterTree(const SavedTree& tree) {
-  const int n = tree.graph.vertexCount;
-  if (n < 0 || n > kMaxVertices) {
-    throw std::invalid_argument("the window holds trees of up to " + std::to_string(kMaxVertices) +
-                                " vertices");
-  }
-  if (const auto problem = TreeProblem(tree)) throw std::invalid_argument(*problem);
-  // The vertex count is chosen even when the list shows it already, as a click on it would.
-  {
-    const QSignalBlocker quiet(LstVrhovi);
-    LstVrhovi->SetListIndex(n);
-  }
-  LstVrhovi_Click();
-  for (const auto& [a, b] : tree.graph.edges)
-    c_Click((a - 1) * n + b);
-  {
-    const QScopedValueRollback placing(placingVertices_, true);
-    for (int v = 1; v <= n; ++v) {
-      LstX.at(v)->SetListIndex(tree.positions.at(static_cast<std::size_t>(v - 1)).x);
-      LstY.at(v)->SetListIndex(tree.positions.at(static_cast<std::size_t>(v - 1)).y);
-    }
-  }
-  NacrtajMalu();
-}
-
-void GlForma::ClearTree() {
-  {
-    const QSignalBlocker quiet(LstVrhovi);
-    LstVrhovi->SetListIndex(-1);
-  }
-  graph_ = Graph{};
-  for (int k = 1; k <= kGridButtons; ++k)
-    c.at(k)->hide();
-  for (int i = 1; i <= kMaxVertices; ++i) {
-    LblKord.at(i)->hide();
-    LblKord.at(i)->setText(LblKord.at(0)->text());
-    for (ListBox* list : {LstX.at(i), LstY.at(i)}) {
-      list->hide();
-      list->SetListIndex(-1);
-    }
-  }
-  NacrtajMalu();
-}
-
-VertexPositions GlForma::Positions() const {
-  VertexPositions positions{};
-  for (int v = 1; v <= kMaxVertices; ++v) {
-    positions.at(v) = {std::max(0, LstX.at(v)->ListIndex()), std::max(0, LstY.at(v)->ListIndex())};
-  }
-  return positions;
-}
-
-DisplayChoice GlForma::SelectedDisplay() const {
-  if (OptWi->isChecked()) return TopologicalIndex::Wiener;
-  if (OptRi->isChecked()) return TopologicalIndex::Randic;
-  if (OptZi->isChecked()) return TopologicalIndex::Zagreb;
-  if (OptHi->isChecked()) return TopologicalIndex::Hosoya;
-  return std::nullopt;
-}
-
-MatrixType GlForma::SelectedMatrixType() const {
-  if (OptPGM->isChecked()) return MatrixType::PGM;
-  if (OptSVGM->isChecked()) return MatrixType::SVGM;
-  if (OptDVGM->isChecked()) return MatrixType::DVGM;
-  return MatrixType::EGM;
+std::array<std::pair<QRadioButton*, MatrixType>, 4> GlForma::MatrixTypeOptions() const {
+  return {{{OptEGM, MatrixType::EGM},
+           {OptPGM, MatrixType::PGM},
+           {OptSVGM, MatrixType::SVGM},
+           {OptDVGM, MatrixType::DVGM}}};
 }
 
 }  // namespace korvelant

@@ -4,12 +4,14 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "engine/graphical_matrices.hpp"
 #include "input/tree_file.hpp"
 #include "matrices/draw_calculate_command.hpp"
 #include "model/graph.hpp"
-#include "model/vertex_positions.hpp"
+#include "session/window_model.hpp"
 
 class QFrame;
 class QLabel;
@@ -24,8 +26,9 @@ class ListBox;
 class PictureBox;
 class RemarksLabel;
 
-// The main window. It owns the entered graph for as long as it lives;
-// the vertex coordinates are not copied anywhere but read from the coordinate lists.
+// The main window: a view of one WindowModel, which holds the tree, the positions, the
+// options and the result. Each event handler performs the user's operation on the model,
+// then the form mirrors what the operation made stale; nothing is read back from a control.
 // Every control carries its design name as its object name ("LstVrhovi", "c(12)"), so it
 // can be reached with findChild.
 class GlForma : public QWidget {
@@ -38,7 +41,7 @@ class GlForma : public QWidget {
   ~GlForma() override;
 
   // The graph entered so far: the vertex count and the edges of the grid.
-  const Graph& graph() const { return graph_; }
+  const Graph& graph() const { return model_.graph(); }
   // The 1327 x 985 pixel surface that holds every control, inside a scroll area that only
   // scrolls when the screen is smaller than the window.
   QWidget* clientArea() const { return client_; }
@@ -63,13 +66,17 @@ class GlForma : public QWidget {
   const PictureBox& largePicture() const { return *VelikaSlika; }
   // The matrix whose numbers the large picture shows, after Calculate; nothing after Draw
   // or once the results are cleared.
-  const std::optional<GraphicalMatrix>& calculatedMatrix() const { return calculated_; }
+  const std::optional<GraphicalMatrix>& calculatedMatrix() const;
   // A failure nobody foresaw, shown in the remarks; the window goes on.
   void ShowFailure(const QString& what);
 
  signals:
   // The matrix file was written to this absolute path.
   void matricesWritten(const QString& path);
+  // Writing the matrix file failed; `failure` is the message the remarks show.
+  void matricesWriteFailed(const QString& failure);
+  // The file command refused a graph that is not a tree; nothing was written.
+  void matricesRefused();
   // The entered tree changed: a vertex count, an edge or a position, a tree opened.
   void treeChanged();
   // The large picture was drawn, calculated or cleared.
@@ -83,17 +90,18 @@ class GlForma : public QWidget {
   // Window start: creates the array elements from their templates and fills the lists.
   void Form_Load();
 
-  // The events of the controls; array handlers receive the element's index.
-  void LstVrhovi_Click();
+  // The events of the controls; array handlers receive the element's index, the lists'
+  // handlers the row chosen.
+  void LstVrhovi_Click(int row);
   void c_Click(int index);
-  void LstX_Click(int index);
-  void LstY_Click(int index);
+  void LstX_Click(int index, int row);
+  void LstY_Click(int index, int row);
   void OptDr_Click();
   void OptWi_Click();
   void OptRi_Click();
   void OptZi_Click();
   void OptHi_Click();
-  void OptMt_Click();
+  void OptMt_Click(MatrixType type);
   void CmdVelika_Click();
   void CmdFile_Click();
 
@@ -103,27 +111,33 @@ class GlForma : public QWidget {
   // Moves the focus within the grid from button `index` by one row or column, over the
   // diagonal; true when the key was an arrow.
   bool MoveInGrid(int index, int key);
+  // What a display option does: the model's display, which names the command.
+  void ChooseDisplay(DisplayChoice display);
 
-  // Lays out the n x n edge grid with every edge among vertices 1..n removed.
+  // Brings the controls the model made stale up to date, then tells the window around.
+  void Mirror();
+  // Lays out the n x n edge grid of the model's vertex count with the edges' marks.
   void LayOutGrid();
-  // Shows and places the rows of vertices 1..n and puts the vertices on their circle.
+  QString EdgeCaptionOf(int i, int j) const;
+  void MarkToggledEdges(const std::vector<Edge>& edges);
+  // Shows and places the rows the model shows, with their choices; hides the others.
   void LayOutVertexRows();
-  // Redraws the tree preview and clears the results of any earlier tree.
+  // Redraws the tree preview.
   void NacrtajMalu();
-  // What a display option does: clears the results and names the command.
-  void ChooseDisplay(const char* commandCaption);
-  // Clears the large picture and the remarks, so no result stands under options or a tree
-  // it was not made for.
-  void ClearResults();
+  // The chosen options and the command's caption they give.
+  void ShowOptions();
+  // The large picture: the model's result, or nothing.
+  void ShowResult();
+  QString ResultDescription() const;
   // The accessible description of the large picture, after it changed.
   void DescribeLargePicture(const QString& description);
   // Puts a text into LblRemarks. A message too long for the label's one line (a write
   // failure naming a long path) lets the label grow, so no word is cut off.
   void ShowRemarks(const QString& text);
 
-  VertexPositions Positions() const;
-  DisplayChoice SelectedDisplay() const;
-  MatrixType SelectedMatrixType() const;
+  // The option buttons and what each chooses.
+  std::array<std::pair<QRadioButton*, DisplayChoice>, 5> DisplayOptions() const;
+  std::array<std::pair<QRadioButton*, MatrixType>, 4> MatrixTypeOptions() const;
 
   void BuildControls();
   void SetTabOrder();
@@ -131,10 +145,9 @@ class GlForma : public QWidget {
   void FitToScreen();
   void NameForAccessibility();
 
-  Graph graph_;
-  std::optional<GraphicalMatrix> calculated_;
-  QRect remarksDesign_;  // LblRemarks as designed, in pixels
-  bool placingVertices_ = false;
+  WindowModel model_;
+  QRect remarksDesign_;     // LblRemarks as designed, in pixels
+  bool mirroring_ = false;  // while the controls are brought up to the model
 
   QScrollArea* scroll_ = nullptr;
   QWidget* client_ = nullptr;

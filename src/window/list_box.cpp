@@ -31,7 +31,12 @@ void ListBox::wheelEvent(QWheelEvent* event) {
 
 void ListBox::SetListIndex(int row) {
   setCurrentRow(row);
-  if (row < 0) clearSelection();
+  if (row < 0) {
+    // The view of a list without a choice, as it starts: an entry left in view from an
+    // earlier choice would read as still chosen.
+    clearSelection();
+    scrollToTop();
+  }
   ScrollToSelection();
 }
 

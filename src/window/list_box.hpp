@@ -19,7 +19,7 @@ class ListBox : public QListWidget {
 
   // Selects the entry at `row` (the design's ListIndex) and scrolls it into view: the lists
   // are one entry high, so an entry out of view would look like no selection at all. -1
-  // leaves the list without a selection, as it starts.
+  // leaves the list without a selection and shows its first entry, as it starts.
   void SetListIndex(int row);
   int ListIndex() const { return currentRow(); }
   // The text of the selected entry, empty when nothing is selected.

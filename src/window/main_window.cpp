@@ -74,6 +74,18 @@ QString Integer(Int128 value) {
   return QString::fromStdString(ToDecimalString(value));
 }
 
+// What the status bar says of `graph`: nothing without vertices, its indices for a tree.
+QString TreeIndicesText(const Graph& graph) {
+  if (graph.vertexCount == 0) return {};
+  const std::optional<RootedTree> tree = RootTree(graph);
+  if (!tree) return "Not a tree";
+  const WholeTreeIndices indices = ComputeWholeTreeIndices(*tree);
+  // H for Hosoya, as in the matrix file's block names, where Z is Zagreb.
+  return QStringLiteral("Tree: W = %1, M1 = %2, M2 = %3, \u03c7 = %4, H = %5")
+      .arg(Integer(indices.wiener), Integer(indices.firstZagreb), Integer(indices.secondZagreb),
+           Decimals(indices.randic), Integer(indices.hosoya));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
@@ -87,12 +99,20 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs, QWidget* parent)
   treeIndices_ = new QLabel;
   treeIndices_->setObjectName("TreeIndices");
   treeIndices_->setTextFormat(Qt::PlainText);
-  treeIndices_->setAccessibleName("Indices of the whole tree");
+  // A screen reader reads a label by its name, which is its text while no other name is
+  // set: the values themselves, announced as they change. What they are goes alongside.
+  treeIndices_->setAccessibleDescription("Indices of the whole tree");
   statusBar()->addWidget(statusMessage_, 1);
   statusBar()->addPermanentWidget(treeIndices_);
   BuildMenus();
+  // The status bar reports the last file command only: an earlier success never stands
+  // above a write that failed or was refused.
   connect(form_, &GlForma::matricesWritten, this,
           [this](const QString& path) { ShowStatus("Wrote 16 matrices to " + path); });
+  connect(form_, &GlForma::matricesWriteFailed, this, [this](const QString& failure) {
+    ShowStatus("Could not write the matrices: " + failure);
+  });
+  connect(form_, &GlForma::matricesRefused, this, [this] { ShowStatus(QString()); });
   connect(form_, &GlForma::treeChanged, this, &MainWindow::UpdateTreeStatus);
   connect(form_, &GlForma::resultsChanged, this, &MainWindow::UpdateCommands);
   UpdateCommands();
@@ -184,21 +204,7 @@ void MainWindow::UpdateCommands() {
 
 void MainWindow::UpdateTreeStatus() {
   UpdateCommands();
-  const Graph& graph = form_->graph();
-  if (graph.vertexCount == 0) {
-    treeIndices_->clear();
-    return;
-  }
-  const std::optional<RootedTree> tree = RootTree(graph);
-  if (!tree) {
-    treeIndices_->setText("Not a tree");
-    return;
-  }
-  const WholeTreeIndices indices = ComputeWholeTreeIndices(*tree);
-  treeIndices_->setText(QStringLiteral("Tree: W = %1, M1 = %2, M2 = %3, \u03c7 = %4, Z = %5")
-                            .arg(Integer(indices.wiener), Integer(indices.firstZagreb),
-                                 Integer(indices.secondZagreb), Decimals(indices.randic),
-                                 Integer(indices.hosoya)));
+  treeIndices_->setText(TreeIndicesText(form_->graph()));
 }
 
 void MainWindow::OpenTree() {

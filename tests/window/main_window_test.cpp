@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@
 #include <csignal>
 #include <memory>
 
+#include "engine/rooted_tree.hpp"
 #include "window/main_window.hpp"
 #include "window_test_support.hpp"
 
@@ -280,6 +282,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(Form().graph(), (Graph{2, {{1, 2}}}));
   }
 
+  void clearShowsNoVertexCountAsAtTheStart() {
+    GlForma fresh;
+    ShowAndWait(fresh);
+    auto* counts = Find<ListBox>(Form(), "LstVrhovi");
+    ChooseVertexCount(Form(), 6);
+    QCOMPARE(ShownRow(counts), 6);
+    Trigger("actionClearTree");
+    // The one-entry list shows the entry it shows at the start, not the count just cleared.
+    QCOMPARE(ShownRow(counts), ShownRow(Find<ListBox>(fresh, "LstVrhovi")));
+    QCOMPARE(counts->verticalScrollBar()->value(), 0);
+  }
+
   // --- The matrix file and the status bar ----------------------------------------------
 
   void writeMatricesAsksForTheFileAndReportsIt() {
@@ -308,19 +322,39 @@ class MainWindowTest : public QObject {
     QCOMPARE(Status(), QString());
   }
 
+  void aFailedWriteSaysSoInTheStatusBar() {
+    EnterByClicks(Form(), 3, {{1, 2}, {2, 3}});
+    const QString written = dir_.filePath("written.txt");
+    Form().WriteMatricesTo(written);
+    QCOMPARE(Status(), "Wrote 16 matrices to " + written);
+    for (const QString& name : {QString(), dir_.filePath("missing-folder/out.txt")}) {
+      Form().WriteMatricesTo(name);
+      QVERIFY2(Remarks().startsWith("Cannot write \"" + name + "\": "), qPrintable(Remarks()));
+      QCOMPARE(Status(), "Could not write the matrices: " + Remarks());
+      // A success afterwards is reported again.
+      Form().WriteMatricesTo(written);
+      QCOMPARE(Status(), "Wrote 16 matrices to " + written);
+    }
+    // A refused graph leaves no earlier success standing either; the remarks tell why.
+    ClickGridCell(Form(), 1, 3);
+    ClickButton(Form(), "CmdFile");
+    QCOMPARE(Status(), QString());
+    QCOMPARE(Remarks(), QString::fromUtf8(kNotATreeMessage.data(), kNotATreeMessage.size()));
+  }
+
   void theStatusBarShowsTheWholeTreesIndices() {
     QCOMPARE(TreeIndices(), QString());
     // The path on four vertices: W = 1+1+1+2+2+3, M1 = 1+4+4+1, M2 = 2+4+2,
-    // chi = 2/sqrt(2) + 1/2, Z = 1 + 3 + 1.
+    // chi = 2/sqrt(2) + 1/2, H = 1 + 3 + 1.
     EnterByClicks(Form(), 4, {{1, 2}, {2, 3}});
     QCOMPARE(TreeIndices(), QString("Not a tree"));
     ClickGridCell(Form(), 3, 4);
-    QCOMPARE(TreeIndices(), QString("Tree: W = 10, M1 = 10, M2 = 8, \u03c7 = 1.9142, Z = 5"));
+    QCOMPARE(TreeIndices(), QString("Tree: W = 10, M1 = 10, M2 = 8, \u03c7 = 1.9142, H = 5"));
     ChooseVertexCount(Form(), 1);
-    QCOMPARE(TreeIndices(), QString("Tree: W = 0, M1 = 0, M2 = 0, \u03c7 = 0, Z = 1"));
-    // The star on five: W = 4 + 6 * 2, M1 = 16 + 4, M2 = 4 * 4, chi = 4/2, Z = 1 + 4.
+    QCOMPARE(TreeIndices(), QString("Tree: W = 0, M1 = 0, M2 = 0, \u03c7 = 0, H = 1"));
+    // The star on five: W = 4 + 6 * 2, M1 = 16 + 4, M2 = 4 * 4, chi = 4/2, H = 1 + 4.
     EnterByClicks(Form(), 5, {{1, 2}, {1, 3}, {1, 4}, {1, 5}});
-    QCOMPARE(TreeIndices(), QString("Tree: W = 16, M1 = 20, M2 = 16, \u03c7 = 2, Z = 5"));
+    QCOMPARE(TreeIndices(), QString("Tree: W = 16, M1 = 20, M2 = 16, \u03c7 = 2, H = 5"));
     ChooseVertexCount(Form(), 0);
     QCOMPARE(TreeIndices(), QString());
   }
@@ -577,6 +611,7 @@ class MainWindowTest : public QObject {
   QString Remarks() { return Find<QLabel>(Form(), "LblRemarks")->text(); }
   QString Status() { return window_->findChild<QLabel*>("StatusMessage")->text(); }
   QString TreeIndices() { return window_->findChild<QLabel*>("TreeIndices")->text(); }
+  static int ShownRow(const ListBox* list) { return list->indexAt(QPoint(2, 2)).row(); }
 
   std::unique_ptr<MainWindow> window_;
   ScriptedDialogs* dialogs_ = nullptr;

@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 #include <vector>
 
+#include "window/main_window.hpp"
 #include "window_test_support.hpp"
 
 using namespace korvelant;
@@ -211,6 +213,22 @@ class WindowAccessibilityTest : public QObject {
     ClickButton(*form_, "OptZi");
     QVERIFY(Heard(remarks, QAccessible::NameChanged));
     QVERIFY(!Heard(remarks, QAccessible::Alert));
+  }
+
+  void theStatusBarsIndicesAreReadWithTheirValues() {
+    MainWindow window(std::make_unique<ScriptedDialogs>());
+    ShowAndWait(window);
+    auto* indices = window.findChild<QLabel*>("TreeIndices");
+    heard_.clear();
+    EnterByClicks(window.form(), 4, {{1, 2}, {2, 3}, {3, 4}});
+    QCOMPARE(Accessible(indices)->text(QAccessible::Name),
+             QString("Tree: W = 10, M1 = 10, M2 = 8, \u03c7 = 1.9142, H = 5"));
+    QCOMPARE(Accessible(indices)->text(QAccessible::Description),
+             QString("Indices of the whole tree"));
+    ClickGridCell(window.form(), 1, 3);
+    QCOMPARE(Accessible(indices)->text(QAccessible::Name), QString("Not a tree"));
+    SKIP_UNLESS_LISTENING();
+    QVERIFY(Heard(indices, QAccessible::NameChanged));
   }
 
   void theFocusAlwaysShows() {

@@ -14,6 +14,8 @@
 #include <variant>
 #include <vector>
 
+#include "engine/graphical_matrices.hpp"
+#include "engine/rooted_tree.hpp"
 #include "output/matrix_file.hpp"
 #include "window_test_support.hpp"
 
@@ -283,6 +285,31 @@ class WindowCommandsTest : public QObject {
   }
 
   // --- The file ------------------------------------------------------------------------
+
+  // Each option button asks for its own index and matrix type, and Calculate shows
+  // exactly that matrix.
+  void eachOptionCalculatesItsOwnMatrix() {
+    EnterDimethylHexane();
+    const RootedTree tree = *RootTree(form_->graph());
+    const std::pair<const char*, TopologicalIndex> displays[] = {
+        {"OptWi", TopologicalIndex::Wiener},
+        {"OptRi", TopologicalIndex::Randic},
+        {"OptZi", TopologicalIndex::Zagreb},
+        {"OptHi", TopologicalIndex::Hosoya}};
+    const std::pair<const char*, MatrixType> types[] = {{"OptEGM", MatrixType::EGM},
+                                                        {"OptPGM", MatrixType::PGM},
+                                                        {"OptSVGM", MatrixType::SVGM},
+                                                        {"OptDVGM", MatrixType::DVGM}};
+    for (const auto& [display, index] : displays) {
+      for (const auto& [option, type] : types) {
+        ClickButton(*form_, display);
+        ClickButton(*form_, option);
+        ClickButton(*form_, "CmdVelika");
+        QVERIFY2(form_->calculatedMatrix() == ComputeGraphicalMatrix(tree, type, index),
+                 qPrintable(QStringLiteral("%1 %2").arg(display, option)));
+      }
+    }
+  }
 
   void theFileHoldsAllMatricesWhateverTheOptions() {
     EnterDimethylHexane();

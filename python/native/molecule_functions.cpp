@@ -28,29 +28,28 @@ py::tuple SkeletonOf(MoleculeReading molecule) {
                         molecule.name);
 }
 
+using MoleculeReader = MoleculeReading (*)(std::string_view, Depiction);
+
+// Reads the molecule, and again with a depiction when it is a tree the window's grid holds:
+// a depiction costs more than the reading.
+py::tuple ReadSkeleton(MoleculeReader read, const std::string& text) {
+  MoleculeReading molecule;
+  {
+    const py::gil_scoped_release reading;
+    molecule = read(text, Depiction::Skip);
+    if (!molecule.refusal && molecule.graph.vertexCount <= kMaxVertices)
+      molecule = read(text, Depiction::Compute);
+  }
+  return SkeletonOf(std::move(molecule));
+}
+
 }  // namespace
 
 void AddMoleculeFunctions(py::module_& module) {
-  module.def("smiles_skeleton", [](const std::string& smiles) {
-    MoleculeReading molecule;
-    {
-      py::gil_scoped_release reading;
-      molecule = ReadSmiles(smiles, Depiction::Skip);
-      if (!molecule.refusal && molecule.graph.vertexCount <= kMaxVertices)
-        molecule = ReadSmiles(smiles, Depiction::Compute);
-    }
-    return SkeletonOf(std::move(molecule));
-  });
-  module.def("molblock_skeleton", [](const std::string& block) {
-    MoleculeReading molecule;
-    {
-      py::gil_scoped_release reading;
-      molecule = ReadMolBlock(block, Depiction::Skip);
-      if (!molecule.refusal && molecule.graph.vertexCount <= kMaxVertices)
-        molecule = ReadMolBlock(block, Depiction::Compute);
-    }
-    return SkeletonOf(std::move(molecule));
-  });
+  module.def("smiles_skeleton",
+             [](const std::string& smiles) { return ReadSkeleton(ReadSmiles, smiles); });
+  module.def("molblock_skeleton",
+             [](const std::string& block) { return ReadSkeleton(ReadMolBlock, block); });
 }
 
 }  // namespace korvelant::python

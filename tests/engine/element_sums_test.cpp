@@ -33,17 +33,6 @@ std::string FirstMismatch(const Graph& graph) {
   return "";
 }
 
-Graph Relabelled(const Graph& graph, unsigned seed) {
-  std::mt19937 random(seed);
-  std::vector<int> label(graph.vertexCount + 1);
-  std::iota(label.begin(), label.end(), 0);
-  std::shuffle(label.begin() + 1, label.end(), random);
-  Graph copy{graph.vertexCount, {}};
-  for (const auto& [a, b] : graph.edges)
-    copy.edges.emplace_back(label[a], label[b]);
-  return copy;
-}
-
 #ifdef KORVELANT_SANITIZED_BUILD
 constexpr int kLargestExhaustive = 6;  // the 16,807 trees of 7 take seconds there
 #else

@@ -1,6 +1,7 @@
 #include "support/tree_generators.hpp"
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 namespace korvelant::testing {
@@ -51,6 +52,17 @@ std::vector<Graph> RandomTrees(int n, int count, unsigned seed) {
     trees.push_back(FromPruefer(n, code));
   }
   return trees;
+}
+
+Graph Relabelled(const Graph& graph, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<int> label(graph.vertexCount + 1);
+  std::iota(label.begin(), label.end(), 0);
+  std::shuffle(label.begin() + 1, label.end(), random);
+  Graph copy{graph.vertexCount, {}};
+  for (const auto& [a, b] : graph.edges)
+    copy.edges.emplace_back(label[a], label[b]);
+  return copy;
 }
 
 Graph Path(int n) {

@@ -16,6 +16,10 @@ std::vector<Graph> AllLabelledTrees(int n);
 // `count` uniformly random labelled trees on 1..n, reproducible from `seed`.
 std::vector<Graph> RandomTrees(int n, int count, unsigned seed);
 
+// The same tree with its vertices 2..n numbered anew at random, reproducibly from `seed`:
+// vertex 1, where the engine roots a tree, stays.
+Graph Relabelled(const Graph& graph, unsigned seed);
+
 Graph Path(int n);  // 1-2-...-n
 Graph Star(int n);  // centre 1, leaves 2..n
 // The path 1..spine with `legs` leaves on each spine vertex.

@@ -46,7 +46,7 @@ def main():
     carbons = int(sys.argv[1]) if len(sys.argv) > 1 else 18
     trees = skeletons(carbons)
     with tempfile.NamedTemporaryFile("w", suffix=".txt") as lines:
-        lines.write("".join(t._record + "\n" for t in trees))
+        lines.write("".join(t._record[1] + "\n" for t in trees))
         lines.flush()
         cli, package = [], []
         for _ in range(ROUNDS):

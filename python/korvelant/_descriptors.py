@@ -14,7 +14,7 @@ def record(item):
     """The batch record that stands for an item: (input format, record text). A Tree travels as
     an edge line, a SMILES as itself, an RDKit Mol as its molfile (atom order kept)."""
     if isinstance(item, Tree):
-        return ("edges", item._record)
+        return item._record
     if isinstance(item, str):
         return ("smiles", item)
     if item is None or (isinstance(item, float) and math.isnan(item)):

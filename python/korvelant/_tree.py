@@ -49,8 +49,9 @@ class Tree:
         self._n = n
         self._edges = tuple(sorted((min(a, b), max(a, b)) for a, b in pairs))
         self._positions = None
-        # The tree as a line of korvelant-cli batch --from edges: how descriptors hands it on.
-        self._record = f"{n} {','.join(f'{a}-{b}' for a, b in self._edges) or '-'}"
+        # The tree as a record of korvelant-cli batch --from edges: how descriptors hands it on.
+        edge_list = ",".join(f"{a}-{b}" for a, b in self._edges) or "-"
+        self._record = ("edges", f"{n} {edge_list}")
 
     @classmethod
     def _skeleton(cls, skeleton):

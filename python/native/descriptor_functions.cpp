@@ -27,7 +27,8 @@ struct Item {
 struct RowValues {
   std::string name;
   std::optional<std::string> smiles;
-  std::optional<Graph> graph;
+  std::optional<int> vertices;  // with `edges`, for a graph that was read
+  std::string edges;
   std::optional<std::array<ExactDecimal, 16>> elementSums;
   std::optional<WholeTreeIndices> indices;
   std::string error;
@@ -37,7 +38,10 @@ RowValues ValuesOf(const BatchRow& row) {
   RowValues values;
   values.name = row.name;
   if (row.smiles) values.smiles = *row.smiles;
-  if (row.graph) values.graph = *row.graph;
+  if (row.graph) {
+    values.vertices = row.graph->vertexCount;
+    values.edges = EdgeListText(*row.graph);
+  }
   if (row.elementSums) values.elementSums = *row.elementSums;
   if (row.indices) values.indices = *row.indices;
   values.error = row.error;
@@ -81,10 +85,10 @@ py::str Text(std::string_view text) {
 }
 
 py::list TextColumn(const std::vector<RowValues>& rows,
-                    const std::function<std::string(const RowValues&)>& text) {
-  py::list column;
-  for (const RowValues& row : rows)
-    column.append(Text(text(row)));
+                    const std::function<const std::string&(const RowValues&)>& text) {
+  py::list column(rows.size());
+  for (std::size_t k = 0; k < rows.size(); ++k)
+    column[k] = Text(text(rows[k]));
   return column;
 }
 
@@ -137,22 +141,23 @@ using ColumnMaker = std::function<py::object(const std::vector<RowValues>&)>;
 // How each column that `batch` writes is made from the rows, by its name.
 std::map<std::string, ColumnMaker> ColumnMakers() {
   std::map<std::string, ColumnMaker> makers;
+  static const std::string kNone;
   makers["name"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) { return row.name; });
+    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.name; });
   };
   makers["smiles"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) { return row.smiles.value_or(""); });
+    return TextColumn(rows, [](const RowValues& row) -> const std::string& {
+      return row.smiles ? *row.smiles : kNone;
+    });
   };
   makers["vertices"] = [](const auto& rows) {
     return WholeColumn(rows, [](const RowValues& row) -> std::optional<Int128> {
-      if (!row.graph) return std::nullopt;
-      return row.graph->vertexCount;
+      if (!row.vertices) return std::nullopt;
+      return *row.vertices;
     });
   };
   makers["edges"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) {
-      return row.graph ? EdgeListText(*row.graph) : std::string();
-    });
+    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.edges; });
   };
   for (int block = 0; block < 16; ++block) {
     // Half an element sum: whole for W, Z and H; Randić to five places at most.
@@ -198,7 +203,7 @@ std::map<std::string, ColumnMaker> ColumnMakers() {
     });
   };
   makers["error"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) { return row.error; });
+    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.error; });
   };
   return makers;
 }

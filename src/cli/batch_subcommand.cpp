@@ -5,10 +5,10 @@
 #include "cli/batch_row.hpp"
 #include "cli/messages.hpp"
 #include "cli/progress_line.hpp"
-#include "cli/streaming_file_writer.hpp"
 #include "cli/subcommands.hpp"
 #include "input/quoted_text.hpp"
 #include "molecules/molecule_records.hpp"
+#include "output/streaming_file_writer.hpp"
 
 namespace korvelant {
 namespace {
@@ -174,7 +174,7 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
   std::optional<DescriptorSink> fileSink;
   OutputSink* out = &streams.out;
   if (request.output) {
-    file.emplace(*request.output);
+    file.emplace(*request.output, StopSignals::kRemoveTemporary);
     if (file->failure()) {
       ReportProblem(streams.err, *file->failure());
       return kCannotWrite;

@@ -88,14 +88,13 @@ std::string WriteErrorReason(int error) {
   }
 }
 
-std::string WriteToOpenDescriptor(int fd, std::string_view bytes) {
+std::optional<std::string> DescriptorWriteProblem(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0) return "descriptor " + std::to_string(fd) + " is not open";
   if ((flags & O_ACCMODE) == O_RDONLY) {
     return "descriptor " + std::to_string(fd) + " is open for reading only";
   }
-  const int error = WriteAllBytes(fd, bytes);
-  return error == 0 ? std::string() : WriteErrorReason(error);
+  return std::nullopt;
 }
 
 }  // namespace korvelant

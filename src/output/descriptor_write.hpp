@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,9 @@ int WriteAllBytes(int fd, std::string_view bytes);
 // "no reader on the pipe" rather than the system's "No such device or address".
 std::string WriteErrorReason(int error);
 
-// Writes to a descriptor this process already has open (standard output named as
-// /dev/stdout and the like), at its current offset: what the shell wrote before stays.
-// Returns a reason on failure, empty on success.
-std::string WriteToOpenDescriptor(int fd, std::string_view bytes);
+// Why a descriptor this process already has open (standard output named as /dev/stdout and
+// the like) cannot be written, or nothing when it can. It is written at its current offset:
+// what the shell wrote before stays.
+std::optional<std::string> DescriptorWriteProblem(int fd);
 
 }  // namespace korvelant

@@ -1,4 +1,4 @@
-#include "cli/streaming_file_writer.hpp"
+#include "output/streaming_file_writer.hpp"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -64,7 +64,8 @@ UniqueFd UnnamedTemporary() {
 
 }  // namespace
 
-StreamingFileWriter::StreamingFileWriter(const std::string& path) : shownPath_(path) {
+StreamingFileWriter::StreamingFileWriter(const std::string& path, StopSignals signals)
+    : shownPath_(path), signals_(signals) {
   Open(path);
 }
 
@@ -104,6 +105,7 @@ void StreamingFileWriter::Open(const std::string& path) {
   if (target.descriptor) {
     mode_ = Mode::kOpenDescriptor;
     descriptor_ = *target.descriptor;
+    if (const auto problem = DescriptorWriteProblem(descriptor_)) return Fail(*problem);
     return;
   }
   target_ = target.path;
@@ -153,7 +155,9 @@ void StreamingFileWriter::OpenReplacement(const struct stat* old) {
     sigaddset(&cleanupSignals, signal);
   ::pthread_sigmask(SIG_BLOCK, &cleanupSignals, &previous);
   const int error = CreateTemporary(folder_.Get(), prefix, old ? 0600 : 0666, temporary_);
-  if (error == 0) GuardTemporary(folder_.Get(), temporary_.name);
+  if (error == 0 && signals_ == StopSignals::kRemoveTemporary) {
+    GuardTemporary(folder_.Get(), temporary_.name);
+  }
   ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   if (error != 0) {
     const bool folderForbids = error == EACCES || error == EPERM;
@@ -171,6 +175,12 @@ void StreamingFileWriter::OpenCopyInPlace() {
   mode_ = Mode::kCopyInPlace;
   out_ = UnnamedTemporary();
   if (!out_.Valid()) Fail(SystemReason(errno));
+}
+
+bool StreamingFileWriter::Write(std::string_view bytes) {
+  if (failure_) return false;
+  if (const int error = WriteAllBytes(fd(), bytes)) Fail(WriteErrorReason(error));
+  return !failure_;
 }
 
 std::optional<std::string> StreamingFileWriter::Commit() {
@@ -207,7 +217,7 @@ std::string StreamingFileWriter::CommitReplacement() {
     return WriteErrorReason(error);
   }
   temporary_.name.clear();  // the name is the file's now
-  ReleaseTemporary();
+  if (signals_ == StopSignals::kRemoveTemporary) ReleaseTemporary();
   temporary_.fd.Close();
   // Some file systems cannot sync a folder (EINVAL); the rename is as durable as it gets.
   if (folderSyncable_ && ::fsync(folder_.Get()) != 0 && errno != EINVAL) return SystemReason(errno);
@@ -231,7 +241,7 @@ void StreamingFileWriter::Discard() {
   if (!temporary_.name.empty()) {
     ::unlinkat(folder_.Get(), temporary_.name.c_str(), 0);
     temporary_.name.clear();
-    ReleaseTemporary();
+    if (signals_ == StopSignals::kRemoveTemporary) ReleaseTemporary();
   }
   temporary_.fd = UniqueFd();
   out_ = UniqueFd();

@@ -1,4 +1,4 @@
-#include "cli/streaming_file_writer.hpp"
+#include "output/streaming_file_writer.hpp"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,39 +10,29 @@
 #include <sstream>
 
 #include "cli/process_runner.hpp"
+#include "support/temporary_folder.hpp"
 
 namespace korvelant {
 namespace {
 
 namespace fs = std::filesystem;
 
-class StreamingFile : public ::testing::Test {
+class StreamingFile : public testing::TemporaryFolder {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvelant-stream-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::size_t FileCount() const {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
-  }
-  // Streams `pieces` into `name` and commits when told to.
+  // Streams `pieces` into `name`, the first through fd() and the rest through Write, and
+  // commits when told to.
   std::optional<std::string> Stream(const std::string& name, const std::vector<std::string>& pieces,
                                     bool commit = true) {
     StreamingFileWriter writer(PathOf(name));
     if (writer.failure()) return writer.failure();
-    for (const std::string& piece : pieces) {
-      EXPECT_EQ(::write(writer.fd(), piece.data(), piece.size()),
-                static_cast<ssize_t>(piece.size()));
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      const std::string& piece = pieces[k];
+      if (k == 0) {
+        EXPECT_EQ(::write(writer.fd(), piece.data(), piece.size()),
+                  static_cast<ssize_t>(piece.size()));
+      } else {
+        EXPECT_TRUE(writer.Write(piece));
+      }
       // Until the commit the old file is there as it was.
       if (name == "old.csv") {
         EXPECT_EQ(Read(name), "old\n");
@@ -50,7 +40,6 @@ class StreamingFile : public ::testing::Test {
     }
     return commit ? writer.Commit() : std::nullopt;
   }
-  fs::path dir_;
 };
 
 TEST_F(StreamingFile, ReplacesWholeAtCommitAndKeepsTheMode) {
@@ -61,7 +50,7 @@ TEST_F(StreamingFile, ReplacesWholeAtCommitAndKeepsTheMode) {
   struct stat info {};
   ::stat(PathOf("old.csv").c_str(), &info);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(Entries().size(), 1u);
 
   EXPECT_EQ(Stream("new.csv", {"x\n"}), std::nullopt);
   EXPECT_EQ(Read("new.csv"), "x\n");
@@ -72,7 +61,7 @@ TEST_F(StreamingFile, WithoutACommitNothingChanges) {
   EXPECT_EQ(Stream("old.csv", {"half a row"}, false), std::nullopt);
   EXPECT_EQ(Read("old.csv"), "old\n");
   EXPECT_EQ(Stream("never.csv", {"half"}, false), std::nullopt);
-  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(Entries().size(), 1u);
 }
 
 TEST_F(StreamingFile, LinksAreKept) {

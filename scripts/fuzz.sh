@@ -27,7 +27,6 @@ add_target smiles 4096 smiles.dict yes
 add_target smiles_line 4096 smiles.dict yes
 add_target molfile 8192 molfile.dict no
 add_target sdf_record 8192 molfile.dict no
-add_target sdf_splitter 4096 sdf_splitter.dict yes
 add_target command_line 1024 command_line.dict yes
 add_target edge_line 2048 edge_line.dict yes
 add_target graph6 2048 graph6.dict yes

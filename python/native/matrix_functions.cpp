@@ -23,7 +23,7 @@ namespace {
 RootedTree Rooted(long long vertexCount, const EdgePairs& edges) {
   const Graph graph = GraphFrom(vertexCount, edges);
   std::optional<RootedTree> tree = RootTree(graph);
-  if (!tree) throw py::value_error("not a tree: " + TreeProblem(graph));
+  if (!tree) throw py::value_error(NotATreeText(TreeProblem(graph)));
   return std::move(*tree);
 }
 
@@ -135,7 +135,7 @@ py::dict HalfSums(long long n, const EdgePairs& edges) {
   }
   py::dict halfSums;
   for (int block = 0; block < 16; ++block)
-    halfSums[py::str(BlockName(block))] = HalfSum(sums[block], kTopologicalIndices[block % 4]);
+    halfSums[py::str(BlockName(block))] = HalfSum(sums[block], BlockIndex(block));
   return halfSums;
 }
 

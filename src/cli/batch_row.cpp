@@ -22,7 +22,7 @@ std::string Located(std::string_view where, std::uint64_t line, std::string_view
 std::string NotATree(const TreeRecord& record) {
   const std::string problem =
       record.treeProblem.empty() ? TreeProblem(*record.graph) : record.treeProblem;
-  return problem.empty() ? "not a tree" : "not a tree: " + problem;
+  return NotATreeText(problem);
 }
 
 using RowTaker = std::function<void(const BatchRow&)>;

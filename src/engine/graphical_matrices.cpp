@@ -16,10 +16,6 @@ TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n)
   values_.emplace_back();                                          // the empty element
 }
 
-void TypeMatrices::ShareElement(int i, int j, int k, int l) {
-  subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = subgraph_[Slot(k, l)];
-}
-
 ExactDecimal MatrixView::Sum() const {
   ExactDecimal sum;
   for (int i = 1; i <= size(); ++i) {

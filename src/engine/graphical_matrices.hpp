@@ -6,8 +6,8 @@
 
 #include "engine/rooted_tree.hpp"
 #include "engine/subgraph_values.hpp"
-#include "matrices/matrix_kind.hpp"
 #include "model/exact_decimal.hpp"
+#include "model/matrix_kind.hpp"
 
 namespace korvelant {
 
@@ -49,14 +49,12 @@ class TypeMatrices {
     return values_[SubgraphOf(i, j)].Of(index);
   }
 
-  // Makes (i, j) and (j, i) stand for a new subgraph of these values, or for the one that
-  // element (k, l) already names.
+  // Makes (i, j) and (j, i) stand for a new subgraph of these values.
   void SetElement(int i, int j, const SubgraphValues& values) {
     const auto id = static_cast<std::uint32_t>(values_.size());
     values_.push_back(values);
     subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
   }
-  void ShareElement(int i, int j, int k, int l);
 
  private:
   std::size_t Slot(int i, int j) const { return static_cast<std::size_t>(i - 1) * n_ + (j - 1); }

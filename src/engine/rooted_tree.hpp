@@ -9,9 +9,6 @@
 
 namespace korvelant {
 
-inline constexpr std::string_view kNotATreeMessage =
-    "Graph is not a tree and this program works only with trees";
-
 // A tree hung from vertex 1: the one shape every computation of the engine walks. Each
 // vertex but the root owns the edge to its parent, so a set of tree edges is a set of
 // vertices, and a pass over `order` backwards meets every vertex before its parent.

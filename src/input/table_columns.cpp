@@ -5,6 +5,7 @@
 #include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
 #include "input/table_fields.hpp"
+#include "input/trimmed.hpp"
 
 namespace korvelant {
 namespace {
@@ -17,19 +18,13 @@ constexpr std::string_view kNameHeaders[] = {"name", "id", "title"};
 // readable line.
 constexpr std::size_t kHeadersShown = 12;
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 // The position of the header `wanted`: written exactly, else in another letter case.
 std::optional<std::size_t> FindHeader(const std::vector<std::string>& headers,
                                       std::string_view wanted) {
   const auto exact = std::find(headers.begin(), headers.end(), wanted);
   if (exact != headers.end()) return static_cast<std::size_t>(exact - headers.begin());
   for (std::size_t k = 0; k < headers.size(); ++k) {
-    if (SameIgnoringCase(Trimmed(headers[k]), wanted)) return k;
+    if (SameIgnoringCase(Trimmed(headers[k], kBlanks), wanted)) return k;
   }
   return std::nullopt;
 }
@@ -108,8 +103,8 @@ void ReadTableRow(std::string_view row, const TableColumns& columns,
   const auto field = [&](std::size_t k) -> std::string_view {
     return k < fields.size() ? std::string_view(fields[k]) : std::string_view();
   };
-  result.smiles = Trimmed(field(columns.smiles));
-  result.name = columns.name ? Trimmed(field(*columns.name)) : std::string_view();
+  result.smiles = Trimmed(field(columns.smiles), kBlanks);
+  result.name = columns.name ? Trimmed(field(*columns.name), kBlanks) : std::string_view();
   result.carried.resize(columns.carried.size());
   for (std::size_t k = 0; k < columns.carried.size(); ++k)
     result.carried[k] = field(columns.carried[k]);

@@ -6,17 +6,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "input/quoted_text.hpp"
+#include "input/trimmed.hpp"
+
 namespace korvelant {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
 
 // A whole number of decimal digits only: no sign, no blanks, nothing after it.
 std::optional<int> WholeNumber(std::string_view text) {
@@ -63,29 +59,6 @@ std::optional<std::pair<int, int>> NumberPair(std::string_view text, char separa
   return std::pair{*first, *second};
 }
 
-// A foreign file's line may be anything, of any length: shown cut short at the start of a
-// character, control characters as \x escapes, so that a refusal stays one readable line.
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::size_t cut = std::min(text.size(), kShown);
-  while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-    --cut;
-  std::string shown = "\"";
-  for (const char c : text.substr(0, cut)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
-      shown += c;
-    } else {
-      constexpr std::string_view kHex = "0123456789abcdef";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 0xF];
-    }
-  }
-  if (cut < text.size()) shown += "...";
-  return shown + "\"";
-}
-
 struct Entries {
   std::optional<int> vertices;
   std::optional<std::vector<Edge>> edges;
@@ -104,15 +77,16 @@ std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view 
   if (keyword == "vertices") {
     if (entries.vertices) return twice();
     entries.vertices = WholeNumber(value);
-    if (!entries.vertices) return "the vertex count " + Quoted(value) + " is not a number";
+    if (!entries.vertices) return "the vertex count " + QuotedText(value) + " is not a number";
     if (*entries.vertices > kMaxTreeVertices) return TooLargeMessage(*entries.vertices);
   } else if (keyword == "edges") {
     if (entries.edges) return twice();
     entries.edges.emplace();
     if (value.empty()) return std::nullopt;
     for (std::string_view piece : Split(value, ',')) {
-      const auto edge = NumberPair(Trimmed(piece), '-');
-      if (!edge) return "the edge " + Quoted(Trimmed(piece)) + " is not written like 1-2";
+      const auto edge = NumberPair(Trimmed(piece, kBlanks), '-');
+      if (!edge)
+        return "the edge " + QuotedText(Trimmed(piece, kBlanks)) + " is not written like 1-2";
       entries.edges->push_back(*edge);
     }
   } else if (keyword == "positions") {
@@ -120,13 +94,13 @@ std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view 
     entries.positions.emplace();
     for (std::string_view word : Words(value)) {
       const auto position = NumberPair(word, ',');
-      if (!position) return "the position " + Quoted(word) + " is not written like 3,17";
+      if (!position) return "the position " + QuotedText(word) + " is not written like 3,17";
       // Grid value 0 becomes -1 here and 21 becomes 20, both off the grid: TreeProblem
       // refuses them with the vertex named.
       entries.positions->push_back({position->first - 1, position->second - 1});
     }
   } else {
-    return "unknown entry " + Quoted(keyword);
+    return "unknown entry " + QuotedText(keyword);
   }
   return std::nullopt;
 }
@@ -170,14 +144,14 @@ TreeFileReading ReadTreeFile(std::string_view text) {
   for (std::string_view& line : lines) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   }
-  const std::string_view header = Trimmed(lines.front());
+  const std::string_view header = Trimmed(lines.front(), kBlanks);
   const std::string magic = std::string(kTreeFileMagic) + " ";
   if (!header.starts_with(magic)) {
     return Refused("not a Korvelant tree file: its first line should be \"" + magic +
                    std::to_string(kTreeFileVersion) + "\"");
   }
-  const auto version = WholeNumber(Trimmed(header.substr(magic.size())));
-  if (!version) return Refused(AtLine(1, "the version " + Quoted(header) + " is not a number"));
+  const auto version = WholeNumber(Trimmed(header.substr(magic.size()), kBlanks));
+  if (!version) return Refused(AtLine(1, "the version " + QuotedText(header) + " is not a number"));
   if (*version != kTreeFileVersion) {
     return Refused("the file is in tree-file version " + std::to_string(*version) +
                    "; this Korvelant reads version " + std::to_string(kTreeFileVersion));
@@ -185,12 +159,12 @@ TreeFileReading ReadTreeFile(std::string_view text) {
 
   Entries entries;
   for (std::size_t k = 1; k < lines.size(); ++k) {
-    const std::string_view line = Trimmed(lines[k]);
+    const std::string_view line = Trimmed(lines[k], kBlanks);
     if (line.empty() || line.front() == '#') continue;
     const auto space = line.find_first_of(kBlanks);
     const std::string_view keyword = line.substr(0, space);
     const std::string_view value =
-        space == std::string_view::npos ? std::string_view() : Trimmed(line.substr(space));
+        space == std::string_view::npos ? std::string_view() : Trimmed(line.substr(space), kBlanks);
     if (const auto problem = ReadEntry(keyword, value, entries)) {
       return Refused(AtLine(k + 1, *problem));
     }

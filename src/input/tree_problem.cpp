@@ -137,4 +137,8 @@ std::string TreeProblem(const Graph& graph, TreeWording wording) {
                                            : GraphShapeProblem(graph, shape);
 }
 
+std::string NotATreeText(const std::string& problem) {
+  return problem.empty() ? "not a tree" : "not a tree: " + problem;
+}
+
 }  // namespace korvelant

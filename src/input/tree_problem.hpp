@@ -22,4 +22,8 @@ enum class TreeWording { kGraph, kMolecule };
 // which for a molecule is the ring count chemists use (SSSR size).
 std::string TreeProblem(const Graph& graph, TreeWording wording = TreeWording::kGraph);
 
+// "not a tree: " and the problem, as a batch row's error and the Python package say it; "not
+// a tree" alone when there is no problem to name.
+std::string NotATreeText(const std::string& problem);
+
 }  // namespace korvelant

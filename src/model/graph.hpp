@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,10 @@ Graph WithEdgeToggled(Graph graph, int a, int b);
 
 // The edges as "1-2,2-3,2-4", in the graph's order, smaller vertex first; "" for none.
 std::string EdgeListText(const Graph& graph);
+
+// What the window and the file command say of a graph that is not a tree.
+inline constexpr std::string_view kNotATreeMessage =
+    "Graph is not a tree and this program works only with trees";
 
 // "Korvelant computes trees of up to 128 vertices; this one has N."
 std::string TooLargeMessage(int vertexCount);

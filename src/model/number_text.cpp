@@ -110,8 +110,7 @@ char* WriteNumberText(ExactDecimal value, char* out) {
     fraction = static_cast<unsigned>(magnitude % scale);
   }
   if (fraction == 0) return out;
-  // Four places in two pairs, then the trailing zeros taken back, counted without a branch:
-  // they vary from value to value and would defeat branch prediction.
+  // Four places in two pairs, then the trailing zeros taken back.
   *out++ = '.';
   out = PutDigitPair(fraction / 100, out);
   out = PutDigitPair(fraction % 100, out);
@@ -129,10 +128,6 @@ std::string NumberText(ExactDecimal value) {
   return std::string(buffer, WriteNumberText(value, buffer));
 }
 
-std::string NumberText(FixedDecimal value) {
-  return NumberText(ExactDecimal::FromTicks(value.ticks()));
-}
-
 std::string HalfSumDigits(ExactDecimal sum) {
   // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
   const Int128 halves = CheckedMultiply(sum.ticks(), 5);
@@ -146,34 +141,6 @@ std::string ShortestText(double value) {
   char buffer[64];
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
   return error == std::errc{} ? std::string(buffer, end) : std::string();
-}
-
-std::string NumberText(double value) {
-  constexpr int kSignificantDigits = 15;
-  if (std::isnan(value)) return " NaN";
-  if (std::isinf(value)) return WithSignPlace(value < 0, "Infinity");
-  const double magnitude = std::fabs(value);
-  // Fixed notation with as many decimals as keep 15 significant digits, so no exponent.
-  const int leadingDigitPower =
-      magnitude == 0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude)));
-  const int decimals = std::max(0, kSignificantDigits - 1 - leadingDigitPower);
-  char buffer[400];
-  const auto [end, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
-  std::string text(buffer, error == std::errc{} ? end : buffer);
-  StripTrailingZeros(text);
-  return WithSignPlace(value < 0 && text != "0", text);
-}
-
-std::optional<int> ReadNumber(std::string_view text) {
-  const auto start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(start);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
 }
 
 std::string BareNumberText(ExactDecimal value) {

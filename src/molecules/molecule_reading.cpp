@@ -17,15 +17,13 @@
 #include <utility>
 
 #include "input/tree_problem.hpp"
+#include "input/trimmed.hpp"
 #include "molecules/rdkit_setup.hpp"
 
 namespace korvelant {
 namespace {
 
 using Molecule = std::unique_ptr<RDKit::RWMol>;
-
-constexpr std::string_view kNotATreeMessage =
-    "Graph is not a tree and this program works only with trees";
 
 // The part of RDKit's sanitizing that can refuse a molecule: valences (after normalizing
 // groups such as nitro, which would otherwise look over-valent) and aromatic atoms that no
@@ -44,13 +42,6 @@ constexpr std::size_t kMaxMolfileAtoms = 999;
 // RDKit's SMILES parser takes time that grows with the square of an atom's branches: a
 // megabyte of "C(C)(C)..." takes half a minute. No tree within the vertex limit needs more.
 constexpr std::size_t kMaxSmilesLength = 65536;
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n\f\v");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n\f\v");
-  return text.substr(first, last - first + 1);
-}
 
 // RDKit's messages may span lines; a refusal is one.
 std::string OneLine(std::string text) {

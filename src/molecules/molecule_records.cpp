@@ -3,18 +3,11 @@
 #include <utility>
 
 #include "input/ignoring_case.hpp"
+#include "input/trimmed.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n\f\v";
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 void TakeReading(MoleculeReading reading, TreeRecord& record) {
   if (!reading.refusal) {
@@ -31,14 +24,14 @@ void TakeReading(MoleculeReading reading, TreeRecord& record) {
 
 TreeRecord SmilesLineRecord(std::string_view line) {
   const std::string_view text = Trimmed(line);
-  const auto end = text.find_first_of(kBlanks);
+  const auto end = text.find_first_of(kAsciiBlanks);
   return SmilesRecord(text.substr(0, end),
                       end == std::string_view::npos ? "" : Trimmed(text.substr(end)));
 }
 
 bool IsSmilesTitleLine(std::string_view line) {
   const std::string_view text = Trimmed(line);
-  return SameIgnoringCase(text.substr(0, text.find_first_of(kBlanks)), "smiles");
+  return SameIgnoringCase(text.substr(0, text.find_first_of(kAsciiBlanks)), "smiles");
 }
 
 TreeRecord SmilesRecord(std::string_view smiles, std::string_view name) {

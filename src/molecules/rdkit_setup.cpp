@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "input/trimmed.hpp"
+
 namespace korvelant::rdkit_setup {
 namespace {
 
@@ -71,12 +73,6 @@ void PrepareOnce() {
     SilenceRdkitLogs();
     WarmUp();
   });
-}
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // RDKit stamps each line "[hh:mm:ss] "; SMILES errors also say what they are.

@@ -115,7 +115,8 @@ TEST(TreeFile, RefusesBadAndForeignFilesSayingWhy) {
       {head + "vertices 2\npositions 1;1 1,1\n", "the position \"1;1\" is not written like 3,17"},
       {head + "vertices 2\ncolour red\n", "line 3: unknown entry \"colour\""},
       {head + "Vertices 2\n", "unknown entry \"Vertices\""},
-      {head + "vertices 2\n" + std::string(500, 'x') + "\n", "\"" + std::string(40, 'x') + "...\""},
+      {head + "vertices 2\n" + std::string(500, 'x') + "\n",
+       "\"" + std::string(64, 'x') + "\xE2\x80\xA6\" (500 bytes)"},
   };
   for (const auto& [text, reason] : cases) {
     const TreeFileReading reading = ReadTreeFile(text);
@@ -129,11 +130,13 @@ TEST(TreeFile, RefusesBadAndForeignFilesSayingWhy) {
 // a long line inside a UTF-8 character.
 TEST(TreeFile, RefusalsQuoteTheFileAsOneReadableLine) {
   const std::string head = "korvelant-tree 1\nvertices 2\n";
-  EXPECT_EQ(ReadTreeFile(head + "v\rx\x1b 1\n").error, "line 3: unknown entry \"v\\x0dx\\x1b\"");
-  const std::string cut = ReadTreeFile(head + std::string(39, 'x') + "\xC3\xBC-more\n").error;
-  EXPECT_NE(cut.find("\"" + std::string(39, 'x') + "...\""), std::string::npos) << cut;
-  EXPECT_EQ(ReadTreeFile(head + std::string(38, 'x') + "\xC3\xBC-more\n").error,
-            "line 3: unknown entry \"" + std::string(38, 'x') + "\xC3\xBC...\"");
+  EXPECT_EQ(ReadTreeFile(head + "v\rx\x1b 1\n").error, "line 3: unknown entry \"v\\rx\\x1b\"");
+  const std::string cut = ReadTreeFile(head + std::string(63, 'x') + "\xC3\xBC-more\n").error;
+  EXPECT_NE(cut.find("\"" + std::string(63, 'x') + "\xE2\x80\xA6\" (70 bytes)"), std::string::npos)
+      << cut;
+  EXPECT_EQ(
+      ReadTreeFile(head + std::string(62, 'x') + "\xC3\xBC-more\n").error,
+      "line 3: unknown entry \"" + std::string(62, 'x') + "\xC3\xBC\xE2\x80\xA6\" (69 bytes)");
 }
 
 TEST(TreeFile, TheWriterRefusesWhatCouldNotBeReadBack) {

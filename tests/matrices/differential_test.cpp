@@ -129,7 +129,7 @@ std::string FirstLiteralMismatch(const EdgeListTree& tree) {
         }
       }
       const std::string literalHalfSum =
-          "Half-sum of matrix elements is: " + NumberText(sum.ToDouble() / 2.0);
+          "Half-sum of matrix elements is: " + ReferenceDoubleText(sum.ToDouble() / 2.0);
       if (literalHalfSum != HalfSumText(engine.Sum())) {
         return Describe(tree) + ": half-sum " + literalHalfSum + " vs " + HalfSumText(engine.Sum());
       }

@@ -1,5 +1,5 @@
 // Batch records from .smi lines and SD files: names, the SMILES kept, graphs, refusals,
-// and SD streams cut into records as their lines arrive, CR LF or not.
+// CR LF or not.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "input/record_splitter.hpp"
 #include "molecules/molecule_reading.hpp"
 #include "molecules/molecule_records.hpp"
-#include "molecules/sdf_splitter.hpp"
+#include "support/german_locale.hpp"
 
 namespace korvelant {
 namespace {
@@ -32,15 +33,14 @@ std::string WithCrLf(const std::string& text) {
   return converted;
 }
 
-// Feeds `text` line by line, as a batch reading a stream would.
-std::vector<std::string> FedLineByLine(const std::string& text) {
-  SdfSplitter splitter;
+// The SD file's records as a batch cuts them, the text fed in pieces of `pieceBytes`.
+std::vector<std::string> SdfBlocks(std::string_view text, std::size_t pieceBytes = 1 << 20) {
+  RecordSplitter splitter({RecordLayout::kSdfBlock});
   std::vector<std::string> records;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) {
-    if (auto record = splitter.Feed(line)) records.push_back(*record);
-  }
-  if (auto record = splitter.Finish()) records.push_back(*record);
+  const auto emit = [&](const SplitRecord& record) { records.emplace_back(record.text); };
+  for (std::size_t at = 0; at < text.size(); at += pieceBytes)
+    splitter.Feed(text.substr(at, pieceBytes), emit);
+  splitter.Finish(emit);
   return records;
 }
 
@@ -108,9 +108,9 @@ TEST(SmilesLineRecord, RefusalsBecomeErrorsOrTreeProblems) {
 TEST(SdfRecord, ThreeRecordsWithABadOneInTheMiddle) {
   const std::string text = FileText("three_records.sdf");
   for (const std::string& variant : {text, WithCrLf(text)}) {
-    const std::vector<std::string> blocks = FedLineByLine(variant);
+    const std::vector<std::string> blocks = SdfBlocks(variant, 7);
     ASSERT_EQ(blocks.size(), 3u);
-    EXPECT_EQ(blocks, SplitSdfRecords(variant));
+    EXPECT_EQ(blocks, SdfBlocks(variant));
     std::vector<TreeRecord> records;
     for (const std::string& block : blocks)
       records.push_back(SdfRecord(block));
@@ -159,7 +159,7 @@ TEST(SdfRecord, RingsEmptyRecordsAndMoleculesOfHydrogenOnly) {
 }
 
 TEST(ReadMolBlock, KeepsTheDrawingsCoordinatesAndDepictsFlatOnes) {
-  const std::string block = SplitSdfRecords(FileText("three_records.sdf")).front();
+  const std::string block = SdfBlocks(FileText("three_records.sdf")).front();
   const MoleculeReading drawn = ReadMolBlock(block, Depiction::Compute);
   ASSERT_TRUE(drawn.IsTree());
   ASSERT_EQ(drawn.depiction.size(), 5u);
@@ -179,13 +179,15 @@ TEST(ReadMolBlock, KeepsTheDrawingsCoordinatesAndDepictsFlatOnes) {
 // The window runs under the user's locale; a German one writes 1,5 for 1.5. Molfile
 // coordinates must still read as written.
 TEST(ReadMolBlock, CoordinatesReadAlikeUnderAGermanLocale) {
-  const std::string block = SplitSdfRecords(FileText("three_records.sdf")).front();
+  const std::string block = SdfBlocks(FileText("three_records.sdf")).front();
   const MoleculeReading expected = ReadMolBlock(block, Depiction::Compute);
-  const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
-  const MoleculeReading german = ReadMolBlock(block, Depiction::Compute);
-  const MoleculeReading depicted = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
-  std::setlocale(LC_ALL, previous.c_str());
+  MoleculeReading german, depicted;
+  {
+    const testing::GermanLocale locale;
+    if (!locale.Installed()) GTEST_SKIP() << testing::GermanLocale::kMissing;
+    german = ReadMolBlock(block, Depiction::Compute);
+    depicted = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
+  }
   EXPECT_EQ(german.depiction, expected.depiction);
   EXPECT_EQ(german.depiction[4], (DepictionPoint{2.5981, 3.0}));
   EXPECT_EQ(depicted.depiction, ReadSmiles("CCCC(C)C(C)C", Depiction::Compute).depiction);
@@ -216,25 +218,6 @@ TEST(ReadMolBlock, RecordsStatingMoreAtomsThanAV2000CountsLineAreRefusedUnread) 
   ASSERT_TRUE(stated999.refusal);
   EXPECT_EQ(stated999.refusal->kind, MoleculeRefusalKind::Invalid);
   EXPECT_TRUE(ReadMolBlock(record("M  V30 COUNTS 1 0 0 0 0")).IsTree());
-}
-
-TEST(SdfSplitter, RecordEndsBlankTitlesAndTheLastRecord) {
-  // A blank title line stays; "$$$$" with trailing blanks still closes; a last record
-  // without "$$$$" is kept; blank lines after the last "$$$$" are no record.
-  EXPECT_EQ(SplitSdfRecords("\nA\n$$$$  \r\nB\n$$$$\n\n\n"),
-            (std::vector<std::string>{"\nA\n", "B\n"}));
-  EXPECT_EQ(SplitSdfRecords("A\n$$$$\nB\nM  END"),
-            (std::vector<std::string>{"A\n", "B\nM  END\n"}));
-  EXPECT_EQ(SplitSdfRecords("\xEF\xBB\xBFtitle\n$$$$\n"), (std::vector<std::string>{"title\n"}));
-  EXPECT_EQ(SplitSdfRecords(""), std::vector<std::string>{});
-  // A line merely starting with dollars is data, not a record end.
-  EXPECT_EQ(SplitSdfRecords("A\n$$$$x\n$$$$\n"), (std::vector<std::string>{"A\n$$$$x\n"}));
-
-  SdfSplitter splitter;
-  EXPECT_FALSE(splitter.Feed("first\r\n"));
-  EXPECT_EQ(splitter.Feed("$$$$\r\n"), "first\n");
-  EXPECT_EQ(splitter.Feed("$$$$"), "");  // an empty record is passed on, not lost silently
-  EXPECT_FALSE(splitter.Finish());
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "model/number_text.hpp"
 #include "reference/distance_matrix.hpp"
 #include "reference/subgraph_selection.hpp"
 #include "support/named_trees.hpp"
+#include "support/slow_reference.hpp"
 
 namespace korvelant {
 namespace {
@@ -15,7 +15,7 @@ std::string Element(TreeModel tree, MatrixType type, TopologicalIndex index, int
   CommandValues values;
   NadjiMatricuUdaljenosti(tree);
   ComputeMatrix(tree, values, type, index);
-  return NumberText(values.MatrixElement(i, j));
+  return testing::ReferenceNumberText(values.MatrixElement(i, j).ticks());
 }
 
 using enum TopologicalIndex;

@@ -1,6 +1,8 @@
 #include "support/slow_reference.hpp"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <stdexcept>
@@ -202,6 +204,23 @@ std::string ReferenceNumberText(std::int64_t ticks) {
     decimals.pop_back();
   if (!decimals.empty()) text.append(".").append(decimals);
   return text;
+}
+
+std::string ReferenceDoubleText(double value) {
+  constexpr int kSignificantDigits = 15;
+  const double magnitude = std::fabs(value);
+  const int leadingDigitPower =
+      magnitude == 0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude)));
+  const int decimals = std::max(0, kSignificantDigits - 1 - leadingDigitPower);
+  char buffer[400];
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
+  std::string digits(buffer, error == std::errc{} ? end : buffer);
+  if (digits.find('.') != std::string::npos) {
+    digits.erase(digits.find_last_not_of('0') + 1);
+    if (digits.back() == '.') digits.pop_back();
+  }
+  return (value < 0 && digits != "0" ? "-" : " ") + digits;
 }
 
 std::string ReferenceFileText(const EdgeListTree& tree) {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 
 // A slow, deliberately plain second computation of the graphical matrices and the matrix
 // file, written straight from the definitions: edge lists, breadth-first search and brute
@@ -50,6 +50,9 @@ ReferenceValues ReferenceElement(const EdgeListTree& tree, int i, int j, MatrixT
 // A value as the file shows it: a blank, the digits, and up to four decimals without
 // trailing zeros.
 std::string ReferenceNumberText(std::int64_t ticks);
+// A double as the literal procedures printed a half-sum: up to 15 significant digits, no
+// exponent, no trailing zeros, a blank where the sign would stand.
+std::string ReferenceDoubleText(double value);
 
 // The complete matrix file of the tree: all sixteen blocks, CR LF line ends.
 std::string ReferenceFileText(const EdgeListTree& tree);

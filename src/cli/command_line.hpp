@@ -8,8 +8,8 @@
 #include "cli/drawn_picture.hpp"
 #include "cli/input_formats.hpp"
 #include "input/table_columns.hpp"
-#include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {

@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {

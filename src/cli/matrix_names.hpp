@@ -3,7 +3,7 @@
 #include <string>
 #include <variant>
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 
 namespace korvelant {
 

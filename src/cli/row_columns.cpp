@@ -3,22 +3,12 @@
 #include <charconv>
 #include <cstdint>
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 
 namespace korvelant {
 
-std::string BlockName(int block) {
-  const MatrixType type = kMatrixTypes[static_cast<std::size_t>(block / 4)];
-  const TopologicalIndex index = kTopologicalIndices[static_cast<std::size_t>(block % 4)];
-  std::string name(Letter(index));
-  name += 'I';
-  name += ShortName(type);
-  return name;
-}
-
 MatrixView Block(const GraphicalMatrices& matrices, int block) {
-  return matrices.Of(kMatrixTypes[static_cast<std::size_t>(block / 4)],
-                     kTopologicalIndices[static_cast<std::size_t>(block % 4)]);
+  return matrices.Of(BlockType(block), BlockIndex(block));
 }
 
 void AppendWholeNumber(std::string& out, Int128 value) {

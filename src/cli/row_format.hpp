@@ -42,9 +42,6 @@ struct RowLayout {
 // carried columns.
 std::vector<std::string> ColumnNames(const RowLayout& layout);
 
-// The name of block k of the matrix file, 0..15: "WIEGM", "RIEGM", ... "HIDVGM".
-std::string BlockName(int block);
-
 // The matrix of block k, 0..15, in the file's order.
 MatrixView Block(const GraphicalMatrices& matrices, int block);
 

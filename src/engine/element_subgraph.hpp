@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 
 namespace korvelant {
 

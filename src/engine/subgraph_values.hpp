@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "matrices/matrix_kind.hpp"
 #include "model/exact_decimal.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/wide_integer.hpp"
 
 namespace korvelant {

@@ -6,8 +6,8 @@
 #include "drawing/drawing.hpp"
 #include "engine/graphical_matrices.hpp"
 #include "engine/rooted_tree.hpp"
-#include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {

@@ -2,7 +2,7 @@
 
 #include "drawing/drawing.hpp"
 #include "engine/rooted_tree.hpp"
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {

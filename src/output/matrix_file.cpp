@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/number_text.hpp"
 
 namespace korvelant {
@@ -135,10 +135,9 @@ char* PutLiteral(const char (&text)[N], char* out) {
 }
 
 char* PutBlockName(MatrixType type, TopologicalIndex index, char* out) {
-  out = std::copy_n(Letter(index).data(), Letter(index).size(), out);
-  *out++ = 'I';
-  out = std::copy_n(ShortName(type).data(), ShortName(type).size(), out);
-  // Two names break the line before their matrix; files in use have always looked so.
+  const std::string name = BlockName(type, index);
+  out = std::copy(name.begin(), name.end(), out);
+  // Two names break the line before their matrix, as stored files and their readers expect.
   const bool ownLine =
       index == TopologicalIndex::Hosoya && (type == MatrixType::EGM || type == MatrixType::DVGM);
   return ownLine ? PutLiteral("\r\n", out) : out;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "engine/graphical_matrices.hpp"
-#include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
 
 namespace korvelant {

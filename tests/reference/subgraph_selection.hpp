@@ -1,6 +1,6 @@
 #pragma once
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 #include "reference/tree_model.hpp"
 
 namespace korvelant {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "matrices/matrix_kind.hpp"
+#include "model/matrix_kind.hpp"
 #include "reference/command_values.hpp"
 #include "reference/tree_model.hpp"
 

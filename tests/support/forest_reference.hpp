@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <map>
 
-#include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/wide_integer.hpp"
 
 // A second computation of matrix elements for trees too large for the brute-force

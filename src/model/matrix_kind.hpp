@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace korvelant {
@@ -24,6 +25,26 @@ constexpr std::string_view ShortName(MatrixType type) {
 constexpr std::string_view Letter(TopologicalIndex index) {
   constexpr std::array<std::string_view, 4> kLetters = {"W", "R", "Z", "H"};
   return kLetters[static_cast<int>(index)];
+}
+
+// The name of a matrix in the file and in every table: the index's letter, "I", the type's
+// short name ("WIEGM", "HIDVGM").
+inline std::string BlockName(MatrixType type, TopologicalIndex index) {
+  std::string name(Letter(index));
+  name += 'I';
+  name += ShortName(type);
+  return name;
+}
+
+// Block k, 0..15, of the sixteen in the file's order: EGM's four indices, then PGM's, ...
+constexpr MatrixType BlockType(int block) {
+  return kMatrixTypes[static_cast<std::size_t>(block / 4)];
+}
+constexpr TopologicalIndex BlockIndex(int block) {
+  return kTopologicalIndices[static_cast<std::size_t>(block % 4)];
+}
+inline std::string BlockName(int block) {
+  return BlockName(BlockType(block), BlockIndex(block));
 }
 
 // "edge-graphical matrix", as the option captions name them.

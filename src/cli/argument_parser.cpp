@@ -59,7 +59,7 @@ class Scanner {
       Problem("unknown option " + QuotedText(argument.substr(0, equals)));
       return 0;
     }
-    if (!option->takesValue) {
+    if (!option->TakesValue()) {
       if (equals != std::string::npos) Problem("--" + name + " takes no value");
       if (!result_.flags.insert(name).second) Problem("--" + name + " is given twice");
       return 0;

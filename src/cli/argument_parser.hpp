@@ -10,10 +10,16 @@
 
 namespace korvelant {
 
-// An option a subcommand takes, named without its dashes.
+// An option a subcommand takes: the one declaration that both the parser and the help
+// read. `value` names the option's value in the help ("N", "EDGES"), empty for an option
+// that takes none; `help` is its description, lines separated by '\n', as the help prints
+// them beside the name.
 struct OptionRule {
-  std::string_view name;
-  bool takesValue = true;
+  std::string_view name;  // without its dashes
+  std::string_view value;
+  std::string_view help;
+
+  bool TakesValue() const { return !value.empty(); }
 };
 
 // A subcommand's arguments, sorted out.

@@ -6,6 +6,7 @@
 
 #include "cli/argument_parser.hpp"
 #include "cli/matrix_names.hpp"
+#include "cli/subcommand_options.hpp"
 #include "input/edge_list_text.hpp"
 #include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
@@ -15,21 +16,6 @@
 namespace korvelant {
 namespace {
 
-constexpr OptionRule kFileOptions[] = {{"vertices"}, {"edges"}, {"smiles"}, {"output"}};
-constexpr OptionRule kCalcOptions[] = {{"vertices"}, {"edges"}, {"smiles"},
-                                       {"type"},     {"index"}, {"format"}};
-constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"}, {"type"},
-                                       {"preview", false}, {"output"}, {"scale"}};
-constexpr OptionRule kBatchOptions[] = {{"from"},
-                                        {"format"},
-                                        {"matrices", false},
-                                        {"jobs"},
-                                        {"output"},
-                                        {"no-header", false},
-                                        {"smiles-column"},
-                                        {"name-column"},
-                                        {"title-line", false},
-                                        {"no-title-line", false}};
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
 
@@ -298,16 +284,15 @@ CliRequest ParseBatch(const ScannedArguments& scanned) {
 
 struct Subcommand {
   std::string_view name;
-  std::span<const OptionRule> options;
   bool operands;
   CliRequest (*parse)(const ScannedArguments&);
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"file", kFileOptions, false, ParseFile},
-    {"calc", kCalcOptions, false, ParseCalc},
-    {"batch", kBatchOptions, true, ParseBatch},
-    {"draw", kDrawOptions, false, ParseDraw},
+    {"file", false, ParseFile},
+    {"calc", false, ParseCalc},
+    {"batch", true, ParseBatch},
+    {"draw", false, ParseDraw},
 };
 
 const Subcommand* FindSubcommand(std::string_view name) {
@@ -346,7 +331,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& arguments) {
                       ": use file, calc, batch or draw; see korvelant-cli --help"};
   }
   const ScannedArguments scanned =
-      ScanArguments(std::span(arguments).subspan(1), subcommand->options, subcommand->operands);
+      ScanArguments(std::span(arguments).subspan(1), OptionsOf(command), subcommand->operands);
   if (scanned.help) return HelpRequest{command};
   if (scanned.version) return VersionRequest{};
   if (scanned.problem)

@@ -2,6 +2,7 @@
 
 #include "cli/command_line.hpp"
 #include "cli/input_formats.hpp"
+#include "cli/subcommand_options.hpp"
 
 namespace korvelant {
 namespace {
@@ -45,7 +46,7 @@ Exit status:
   3  the output cannot be written
 )";
 
-constexpr std::string_view kFileHelp =
+constexpr std::string_view kFileHelpStart =
     R"(Usage: korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
                           [--output PATH]
 
@@ -53,49 +54,28 @@ Writes all sixteen matrices of the tree (EGM, PGM, SVGM, DVGM, each with the
 Wiener, Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF
 line ends.
 
-Options:
-  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
-  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
-                  suppressed skeleton, vertex 1 the first heavy atom of the
-                  SMILES, and so on in order
-  --output PATH   the file to write; "-" or none for standard output. An
-                  existing file is replaced only by a complete new one; when
-                  writing fails it stays as it was.
+)";
 
+constexpr std::string_view kFileHelpEnd = R"(
 Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or
 usage, 3 the output cannot be written.
 )";
 
-constexpr std::string_view kCalcHelp =
+constexpr std::string_view kCalcHelpStart =
     R"(Usage: korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
                           --type TYPE --index INDEX [--format FORMAT]
 
 Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
 then the line "Half-sum of matrix elements is: " and the half-sum.
 
-Options:
-  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
-  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
-                  suppressed skeleton, vertex 1 the first heavy atom of the
-                  SMILES, and so on in order
-  --type TYPE     EGM (edge-), PGM (path-), SVGM (sparse vertex-) or DVGM
-                  (dense vertex-graphical matrix), in any letter case
-  --index INDEX   W (Wiener), R (Randic), Z (Zagreb) or H (Hosoya), or the
-                  name, in any letter case
-  --format FORMAT text (the lines above, the default); csv or tsv (the matrix
-                  alone, vertex numbers as the header row and first column);
-                  json ({"type", "index", "vertices", "matrix": rows of
-                  numbers, "half_sum"}); latex (a caption line with type, index
-                  and half-sum, then a bmatrix, for \input with amsmath).
-                  Numbers are those of the text, "." whatever the locale.
+)";
 
+constexpr std::string_view kCalcHelpEnd = R"(
 Exit status: 0 printed, 1 not a tree, 2 bad input or usage, 3 the output cannot
 be written.
 )";
 
-constexpr std::string_view kDrawHelp =
+constexpr std::string_view kDrawHelpStart =
     R"(Usage: korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
                           (--type TYPE | --preview) [--scale S] --output PICTURE
 
@@ -103,19 +83,9 @@ Draws what the window's Draw shows: the graphical matrix of TYPE, each cell the 
 subgraph drawn over the tree, or with --preview the tree itself. The same drawing code and
 size as the window, and no display is needed. Trees of up to 8 vertices, as in the window.
 
-Options:
-  --vertices N    the number of vertices, up to 8; they stand on the circle a new tree
-                  starts with in the window
-  --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
-  --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
-                  skeleton, each atom where RDKit's 2D depiction puts it on the grid
-  --type TYPE     EGM, PGM, SVGM or DVGM, in any letter case
-  --preview       the tree preview instead of a matrix
-  --scale S       a PNG's size, 1 to 8 times the window's picture (1 by default)
-  --output PICTURE the file to write; its suffix, .svg, .png or .pdf, chooses the kind.
-                  Standard output is not offered: it has no suffix. An existing file is
-                  replaced only by a complete new one.
+)";
 
+constexpr std::string_view kDrawHelpEnd = R"(
 Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (more than
 8 vertices, an unknown suffix), 3 the output cannot be written.
 )";
@@ -154,29 +124,9 @@ was read, and the error, such as  line 7: malformed edge "1-x"  or
 not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
 the same way.
 
-Options:
-  --from FORMAT   the input format, one of
-                  )";
+)";
 
-constexpr std::string_view kBatchOptions = R"(
-  --format csv    CSV (RFC 4180) with a header line and LF line ends; names
-                  pass as they are (the default)
-  --format jsonl  one JSON object per line; numbers keep every digit; values
-                  not computed are null; bytes that are not UTF-8 become U+FFFD
-  --matrices      adds "matrices": the sixteen matrices as arrays of rows
-                  (jsonl only)
-  --jobs N        threads computing rows, 1 to 256; one per processor by
-                  default. The output is the same for every N.
-  --no-header     no CSV header line, as for joining the output of split runs:
-                    ... | parallel --pipe --keep-order -N 100000 \
-                          korvelant-cli batch --from sparse6 --no-header
-  --output PATH   the file to write, complete or not at all; "-" or none for
-                  standard output
-  --smiles-column NAME  a table's SMILES column, when not headed "smiles"
-  --name-column NAME    a table's name column, when not "name", "id" or "title"
-  --title-line    a SMILES file's first line is a title: skip it
-  --no-title-line a SMILES file's first line is a molecule, even "smiles ..."
-
+constexpr std::string_view kBatchHelpClose = R"(
 On a terminal, standard error shows the records done and their rate, and at
 the end one line: trees read, refused, seconds taken and the rate.
 
@@ -188,12 +138,17 @@ cannot be written.
 }  // namespace
 
 std::string HelpText(std::string_view command) {
-  if (command == "file") return std::string(kFileHelp);
-  if (command == "calc") return std::string(kCalcHelp);
-  if (command == "draw") return std::string(CanDraw() ? kDrawHelp : kNoDrawHelp);
+  const std::string options = OptionsHelp(OptionsOf(command));
+  const auto page = [&](std::string_view start, std::string_view end) {
+    return std::string(start) + options + std::string(end);
+  };
+  if (command == "file") return page(kFileHelpStart, kFileHelpEnd);
+  if (command == "calc") return page(kCalcHelpStart, kCalcHelpEnd);
+  if (command == "draw")
+    return CanDraw() ? page(kDrawHelpStart, kDrawHelpEnd) : std::string(kNoDrawHelp);
   if (command == "batch") {
-    return std::string(kBatchHelpStart) + InputFormatHelp() + std::string(kBatchHelpEnd) +
-           InputFormatNames() + std::string(kBatchOptions);
+    return std::string(kBatchHelpStart) + InputFormatHelp() + std::string(kBatchHelpEnd) + options +
+           std::string(kBatchHelpClose);
   }
   if (!CanDraw()) {
     return std::string(kOverview) +

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "cli/process_runner.hpp"
 #include "model/graph.hpp"
 #include "support/slow_reference.hpp"
+#include "support/temporary_folder.hpp"
 
 namespace korvelant {
 namespace {
@@ -36,24 +38,7 @@ CliRun RunTool(const std::vector<std::string>& arguments) {
   return {status, out.str(), err.str()};
 }
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class CliFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvelant-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
-};
+class CliFiles : public testing::TemporaryFolder {};
 
 TEST(Cli, CalcPrintsTheMatrixAndTheHalfSum) {
   const CliRun run = RunTool(
@@ -180,6 +165,37 @@ TEST(Cli, VersionAndHelpOfEachCommand) {
   EXPECT_EQ(single.out, " 0\nHalf-sum of matrix elements is:  0\n");
 }
 
+// The help of each command lists exactly the options the command takes: every option it
+// names is taken (with a value where it shows one), and no option is taken unseen.
+TEST(Cli, EachCommandsHelpListsTheOptionsItTakes) {
+  for (const std::string command : {"file", "calc", "batch"}) {
+    std::istringstream help(RunTool({command, "--help"}).out);
+    std::vector<std::string> listed;
+    for (std::string line; std::getline(help, line);) {
+      if (!line.starts_with("  --")) continue;
+      const std::string option = line.substr(2, line.find(' ', 2) - 2);
+      // A value is named in capitals ("--jobs N"); a description starts in lower case.
+      std::istringstream words(line.substr(2 + option.size()));
+      std::string next;
+      words >> next;
+      const bool takesValue = !next.empty() && std::all_of(next.begin(), next.end(), [](char c) {
+        return std::isupper(static_cast<unsigned char>(c));
+      });
+      listed.push_back(option);
+      std::vector<std::string> arguments{command, takesValue ? option + "=x" : option};
+      const CliRun run = RunTool(arguments);
+      EXPECT_EQ(run.err.find("unknown option"), std::string::npos) << command << " " << option;
+      EXPECT_EQ(run.err.find("takes no value"), std::string::npos) << command << " " << option;
+    }
+    EXPECT_GE(listed.size(), 4u) << command;
+    for (const std::string unlisted : {"--vertex", "--type", "--format", "--jobs", "--matrices"}) {
+      if (std::find(listed.begin(), listed.end(), unlisted) != listed.end()) continue;
+      EXPECT_NE(RunTool({command, unlisted + "=x"}).err.find("unknown option"), std::string::npos)
+          << command << " takes " << unlisted << " but its help does not name it";
+    }
+  }
+}
+
 TEST_F(CliFiles, BadInputNamesTheProblemAndTouchesNoFile) {
   const std::string out = PathOf("out.txt");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -246,7 +262,7 @@ TEST_F(CliFiles, TheOutputOptionsValueIsAFileNameWhateverItLooksLike) {
   fs::current_path(before);
   EXPECT_EQ(run.status, kSuccess) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(Read(dir_ / "--help"), RunTool({"file", "--vertices", "2", "--edges", "1-2"}).out);
+  EXPECT_EQ(Read("--help"), RunTool({"file", "--vertices", "2", "--edges", "1-2"}).out);
   EXPECT_FALSE(fs::exists(dir_ / "help"));
 }
 

@@ -16,6 +16,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/process_runner.hpp"
+#include "support/temporary_folder.hpp"
 
 namespace korvelant {
 namespace {
@@ -26,34 +27,7 @@ using testing::CliPath;
 using testing::ProcessRun;
 using testing::RunProcess;
 
-class BatchProcess : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvelant-process-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-    return PathOf(name);
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path dir_;
-};
+class BatchProcess : public testing::TemporaryFolder {};
 
 // `count` trees of 2 to 9 vertices as edge lines.
 std::string ManyTrees(int count) {
@@ -116,7 +90,7 @@ TEST_F(BatchProcess, AFullDiskGivesOneMessageAndKeepsTheOldFile) {
   EXPECT_EQ(toFile.exitCode, kCannotWrite);
   EXPECT_EQ(toFile.err, "korvelant-cli: Cannot write \"" + output + "\": File too large\n");
   EXPECT_EQ(Read("rows.csv"), "old rows\n");
-  EXPECT_EQ(Files(), (std::vector<std::string>{"many.txt", "rows.csv", "stdout"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"many.txt", "rows.csv", "stdout"}));
 }
 
 TEST_F(BatchProcess, AnInterruptedBatchLeavesNoTemporaryFile) {
@@ -124,14 +98,14 @@ TEST_F(BatchProcess, AnInterruptedBatchLeavesNoTemporaryFile) {
   ChildProcess child({CliPath(), "batch", "--from", "edges", "--output", output});
   ASSERT_TRUE(child.Send(ManyTrees(1000)));
   // The temporary beside the output appears once the batch runs.
-  for (int wait = 0; wait < 1500 && Files().size() < 2; ++wait) {
+  for (int wait = 0; wait < 1500 && Entries().size() < 2; ++wait) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  ASSERT_EQ(Files().size(), 2u);
+  ASSERT_EQ(Entries().size(), 2u);
   ::kill(child.pid(), SIGINT);
   const int status = child.Wait();
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
-  EXPECT_EQ(Files(), std::vector<std::string>{"rows.csv"});
+  EXPECT_EQ(Entries(), std::vector<std::string>{"rows.csv"});
   EXPECT_EQ(Read("rows.csv"), "old rows\n");
 }
 

@@ -14,7 +14,9 @@
 #include "cli/json_reader.hpp"
 #include "model/wide_integer.hpp"
 #include "support/forest_reference.hpp"
+#include "support/german_locale.hpp"
 #include "support/slow_reference.hpp"
+#include "support/temporary_folder.hpp"
 #include "support/tree_generators.hpp"
 
 namespace korvelant {
@@ -450,37 +452,19 @@ TEST(Batch, NumbersIgnoreTheLocale) {
   const std::string input = "3 1-2,2-3 propane\n5 1-2,2-3,3-4,3-5 isopentane\n";
   const BatchRun plain = RunBatch({"--from", "edges"}, input);
   const BatchRun json = RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
-  const std::locale before = std::locale::global(std::locale::classic());
-  try {
-    std::locale::global(std::locale("de_DE.UTF-8"));
-  } catch (const std::runtime_error&) {
-    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-dependencies.sh)";
+  BatchRun german, germanJson;
+  {
+    const testing::GermanLocale locale;
+    if (!locale.Installed()) GTEST_SKIP() << testing::GermanLocale::kMissing;
+    german = RunBatch({"--from", "edges"}, input);
+    germanJson = RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
   }
-  std::setlocale(LC_ALL, "de_DE.UTF-8");
-  const BatchRun german = RunBatch({"--from", "edges"}, input);
-  const BatchRun germanJson =
-      RunBatch({"--from", "edges", "--format", "jsonl", "--matrices"}, input);
-  std::locale::global(before);
-  std::setlocale(LC_ALL, "C");
   EXPECT_EQ(german.out, plain.out);
   EXPECT_EQ(germanJson.out, json.out);
   EXPECT_NE(plain.out.find(",1.414213562373095,"), std::string::npos) << plain.out;
 }
 
-class BatchFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvelant-batch-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-    return (dir_ / name).string();
-  }
-  fs::path dir_;
-};
+class BatchFiles : public testing::TemporaryFolder {};
 
 TEST_F(BatchFiles, UsageProblemsWriteNothing) {
   const std::string trees = Write("trees.txt", "2 1-2\n");

@@ -9,6 +9,7 @@
 
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
+#include "support/german_locale.hpp"
 
 namespace korvelant::testing {
 namespace {
@@ -142,18 +143,13 @@ TEST(CalcFormats, NumbersIgnoreTheLocale) {
   std::vector<std::string> plain;
   for (const char* format : {"text", "csv", "tsv", "json", "latex"})
     plain.push_back(Calc({"--type", "PGM", "--index", "R", "--format", format}).out);
-  const std::locale before = std::locale::global(std::locale::classic());
-  try {
-    std::locale::global(std::locale("de_DE.UTF-8"));
-  } catch (const std::runtime_error&) {
-    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/install-dependencies.sh)";
-  }
-  std::setlocale(LC_ALL, "de_DE.UTF-8");
   std::vector<std::string> german;
-  for (const char* format : {"text", "csv", "tsv", "json", "latex"})
-    german.push_back(Calc({"--type", "PGM", "--index", "R", "--format", format}).out);
-  std::locale::global(before);
-  std::setlocale(LC_ALL, "C");
+  {
+    const testing::GermanLocale locale;
+    if (!locale.Installed()) GTEST_SKIP() << testing::GermanLocale::kMissing;
+    for (const char* format : {"text", "csv", "tsv", "json", "latex"})
+      german.push_back(Calc({"--type", "PGM", "--index", "R", "--format", format}).out);
+  }
   EXPECT_EQ(german, plain);
   EXPECT_NE(plain[4].find("half-sum $316.5722$"), std::string::npos) << plain[4];
 }

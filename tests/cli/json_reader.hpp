@@ -6,8 +6,9 @@
 #include <utility>
 #include <vector>
 
-// A strict reader of JSON text (RFC 8259), so that tests can hold the batch's JSON lines to
-// the grammar and read values back: numbers are kept as their text, strings decoded to UTF-8.
+// JSON text (RFC 8259) read back by nlohmann-json, so that tests hold the batch's JSON lines to
+// the grammar and read their values: numbers are kept as their text (every digit, past 64 bits
+// too), strings decoded to UTF-8.
 namespace korvelant::testing {
 
 struct Json {

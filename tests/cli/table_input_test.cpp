@@ -8,6 +8,7 @@
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/json_reader.hpp"
+#include "support/temporary_folder.hpp"
 
 namespace korvelant::testing {
 namespace {
@@ -64,20 +65,7 @@ std::size_t Column(const std::vector<std::string>& header, const std::string& na
   return static_cast<std::size_t>(found - header.begin());
 }
 
-class TableInput : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "korvelant-table-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-    return (dir_ / name).string();
-  }
-  fs::path dir_;
-};
+class TableInput : public testing::TemporaryFolder {};
 
 TEST_F(TableInput, OctanesKeepTheirBoilingPointsBesideTheSameValuesAsFromSmi) {
   const BatchRun fromSmi = RunBatch({"--from", "smiles"}, OctaneSmiFile());

@@ -26,6 +26,11 @@ def record(item):
     raise TypeError(f"descriptors takes SMILES strings, RDKit Mols and korvelant Trees, not {item!r}")
 
 
+def records(items):
+    """The batch records of a list of items; Trees, the usual case, without a call each."""
+    return [item._record if type(item) is Tree else record(item) for item in items]
+
+
 def is_molecule(record):
     return record[0] != "edges"
 
@@ -48,10 +53,11 @@ def frame(columns):
     row has none (`error` is "" for a computed row)."""
     import pandas as pd
 
+    # The arrays are the frame's own: made for it, so not copied again.
     return pd.DataFrame({
         name: column if isinstance(column, list) else _numbers(*column)
         for name, column in columns.items()
-    })
+    }, copy=False)
 
 
 def concatenated(parts):
@@ -83,5 +89,4 @@ def descriptors(items, jobs=None):
     Mols and Trees. An item that is not a tree or cannot be read gets a row with `error` set,
     as in a batch; its line number is its place in `items`, from 1. jobs: threads to compute
     on (default: one per processor)."""
-    records = [record(item) for item in items]
-    return frame(_native.descriptor_columns(records, jobs))
+    return frame(_native.descriptor_columns(records(items), jobs))

@@ -32,7 +32,7 @@ def descriptors(items, client=None, partitions=None):
     from dask.distributed import default_client
 
     client = client or default_client()
-    records = [_descriptors.record(item) for item in items]
+    records = _descriptors.records(items)
     if partitions is None:
         threads = sum(client.nthreads().values()) or 1
         partitions = 4 * threads

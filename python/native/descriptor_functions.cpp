@@ -1,13 +1,15 @@
 // Descriptors of many items at once: each item read by a batch input format and computed
-// into the row `batch` writes, on several threads, and handed to Python as columns.
+// into the row `batch` writes, on several threads, each row's values written straight into
+// the columns handed to Python.
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
 #include <algorithm>
 #include <atomic>
-#include <functional>
 #include <limits>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "cli/batch_row.hpp"
@@ -18,43 +20,211 @@
 namespace korvelant::python {
 namespace {
 
+// A record: its input format and its text, a view into the Python str that holds it, which
+// the list of records keeps alive for the whole call.
 struct Item {
   const InputFormat* format = nullptr;
-  std::string text;
+  std::string_view text;
 };
 
-// What one row holds, kept beyond the call that made it.
-struct RowValues {
-  std::string name;
-  std::optional<std::string> smiles;
-  std::optional<int> vertices;  // with `edges`, for a graph that was read
-  std::string edges;
-  std::optional<std::array<ExactDecimal, 16>> elementSums;
-  std::optional<WholeTreeIndices> indices;
-  std::string error;
-};
-
-RowValues ValuesOf(const BatchRow& row) {
-  RowValues values;
-  values.name = row.name;
-  if (row.smiles) values.smiles = *row.smiles;
-  if (row.graph) {
-    values.vertices = row.graph->vertexCount;
-    values.edges = EdgeListText(*row.graph);
+std::vector<Item> ItemsOf(const py::list& records) {
+  std::vector<Item> items;
+  items.reserve(records.size());
+  // Records of one kind share their format's str object: it is looked up once.
+  py::handle lastName;
+  const InputFormat* format = nullptr;
+  for (const py::handle record : records) {
+    const auto pair = record.cast<py::tuple>();
+    if (pair.size() != 2) throw py::value_error("a record is a pair (format, text)");
+    const py::handle name = pair[0];
+    if (!name.is(lastName)) {
+      const std::string formatName = name.cast<std::string>();
+      format = FindInputFormat(formatName);
+      if (format == nullptr) throw py::value_error("unknown input format " + formatName);
+      lastName = name;
+    }
+    Py_ssize_t size = 0;
+    const char* text = PyUnicode_AsUTF8AndSize(pair[1].ptr(), &size);
+    if (text == nullptr) throw py::error_already_set();
+    items.push_back({format, std::string_view(text, static_cast<std::size_t>(size))});
   }
-  if (row.elementSums) values.elementSums = *row.elementSums;
-  if (row.indices) values.indices = *row.indices;
-  values.error = row.error;
-  return values;
+  return items;
+}
+
+// One column of the result, filled row by row by whichever thread computed the row (rows
+// are disjoint, so no lock is needed), then handed to Python whole.
+class Column {
+ public:
+  virtual ~Column() = default;
+  virtual void Take(std::size_t row, const BatchRow& values) = 0;
+  // Text columns: a list of str; numeric ones: (values, present).
+  virtual py::object Finish() = 0;
+};
+
+// Names and SMILES are passed on as they came; bytes that are not UTF-8 become U+FFFD.
+py::str Text(std::string_view text) {
+  return py::reinterpret_steal<py::str>(
+      PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
+}
+
+template <typename Get>  // std::string_view (const BatchRow&)
+class TextColumn : public Column {
+ public:
+  TextColumn(std::size_t rows, Get get) : texts_(rows), get_(get) {}
+  void Take(std::size_t row, const BatchRow& values) override { texts_[row] = get_(values); }
+  py::object Finish() override {
+    py::list column(texts_.size());
+    for (std::size_t k = 0; k < texts_.size(); ++k)
+      column[k] = Text(texts_[k]);
+    return column;
+  }
+
+ private:
+  std::vector<std::string> texts_;
+  Get get_;
+};
+
+// Whole numbers, written into the int64 array that becomes the column; a value past 64 bits
+// is kept aside, and makes the column a list of exact Python ints.
+template <typename Get>  // std::optional<Int128> (const BatchRow&)
+class WholeColumn : public Column {
+ public:
+  WholeColumn(std::size_t rows, Get get)
+      : values_(static_cast<py::ssize_t>(rows)),
+        present_(static_cast<py::ssize_t>(rows)),
+        data_(values_.mutable_data()),
+        presence_(present_.mutable_data()),
+        get_(get) {}
+  void Take(std::size_t row, const BatchRow& values) override {
+    const std::optional<Int128> value = get_(values);
+    presence_[row] = value.has_value();
+    data_[row] = 0;
+    if (!value) return;
+    if (*value >= std::numeric_limits<std::int64_t>::min() &&
+        *value <= std::numeric_limits<std::int64_t>::max()) {
+      data_[row] = static_cast<std::int64_t>(*value);
+      return;
+    }
+    const std::lock_guard lock(wideMutex_);
+    wide_.emplace_back(row, *value);
+  }
+  py::object Finish() override {
+    if (wide_.empty()) return py::make_tuple(values_, present_);
+    std::sort(wide_.begin(), wide_.end());
+    py::list exact(values_.size());
+    auto next = wide_.begin();
+    for (std::size_t k = 0; k < static_cast<std::size_t>(values_.size()); ++k) {
+      const bool wide = next != wide_.end() && next->first == k;
+      exact[k] = PythonInt(wide ? (next++)->second : Int128{data_[k]});
+    }
+    return py::make_tuple(exact, present_);
+  }
+
+ private:
+  py::array_t<std::int64_t> values_;
+  py::array_t<bool> present_;
+  std::int64_t* data_;
+  bool* presence_;
+  Get get_;
+  std::mutex wideMutex_;
+  std::vector<std::pair<std::size_t, Int128>> wide_;
+};
+
+// Real numbers; NaN where a row has none.
+template <typename Get>  // std::optional<double> (const BatchRow&)
+class RealColumn : public Column {
+ public:
+  RealColumn(std::size_t rows, Get get)
+      : values_(static_cast<py::ssize_t>(rows)),
+        present_(static_cast<py::ssize_t>(rows)),
+        data_(values_.mutable_data()),
+        presence_(present_.mutable_data()),
+        get_(get) {}
+  void Take(std::size_t row, const BatchRow& values) override {
+    const std::optional<double> value = get_(values);
+    data_[row] = value.value_or(std::numeric_limits<double>::quiet_NaN());
+    presence_[row] = value.has_value();
+  }
+  py::object Finish() override { return py::make_tuple(values_, present_); }
+
+ private:
+  py::array_t<double> values_;
+  py::array_t<bool> present_;
+  double* data_;
+  bool* presence_;
+  Get get_;
+};
+
+template <template <typename> class Kind, typename Get>
+std::unique_ptr<Column> Make(std::size_t rows, Get get) {
+  return std::make_unique<Kind<Get>>(rows, get);
+}
+
+std::optional<Int128> WholeIndex(const BatchRow& row, Int128 WholeTreeIndices::*member) {
+  if (row.indices == nullptr) return std::nullopt;
+  return row.indices->*member;
+}
+
+// The column of `batch` named `name`, for `rows` rows.
+std::unique_ptr<Column> MakeColumn(const std::string& name, std::size_t rows) {
+  using Row = const BatchRow&;
+  if (name == "name") return Make<TextColumn>(rows, [](Row row) { return row.name; });
+  if (name == "smiles") {
+    return Make<TextColumn>(rows, [](Row row) {
+      return row.smiles ? std::string_view(*row.smiles) : std::string_view();
+    });
+  }
+  if (name == "edges") {
+    return Make<TextColumn>(
+        rows, [](Row row) { return row.graph ? EdgeListText(*row.graph) : std::string(); });
+  }
+  if (name == "error") return Make<TextColumn>(rows, [](Row row) { return row.error; });
+  if (name == "vertices") {
+    return Make<WholeColumn>(rows, [](Row row) -> std::optional<Int128> {
+      if (row.graph == nullptr) return std::nullopt;
+      return row.graph->vertexCount;
+    });
+  }
+  if (name == "chi") {
+    return Make<RealColumn>(rows, [](Row row) -> std::optional<double> {
+      if (row.indices == nullptr) return std::nullopt;
+      return row.indices->randic;
+    });
+  }
+  static const std::map<std::string, Int128 WholeTreeIndices::*> kWholeIndices = {
+      {"W", &WholeTreeIndices::wiener},       {"WW", &WholeTreeIndices::hyperWiener},
+      {"M1", &WholeTreeIndices::firstZagreb}, {"M2", &WholeTreeIndices::secondZagreb},
+      {"H", &WholeTreeIndices::hosoya},
+  };
+  if (const auto index = kWholeIndices.find(name); index != kWholeIndices.end()) {
+    return Make<WholeColumn>(rows,
+                             [member = index->second](Row row) { return WholeIndex(row, member); });
+  }
+  for (int block = 0; block < 16; ++block) {
+    if (name != BlockName(block)) continue;
+    // Half an element sum: whole for W, Z and H; Randić to five places at most.
+    if (BlockIndex(block) == TopologicalIndex::Randic) {
+      return Make<RealColumn>(rows, [block](Row row) -> std::optional<double> {
+        if (row.elementSums == nullptr) return std::nullopt;
+        const auto ticks = (*row.elementSums)[static_cast<std::size_t>(block)].ticks();
+        return static_cast<double>(ticks) / (2.0 * ExactDecimal::kScale);
+      });
+    }
+    return Make<WholeColumn>(rows, [block](Row row) -> std::optional<Int128> {
+      if (row.elementSums == nullptr) return std::nullopt;
+      return (*row.elementSums)[static_cast<std::size_t>(block)].ticks() /
+             (2 * ExactDecimal::kScale);
+    });
+  }
+  throw std::logic_error("no Python column for " + name);
 }
 
 constexpr std::size_t kItemsPerChunk = 64;
 
-// Each item's row, item k on "line" firstLine + k, as in a file of one record a line;
-// `jobs` threads take chunks of items in turn.
-std::vector<RowValues> ComputeRows(const std::vector<Item>& items, int jobs,
-                                   std::uint64_t firstLine) {
-  std::vector<RowValues> rows(items.size());
+// Each item's row into the columns, item k on "line" firstLine + k, as in a file of one record
+// a line; `jobs` threads take chunks of items in turn.
+void ComputeRows(const std::vector<Item>& items, int jobs, std::uint64_t firstLine,
+                 const std::vector<std::unique_ptr<Column>>& columns) {
   const std::size_t chunks = (items.size() + kItemsPerChunk - 1) / kItemsPerChunk;
   std::atomic<std::size_t> next = 0;
   const auto work = [&] {
@@ -63,10 +233,12 @@ std::vector<RowValues> ComputeRows(const std::vector<Item>& items, int jobs,
       for (std::size_t k = chunk * kItemsPerChunk; k < end; ++k) {
         const Item& item = items[k];
         const std::size_t limit = item.format->rules.maxRecordBytes;
-        const SplitRecord record{std::string_view(item.text).substr(0, limit), firstLine + k,
-                                 item.text.size(), item.text.size() > limit};
-        ComputeBatchRow(record, *item.format, nullptr, "", false,
-                        [&](const BatchRow& row) { rows[k] = ValuesOf(row); });
+        const SplitRecord record{item.text.substr(0, limit), firstLine + k, item.text.size(),
+                                 item.text.size() > limit};
+        ComputeBatchRow(record, *item.format, nullptr, "", false, [&](const BatchRow& row) {
+          for (const auto& column : columns)
+            column->Take(k, row);
+        });
       }
     }
   };
@@ -75,150 +247,6 @@ std::vector<RowValues> ComputeRows(const std::vector<Item>& items, int jobs,
   for (int t = 1; t < threads; ++t)
     helpers.emplace_back(work);
   work();
-  return rows;
-}
-
-py::str Text(std::string_view text) {
-  // Names and SMILES are passed on as they came; bytes that are not UTF-8 become U+FFFD.
-  return py::reinterpret_steal<py::str>(
-      PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "replace"));
-}
-
-py::list TextColumn(const std::vector<RowValues>& rows,
-                    const std::function<const std::string&(const RowValues&)>& text) {
-  py::list column(rows.size());
-  for (std::size_t k = 0; k < rows.size(); ++k)
-    column[k] = Text(text(rows[k]));
-  return column;
-}
-
-// A numeric column as (values, present): values an int64 array while every value fits, else
-// a list of exact Python ints; present says which rows have a value.
-py::tuple WholeColumn(const std::vector<RowValues>& rows,
-                      const std::function<std::optional<Int128>(const RowValues&)>& value) {
-  std::vector<std::optional<Int128>> values;
-  values.reserve(rows.size());
-  for (const RowValues& row : rows)
-    values.push_back(value(row));
-  py::array_t<bool> present(static_cast<py::ssize_t>(values.size()));
-  auto presence = present.mutable_unchecked<1>();
-  bool fits = true;
-  for (std::size_t k = 0; k < values.size(); ++k) {
-    presence(k) = values[k].has_value();
-    if (values[k])
-      fits = fits && *values[k] >= std::numeric_limits<std::int64_t>::min() &&
-             *values[k] <= std::numeric_limits<std::int64_t>::max();
-  }
-  if (!fits) {
-    py::list exact;
-    for (const auto& v : values)
-      exact.append(PythonInt(v.value_or(0)));
-    return py::make_tuple(exact, present);
-  }
-  py::array_t<std::int64_t> numbers(static_cast<py::ssize_t>(values.size()));
-  auto cells = numbers.mutable_unchecked<1>();
-  for (std::size_t k = 0; k < values.size(); ++k)
-    cells(k) = static_cast<std::int64_t>(values[k].value_or(0));
-  return py::make_tuple(numbers, present);
-}
-
-py::tuple RealColumn(const std::vector<RowValues>& rows,
-                     const std::function<std::optional<double>(const RowValues&)>& value) {
-  py::array_t<double> numbers(static_cast<py::ssize_t>(rows.size()));
-  py::array_t<bool> present(static_cast<py::ssize_t>(rows.size()));
-  auto cells = numbers.mutable_unchecked<1>();
-  auto presence = present.mutable_unchecked<1>();
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    const std::optional<double> v = value(rows[k]);
-    cells(k) = v.value_or(std::numeric_limits<double>::quiet_NaN());
-    presence(k) = v.has_value();
-  }
-  return py::make_tuple(numbers, present);
-}
-
-using ColumnMaker = std::function<py::object(const std::vector<RowValues>&)>;
-
-// How each column that `batch` writes is made from the rows, by its name.
-std::map<std::string, ColumnMaker> ColumnMakers() {
-  std::map<std::string, ColumnMaker> makers;
-  static const std::string kNone;
-  makers["name"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.name; });
-  };
-  makers["smiles"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) -> const std::string& {
-      return row.smiles ? *row.smiles : kNone;
-    });
-  };
-  makers["vertices"] = [](const auto& rows) {
-    return WholeColumn(rows, [](const RowValues& row) -> std::optional<Int128> {
-      if (!row.vertices) return std::nullopt;
-      return *row.vertices;
-    });
-  };
-  makers["edges"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.edges; });
-  };
-  for (int block = 0; block < 16; ++block) {
-    // Half an element sum: whole for W, Z and H; Randić to five places at most.
-    const auto half = [block](const RowValues& row) -> std::optional<Int128> {
-      if (!row.elementSums) return std::nullopt;
-      return (*row.elementSums)[block].ticks();
-    };
-    if (kTopologicalIndices[block % 4] == TopologicalIndex::Randic) {
-      makers[BlockName(block)] = [half](const auto& rows) {
-        return RealColumn(rows, [&](const RowValues& row) -> std::optional<double> {
-          const auto ticks = half(row);
-          if (!ticks) return std::nullopt;
-          return static_cast<double>(*ticks) / (2.0 * ExactDecimal::kScale);
-        });
-      };
-    } else {
-      makers[BlockName(block)] = [half](const auto& rows) {
-        return WholeColumn(rows, [&](const RowValues& row) -> std::optional<Int128> {
-          const auto ticks = half(row);
-          if (!ticks) return std::nullopt;
-          return *ticks / (2 * ExactDecimal::kScale);
-        });
-      };
-    }
-  }
-  const auto whole = [](Int128 WholeTreeIndices::*member) {
-    return [member](const auto& rows) {
-      return WholeColumn(rows, [member](const RowValues& row) -> std::optional<Int128> {
-        if (!row.indices) return std::nullopt;
-        return (*row.indices).*member;
-      });
-    };
-  };
-  makers["W"] = whole(&WholeTreeIndices::wiener);
-  makers["WW"] = whole(&WholeTreeIndices::hyperWiener);
-  makers["M1"] = whole(&WholeTreeIndices::firstZagreb);
-  makers["M2"] = whole(&WholeTreeIndices::secondZagreb);
-  makers["H"] = whole(&WholeTreeIndices::hosoya);
-  makers["chi"] = [](const auto& rows) {
-    return RealColumn(rows, [](const RowValues& row) -> std::optional<double> {
-      if (!row.indices) return std::nullopt;
-      return row.indices->randic;
-    });
-  };
-  makers["error"] = [](const auto& rows) {
-    return TextColumn(rows, [](const RowValues& row) -> const std::string& { return row.error; });
-  };
-  return makers;
-}
-
-// The columns in the order `batch` writes them: text columns as lists of str, numeric ones
-// as (values, present).
-py::dict Columns(const std::vector<RowValues>& rows, const RowLayout& layout) {
-  static const std::map<std::string, ColumnMaker> makers = ColumnMakers();
-  py::dict columns;
-  for (const std::string& name : ColumnNames(layout)) {
-    const auto maker = makers.find(name);
-    if (maker == makers.end()) throw std::logic_error("no Python column for " + name);
-    columns[py::str(name)] = maker->second(rows);
-  }
-  return columns;
 }
 
 int DefaultJobs() {
@@ -230,32 +258,32 @@ int DefaultJobs() {
 void AddDescriptorFunctions(py::module_& module) {
   module.def(
       "descriptor_columns",
-      [](const std::vector<std::pair<std::string, std::string>>& records, std::optional<int> jobs,
-         std::uint64_t firstLine, std::optional<bool> smilesColumn) {
-        std::vector<Item> items;
-        items.reserve(records.size());
-        for (const auto& [formatName, text] : records) {
-          const InputFormat* format = FindInputFormat(formatName);
-          if (format == nullptr) throw py::value_error("unknown input format " + formatName);
-          items.push_back({format, text});
-        }
+      [](const py::list& records, std::optional<int> jobs, std::uint64_t firstLine,
+         std::optional<bool> smilesColumn) {
+        const std::vector<Item> items = ItemsOf(records);
         if (jobs && *jobs < 1) throw py::value_error("jobs must be at least 1");
         const RowLayout layout{
             smilesColumn.value_or(std::any_of(
                 items.begin(), items.end(), [](const Item& i) { return i.format->smilesColumn; })),
             false};
-        std::vector<RowValues> rows;
+        const std::vector<std::string> names = ColumnNames(layout);
+        std::vector<std::unique_ptr<Column>> columns;
+        for (const std::string& name : names)
+          columns.push_back(MakeColumn(name, items.size()));
         {
           const py::gil_scoped_release computing;
-          rows = ComputeRows(items, jobs.value_or(DefaultJobs()), firstLine);
+          ComputeRows(items, jobs.value_or(DefaultJobs()), firstLine, columns);
         }
-        return Columns(rows, layout);
+        py::dict result;
+        for (std::size_t k = 0; k < names.size(); ++k)
+          result[py::str(names[k])] = columns[k]->Finish();
+        return result;
       },
       py::arg("records"), py::arg("jobs") = py::none(), py::arg("first_line") = 1,
       py::arg("smiles_column") = py::none(),
-      "The columns `batch` writes for (format, record text) pairs: lists of str for text, "
-      "(values, present) for numbers. The SMILES column when asked, else when a record is a "
-      "molecule.");
+      "The columns `batch` writes for a list of (format, record text) pairs: lists of str for "
+      "text, (values, present) for numbers. The SMILES column when asked, else when a record "
+      "is a molecule.");
 }
 
 }  // namespace korvelant::python

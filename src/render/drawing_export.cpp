@@ -14,6 +14,7 @@ namespace korvelant {
 namespace {
 
 constexpr int kScreenDotsPerInch = 96;
+constexpr int kPointsPerInch = 72;
 
 // The face the screen really shows, named alone: an SVG viewer never sees the window's list
 // of stand-ins, so it is told the one that was chosen.
@@ -23,15 +24,17 @@ DrawingStyle WithShownFace(DrawingStyle style) {
   return style;
 }
 
+// `size` is the picture's size at `dotsPerInch`; the drawing, laid out over `area`, is
+// scaled to it.
 QByteArray SvgBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                    const QString& title) {
+                    const QSize& size, int dotsPerInch, const QString& title) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
-  generator.setSize(area);
+  generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), area));
-  generator.setResolution(kScreenDotsPerInch);
+  generator.setResolution(dotsPerInch);
   generator.setTitle(title);
   generator.setDescription(QStringLiteral("Drawn by Korvelant"));
   QPainter painter;
@@ -52,21 +55,26 @@ QByteArray PngBytes(const Drawing& drawing, const DrawingStyle& style, const QSi
 }
 
 QByteArray PdfBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                    const QString& title) {
+                    const QSize& size, int dotsPerInch, const QString& title) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
     writer.setResolution(kScreenDotsPerInch);
-    const double pointsPerPixel = 72.0 / kScreenDotsPerInch;
+    const double pointsPerDot = 72.0 / dotsPerInch;
     writer.setPageSize(
-        QPageSize(QSizeF(area) * pointsPerPixel, QPageSize::Point, title, QPageSize::ExactMatch));
+        QPageSize(QSizeF(size) * pointsPerDot, QPageSize::Point, title, QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Korvelant"));
     QPainter painter;
     if (!painter.begin(&writer)) throw std::runtime_error("cannot start a PDF picture");
+    if (size != area || dotsPerInch != kScreenDotsPerInch) {
+      const double pixelsPerDot = static_cast<double>(kScreenDotsPerInch) / dotsPerInch;
+      painter.scale(size.width() * pixelsPerDot / area.width(),
+                    size.height() * pixelsPerDot / area.height());
+    }
     PaintDrawing(painter, drawing, style, area);
     painter.end();
   }
@@ -87,7 +95,9 @@ QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QS
                      double scale) {
   const QSize pixels(static_cast<int>(std::lround(area.width() * scale)),
                      static_cast<int>(std::lround(area.height() * scale)));
-  QImage image(pixels, QImage::Format_RGB32);
+  // An opaque picture keeps the window's image format; a see-through one needs alpha.
+  QImage image(pixels, style.background.alpha() == 255 ? QImage::Format_RGB32
+                                                       : QImage::Format_ARGB32_Premultiplied);
   image.fill(style.background);
   QPainter painter(&image);
   painter.scale(scale, scale);
@@ -99,11 +109,25 @@ QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, c
                             PictureFormat format, double pngScale, const QString& title) {
   switch (format) {
     case PictureFormat::Svg:
-      return SvgBytes(drawing, style, area, title);
+      return SvgBytes(drawing, style, area, area, kScreenDotsPerInch, title);
     case PictureFormat::Png:
       return PngBytes(drawing, style, area, pngScale);
     case PictureFormat::Pdf:
-      return PdfBytes(drawing, style, area, title);
+      return PdfBytes(drawing, style, area, area, kScreenDotsPerInch, title);
+  }
+  throw std::logic_error("unknown picture format");
+}
+
+QByteArray SizedDrawingFileBytes(const Drawing& drawing, const DrawingStyle& style,
+                                 const QSize& area, const QSize& size, PictureFormat format,
+                                 const QString& title) {
+  switch (format) {
+    case PictureFormat::Svg:
+      return SvgBytes(drawing, style, area, size, kPointsPerInch, title);
+    case PictureFormat::Png:
+      return PngBytes(drawing, style, area, static_cast<double>(size.width()) / area.width());
+    case PictureFormat::Pdf:
+      return PdfBytes(drawing, style, area, size, kPointsPerInch, title);
   }
   throw std::logic_error("unknown picture format");
 }

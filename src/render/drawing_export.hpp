@@ -30,4 +30,11 @@ QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QS
 QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
                             PictureFormat format, double pngScale, const QString& title);
 
+// The same, the drawing laid out over `area` scaled to `size`: pixels in a PNG (the width
+// decides the scale; the height follows it), points in an SVG or PDF, whose texts stay text.
+// A background of alpha 0 leaves a PNG see-through.
+QByteArray SizedDrawingFileBytes(const Drawing& drawing, const DrawingStyle& style,
+                                 const QSize& area, const QSize& size, PictureFormat format,
+                                 const QString& title);
+
 }  // namespace korvelant

@@ -68,6 +68,8 @@ std::mutex& PaintingTurn() {
   return turn;
 }
 
+constexpr double kPointsPerPixel = 0.75;
+
 PictureFormat FormatOf(DrawFileKind kind) {
   switch (kind) {
     case DrawFileKind::kSvg:
@@ -113,7 +115,11 @@ QSize OutputSize(const PaperPictureRequest& request, QSize& area, TwipPoint& shi
     size = QSize(std::max(1, static_cast<int>(std::lround(*request.height / aspect))),
                  *request.height);
   }
-  if (request.kind == DrawFileKind::kPng) size *= request.scale;
+  if (request.kind == DrawFileKind::kPng) {
+    size *= request.scale;
+  } else if (!request.width && !request.height) {
+    size *= kPointsPerPixel;  // a vector picture as large as the PNG shows on a screen
+  }
   return size;
 }
 

@@ -19,7 +19,7 @@ Usage:
                       [--smiles-column NAME] [--name-column NAME]
                       [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
-                     (--type TYPE | --preview) [--scale S] --output PICTURE
+                     (--type TYPE | --preview) [options] --output PICTURE
   korvelant-cli --help | --version
   korvelant-cli COMMAND --help
 
@@ -27,7 +27,7 @@ Commands:
   file   Writes all sixteen matrices of one tree in the matrix file format.
   calc   Prints one matrix of one tree and its half-sum.
   batch  Computes many trees, one row each, as CSV or JSON lines.
-  draw   Draws a graphical matrix or the tree as the window does, in SVG, PNG or PDF.
+  draw   Draws a graphical matrix or the tree for a paper, in SVG, PNG or PDF.
 
 The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical
 matrices (EGM, PGM, SVGM, DVGM), each element holding the Wiener, Randic,
@@ -97,27 +97,44 @@ be written.
 
 constexpr std::string_view kDrawHelp =
     R"(Usage: korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
-                          (--type TYPE | --preview) [--scale S] --output PICTURE
+                          (--type TYPE | --preview) [options] --output PICTURE
 
-Draws what the window's Draw shows: the graphical matrix of TYPE, each cell the element's
-subgraph drawn over the tree, or with --preview the tree itself. The same drawing code and
-size as the window, and no display is needed. Trees of up to 8 vertices, as in the window.
+Draws a graphical matrix for a paper: each cell the element's subgraph drawn over the tree
+in miniature, kept edges thick and removed edges thin, an empty element "0", the vertex
+numbers along the top and the left; or with --preview the tree itself, its vertices
+numbered. Any tree Korvelant computes (up to 128 vertices); cells shrink as the tree grows.
+At the default size a matrix stays legible up to about 20 vertices; past that give it
+about 60 pixels (or points) per vertex with --width. No display is needed.
 
 Options:
-  --vertices N    the number of vertices, up to 8; they stand on the circle a new tree
-                  starts with in the window
+  --vertices N    the number of vertices, up to 128
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-suppressed
-                  skeleton, each atom where RDKit's 2D depiction puts it on the grid
+                  skeleton, each atom where RDKit's 2D depiction puts it
   --type TYPE     EGM, PGM, SVGM or DVGM, in any letter case
-  --preview       the tree preview instead of a matrix
-  --scale S       a PNG's size, 1 to 8 times the window's picture (1 by default)
+  --preview       the tree instead of a matrix
+  --layout L      skeleton (the default): a tree given by its edges drawn as a chemist
+                  draws its carbon skeleton (RDKit's depiction), a molecule as depicted;
+                  circle: the circle a new tree starts with in the window
+  --background B  white (the default), none (see-through) or window (the window's grey)
+  --no-numbers    leaves out the vertex numbers
+  --caption TEXT  a line of text under the picture
+  --width W       the picture's width: pixels in a PNG, points (1/72 inch) in an SVG or
+  --height H      PDF, 1 to 10000; give one and the other keeps the picture's shape, both
+                  and the picture is centred in them. By default a PNG is as large as
+                  the layout needs and an SVG or PDF shows as large on a screen.
+  --scale S       a PNG's pixels per pixel of that size, 1 to 8 (1 by default)
   --output PICTURE the file to write; its suffix, .svg, .png or .pdf, chooses the kind.
                   Standard output is not offered: it has no suffix. An existing file is
-                  replaced only by a complete new one.
+                  replaced only by a complete new one. Text stays text in SVG and PDF.
 
-Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (more than
-8 vertices, an unknown suffix), 3 the output cannot be written.
+Examples:
+  korvelant-cli draw --smiles 'CCCC(C)C(C)C' --type PGM --caption "2,3-dimethylhexane" \
+      --output pgm.svg
+  korvelant-cli draw --vertices 4 --edges 1-2,2-3,2-4 --type EGM --width 400 --output egm.png
+
+Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (an
+unknown option value, an unknown suffix), 3 the output cannot be written.
 )";
 
 constexpr std::string_view kNoDrawHelp =

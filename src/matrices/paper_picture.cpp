@@ -44,25 +44,37 @@ struct CellShapes {
   std::vector<std::pair<TwipPoint, std::string>> texts;
 };
 
+// A tenth of a pixel: finer than any screen or print shows, and short numbers in a file.
+TwipPoint Snapped(TwipPoint p) {
+  constexpr float kStep = 1.5f;
+  return {std::round(p.x / kStep) * kStep, std::round(p.y / kStep) * kStep};
+}
+
+// Circles smaller than this are dots that only thicken the edges' ends; the edges still
+// show every vertex, as a chemist's skeleton does.
+constexpr float kLeastCircleTwips = 1.5f * kTwips;
+
 void Record(const CellShapes& shapes, float radius, int thickLine, Drawing& drawing) {
   drawing.SetLineWidth(kThinLine);
-  for (const TwipPoint centre : shapes.circles)
-    drawing.DrawCircle(centre, radius);
+  if (radius >= kLeastCircleTwips) {
+    for (const TwipPoint centre : shapes.circles)
+      drawing.DrawCircle(Snapped(centre), radius);
+  }
   for (const Stroke& stroke : shapes.thin)
-    drawing.DrawLine(stroke.from, stroke.to);
+    drawing.DrawLine(Snapped(stroke.from), Snapped(stroke.to));
   drawing.SetLineWidth(thickLine);
   for (const Stroke& stroke : shapes.thick)
-    drawing.DrawLine(stroke.from, stroke.to);
+    drawing.DrawLine(Snapped(stroke.from), Snapped(stroke.to));
   drawing.SetLineWidth(kThinLine);
   for (const auto& [corner, text] : shapes.texts) {
-    drawing.SetTextPosition(corner);
+    drawing.SetTextPosition(Snapped(corner));
     drawing.Print(text);
   }
 }
 
 // A vertex circle and a kept edge sized to the miniature's edges, in twips and pixels.
 float CircleRadius(double edgeTwips, double cellTwips) {
-  return static_cast<float>(std::min(0.2 * edgeTwips, 0.05 * cellTwips));
+  return std::round(static_cast<float>(std::min(0.2 * edgeTwips, 0.05 * cellTwips)));
 }
 int ThickLine(double edgeTwips) {
   return static_cast<int>(std::clamp(std::lround(0.25 * edgeTwips / kTwips), 2L, 5L));

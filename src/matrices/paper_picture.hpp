@@ -28,8 +28,8 @@ struct PaperPicture {
 // The graphical matrix of `type`, element (i, j) in column i and row j as the window has it:
 // a non-empty cell holds the tree in `points` ([v - 1] for vertex v) in miniature, kept
 // edges thick and removed edges thin; an empty one "0". Cells shrink as the tree grows, so a
-// large matrix still fits a page. Vertices are circles; no two of a miniature are closer
-// than kLeastVertexSpacing edges. The shapes are recorded by kind (circles, thin lines,
+// large matrix still fits a page. Vertices are circles while they are large enough to see;
+// no two of a miniature are closer than kLeastVertexSpacing edges. The shapes are recorded by kind (circles, thin lines,
 // thick lines, texts), so a vector file groups them instead of restyling every cell.
 PaperPicture DrawPaperMatrix(const RootedTree& tree, std::span<const PlanePoint> points,
                              MatrixType type, const PaperOptions& options);

@@ -27,7 +27,7 @@ DrawingStyle WithShownFace(DrawingStyle style) {
 // `size` is the picture's size at `dotsPerInch`; the drawing, laid out over `area`, is
 // scaled to it.
 QByteArray SvgBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                    const QSize& size, int dotsPerInch, const QString& title) {
+                    const QSize& size, int dotsPerInch, const QString& title, bool joined) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QSvgGenerator generator;
@@ -39,23 +39,23 @@ QByteArray SvgBytes(const Drawing& drawing, const DrawingStyle& style, const QSi
   generator.setDescription(QStringLiteral("Drawn by Korvelant"));
   QPainter painter;
   if (!painter.begin(&generator)) throw std::runtime_error("cannot start an SVG picture");
-  PaintDrawing(painter, drawing, WithShownFace(style), area);
+  PaintDrawing(painter, drawing, WithShownFace(style), area, joined);
   painter.end();
   return bytes;
 }
 
 QByteArray PngBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                    double scale) {
+                    double scale, bool joined) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!RenderDrawing(drawing, style, area, scale).save(&buffer, "PNG"))
+  if (!RenderDrawing(drawing, style, area, scale, joined).save(&buffer, "PNG"))
     throw std::runtime_error("cannot make a PNG picture");
   return bytes;
 }
 
 QByteArray PdfBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                    const QSize& size, int dotsPerInch, const QString& title) {
+                    const QSize& size, int dotsPerInch, const QString& title, bool joined) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -75,7 +75,7 @@ QByteArray PdfBytes(const Drawing& drawing, const DrawingStyle& style, const QSi
       painter.scale(size.width() * pixelsPerDot / area.width(),
                     size.height() * pixelsPerDot / area.height());
     }
-    PaintDrawing(painter, drawing, style, area);
+    PaintDrawing(painter, drawing, style, area, joined);
     painter.end();
   }
   return bytes;
@@ -92,7 +92,7 @@ std::optional<PictureFormat> PictureFormatOf(const QString& path) {
 }
 
 QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                     double scale) {
+                     double scale, bool joined) {
   const QSize pixels(static_cast<int>(std::lround(area.width() * scale)),
                      static_cast<int>(std::lround(area.height() * scale)));
   // An opaque picture keeps the window's image format; a see-through one needs alpha.
@@ -101,7 +101,7 @@ QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QS
   image.fill(style.background);
   QPainter painter(&image);
   painter.scale(scale, scale);
-  PaintDrawing(painter, drawing, style, area);
+  PaintDrawing(painter, drawing, style, area, joined);
   return image;
 }
 
@@ -109,11 +109,11 @@ QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, c
                             PictureFormat format, double pngScale, const QString& title) {
   switch (format) {
     case PictureFormat::Svg:
-      return SvgBytes(drawing, style, area, area, kScreenDotsPerInch, title);
+      return SvgBytes(drawing, style, area, area, kScreenDotsPerInch, title, false);
     case PictureFormat::Png:
-      return PngBytes(drawing, style, area, pngScale);
+      return PngBytes(drawing, style, area, pngScale, false);
     case PictureFormat::Pdf:
-      return PdfBytes(drawing, style, area, area, kScreenDotsPerInch, title);
+      return PdfBytes(drawing, style, area, area, kScreenDotsPerInch, title, false);
   }
   throw std::logic_error("unknown picture format");
 }
@@ -123,11 +123,11 @@ QByteArray SizedDrawingFileBytes(const Drawing& drawing, const DrawingStyle& sty
                                  const QString& title) {
   switch (format) {
     case PictureFormat::Svg:
-      return SvgBytes(drawing, style, area, size, kPointsPerInch, title);
+      return SvgBytes(drawing, style, area, size, kPointsPerInch, title, true);
     case PictureFormat::Png:
-      return PngBytes(drawing, style, area, static_cast<double>(size.width()) / area.width());
+      return PngBytes(drawing, style, area, static_cast<double>(size.width()) / area.width(), true);
     case PictureFormat::Pdf:
-      return PdfBytes(drawing, style, area, size, kPointsPerInch, title);
+      return PdfBytes(drawing, style, area, size, kPointsPerInch, title, true);
   }
   throw std::logic_error("unknown picture format");
 }

@@ -19,7 +19,7 @@ std::optional<PictureFormat> PictureFormatOf(const QString& path);
 // The drawing as an image of `area` pixels times `scale` (2 gives twice the width and
 // height): the picture the window shows at that size, background included.
 QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                     double scale = 1);
+                     double scale = 1, bool joined = false);
 
 // The bytes of a picture file of the drawing:
 //   SVG  `area` pixels as its size and view box, lines and circles as vector shapes and the

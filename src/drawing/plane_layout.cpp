@@ -16,35 +16,31 @@ double Distance(PlanePoint a, PlanePoint b) {
 // Enough rounds for a depiction, where few pairs are too close; a layout that is still
 // crowded after them is drawn as it stands rather than never.
 constexpr int kSpreadingRounds = 200;
+constexpr int kSpreadingPasses = 50;
 
-}  // namespace
-
-std::vector<PlanePoint> CirclePoints(int vertexCount) {
-  std::vector<PlanePoint> points;
-  for (int v = 1; v <= vertexCount; ++v) {
-    const GridPosition position = DefaultPosition(v, vertexCount);
-    points.push_back({static_cast<double>(position.x), static_cast<double>(position.y)});
+// The points moved and scaled so that the larger side of their bounding box is 1; all in
+// one place stay there.
+void Normalise(std::vector<PlanePoint>& points) {
+  if (points.empty()) return;
+  double left = points[0].x, right = left, bottom = points[0].y, top = bottom;
+  for (const PlanePoint p : points) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    bottom = std::min(bottom, p.y);
+    top = std::max(top, p.y);
   }
-  return points;
+  const double extent = std::max(right - left, top - bottom);
+  const double scale = extent > 0 ? 1 / extent : 1;
+  for (PlanePoint& p : points)
+    p = {(p.x - left) * scale, (p.y - bottom) * scale};
 }
 
-double MedianEdgeLength(const Graph& graph, std::span<const PlanePoint> points) {
-  std::vector<double> lengths;
-  for (const auto& [a, b] : graph.edges) {
-    const double length =
-        Distance(points[static_cast<std::size_t>(a) - 1], points[static_cast<std::size_t>(b) - 1]);
-    if (length > 0) lengths.push_back(length);
-  }
-  if (lengths.empty()) return 1;
-  std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
-  return lengths[lengths.size() / 2];
-}
-
-std::vector<PlanePoint> SpreadApart(const Graph& graph, std::span<const PlanePoint> points) {
-  std::vector<PlanePoint> spread(points.begin(), points.end());
-  const double least = kLeastVertexSpacing * MedianEdgeLength(graph, points);
+// Pushes apart every pair closer than `least`, round after round, until none is; whether
+// any had to move.
+bool PushApart(std::vector<PlanePoint>& spread, double least) {
   // A little beyond the least spacing, so the rounding of a later picture keeps it.
   const double target = least * 1.01;
+  bool movedAny = false;
   for (int round = 0; round < kSpreadingRounds; ++round) {
     bool moved = false;
     for (std::size_t a = 0; a < spread.size(); ++a) {
@@ -69,7 +65,43 @@ std::vector<PlanePoint> SpreadApart(const Graph& graph, std::span<const PlanePoi
       }
     }
     if (!moved) break;
+    movedAny = true;
   }
+  return movedAny;
+}
+
+}  // namespace
+
+std::vector<PlanePoint> CirclePoints(int vertexCount) {
+  std::vector<PlanePoint> points;
+  for (int v = 1; v <= vertexCount; ++v) {
+    const GridPosition position = DefaultPosition(v, vertexCount);
+    points.push_back({static_cast<double>(position.x), static_cast<double>(position.y)});
+  }
+  return points;
+}
+
+double MedianEdgeLength(const Graph& graph, std::span<const PlanePoint> points) {
+  std::vector<double> lengths;
+  for (const auto& [a, b] : graph.edges) {
+    const double length =
+        Distance(points[static_cast<std::size_t>(a) - 1], points[static_cast<std::size_t>(b) - 1]);
+    if (length > 0) lengths.push_back(length);
+  }
+  if (lengths.empty()) return 1;
+  std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+  return lengths[lengths.size() / 2];
+}
+
+std::vector<PlanePoint> SpreadApart(std::span<const PlanePoint> points, double least) {
+  std::vector<PlanePoint> spread(points.begin(), points.end());
+  // Pushing points apart may widen the layout, which shrinks it in its square again: passes
+  // repeat until one finds every pair far enough apart.
+  for (int pass = 0; pass < kSpreadingPasses; ++pass) {
+    Normalise(spread);
+    if (!PushApart(spread, least)) break;
+  }
+  Normalise(spread);
   return spread;
 }
 

@@ -22,14 +22,11 @@ std::vector<PlanePoint> CirclePoints(int vertexCount);
 // or when every edge has length 0, so a caller may always divide by it.
 double MedianEdgeLength(const Graph& graph, std::span<const PlanePoint> points);
 
-// No two vertices of a drawn tree closer than this many median edge lengths: their circles
-// stay apart and a reader tells them from each other.
-inline constexpr double kLeastVertexSpacing = 0.5;
-
-// The points moved as little as needed so that no two are closer than kLeastVertexSpacing
-// times the median edge length; points that coincide move apart along a direction of their
-// own, so a layout where everything falls in one place still spreads out.
-std::vector<PlanePoint> SpreadApart(const Graph& graph, std::span<const PlanePoint> points);
+// The points scaled so that the larger side of their bounding box is 1, then moved as little
+// as needed so that no two are closer than `least` (a share of that side, at most about
+// 1 / sqrt(n) for n points to fit); points that coincide move apart along a direction of
+// their own, so a layout where everything falls in one place still spreads out.
+std::vector<PlanePoint> SpreadApart(std::span<const PlanePoint> points, double least);
 
 // A square of the picture, in twips, y downwards.
 struct TwipSquare {

@@ -14,7 +14,6 @@ namespace {
 constexpr double kTwips = 15;  // twips to a pixel of the layout
 constexpr double kWindowCellPixels = kCellPitch / kTwips;
 constexpr double kMatrixPixels = 1200;
-constexpr double kLeastCellPixels = 10;
 // The miniature leaves this share of a cell free on every side.
 constexpr double kCellPadding = 0.1;
 // The width of a digit and the height of a line of text, in font sizes: enough for the
@@ -96,7 +95,10 @@ void PlaceCaption(const std::string& caption, double font, double margin, PaperP
 }  // namespace
 
 double PaperCellPixels(int vertexCount) {
-  return std::clamp(kMatrixPixels / std::max(vertexCount, 1), kLeastCellPixels, kWindowCellPixels);
+  const int n = std::max(vertexCount, 1);
+  // Room for n vertices kLeastVertexPixels apart: about 1 / sqrt(n) of the miniature each.
+  const double roomy = 2 * kLeastVertexPixels * std::sqrt(n) / (1 - 2 * kCellPadding);
+  return std::max(std::min(kMatrixPixels / n, kWindowCellPixels), roomy);
 }
 
 PaperPicture DrawPaperMatrix(const RootedTree& tree, std::span<const PlanePoint> points,
@@ -108,8 +110,8 @@ PaperPicture DrawPaperMatrix(const RootedTree& tree, std::span<const PlanePoint>
   const double left = margin + (options.numbers ? kDigitWidth * font * DigitCount(n) + margin : 0);
   const double top = margin + (options.numbers ? kLineHeight * font : 0);
 
-  const std::vector<PlanePoint> spread = SpreadApart(tree.graph, points);
   const double side = cell * (1 - 2 * kCellPadding) * kTwips;
+  const std::vector<PlanePoint> spread = SpreadApart(points, kLeastVertexPixels * kTwips / side);
   const std::vector<TwipPoint> unit = FitIntoSquare(spread, {{0, 0}, side});
   std::vector<PlanePoint> fitted;
   for (const TwipPoint t : unit)
@@ -171,7 +173,8 @@ PaperPicture DrawPaperTree(const Graph& tree, std::span<const PlanePoint> points
   constexpr double kEdgePixels = 40;
   const double font = 14;
   const double margin = 1.5 * font;
-  const std::vector<PlanePoint> spread = SpreadApart(tree, points);
+  const std::vector<PlanePoint> spread =
+      SpreadApart(points, 0.5 / std::sqrt(std::max(tree.vertexCount, 1)));
   const double twipsPerUnit = kEdgePixels * kTwips / MedianEdgeLength(tree, spread);
   TwipPoint size;
   const std::vector<TwipPoint> at =

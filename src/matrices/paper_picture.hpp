@@ -29,8 +29,9 @@ struct PaperPicture {
 // a non-empty cell holds the tree in `points` ([v - 1] for vertex v) in miniature, kept
 // edges thick and removed edges thin; an empty one "0". Cells shrink as the tree grows, so a
 // large matrix still fits a page. Vertices are circles while they are large enough to see;
-// no two of a miniature are closer than kLeastVertexSpacing edges. The shapes are recorded by kind (circles, thin lines,
-// thick lines, texts), so a vector file groups them instead of restyling every cell.
+// no two of a miniature are closer than kLeastVertexPixels. The shapes are recorded by kind
+// (circles, thin lines, thick lines, texts), so a vector file groups them instead of restyling
+// every cell.
 PaperPicture DrawPaperMatrix(const RootedTree& tree, std::span<const PlanePoint> points,
                              MatrixType type, const PaperOptions& options);
 
@@ -39,7 +40,11 @@ PaperPicture DrawPaperTree(const Graph& tree, std::span<const PlanePoint> points
                            const PaperOptions& options);
 
 // The pixel size of a matrix cell as laid out for n vertices: the window's cell up to 12
-// vertices, then shrinking so the matrix keeps to about 1200 pixels, never below 10.
+// vertices, then shrinking so the matrix keeps to about 1200 pixels, but never so small
+// that n vertices kLeastVertexPixels apart would not fit (past about 100 vertices).
 double PaperCellPixels(int vertexCount);
+
+// No two vertices of a miniature closer than this, in pixels of the layout.
+inline constexpr double kLeastVertexPixels = 1.5;
 
 }  // namespace korvelant

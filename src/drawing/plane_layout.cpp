@@ -81,6 +81,58 @@ std::vector<PlanePoint> CirclePoints(int vertexCount) {
   return points;
 }
 
+std::vector<PlanePoint> RadialLayout(const Graph& tree) {
+  const auto n = static_cast<std::size_t>(tree.vertexCount);
+  std::vector<std::vector<int>> neighbours(n + 1);
+  for (const auto& [a, b] : tree.edges) {
+    neighbours.at(static_cast<std::size_t>(a)).push_back(b);
+    neighbours.at(static_cast<std::size_t>(b)).push_back(a);
+  }
+  std::vector<PlanePoint> points(n);
+  if (n == 0) return points;
+  int root = 1;
+  for (std::size_t v = 1; v <= n; ++v)
+    if (neighbours[v].size() > neighbours[static_cast<std::size_t>(root)].size())
+      root = static_cast<int>(v);
+  // Breadth-first order and parents, then leaves per subtree from the far end back.
+  std::vector<int> order = {root};
+  std::vector<int> parent(n + 1, 0);
+  parent[static_cast<std::size_t>(root)] = -1;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    for (const int w : neighbours[static_cast<std::size_t>(order[k])]) {
+      if (parent[static_cast<std::size_t>(w)] != 0) continue;
+      parent[static_cast<std::size_t>(w)] = order[k];
+      order.push_back(w);
+    }
+  }
+  std::vector<double> leaves(n + 1, 0);
+  for (auto v = order.rbegin(); v != order.rend(); ++v) {
+    auto& own = leaves[static_cast<std::size_t>(*v)];
+    own = std::max(own, 1.0);
+    if (parent[static_cast<std::size_t>(*v)] > 0) {
+      auto& up = leaves[static_cast<std::size_t>(parent[static_cast<std::size_t>(*v)])];
+      up += own;
+    }
+  }
+  std::vector<double> wedgeStart(n + 1, 0), depth(n + 1, 0);
+  std::vector<double> wedge(n + 1, 2 * std::numbers::pi);
+  for (const int v : order) {
+    const auto u = static_cast<std::size_t>(v);
+    const double angle = wedgeStart[u] + wedge[u] / 2;
+    points[u - 1] = {depth[u] * std::cos(angle), depth[u] * std::sin(angle)};
+    double start = wedgeStart[u];
+    for (const int w : neighbours[u]) {
+      const auto c = static_cast<std::size_t>(w);
+      if (parent[c] != v) continue;
+      depth[c] = depth[u] + 1;
+      wedgeStart[c] = start;
+      wedge[c] = wedge[u] * leaves[c] / leaves[u];
+      start += wedge[c];
+    }
+  }
+  return points;
+}
+
 double MedianEdgeLength(const Graph& graph, std::span<const PlanePoint> points) {
   std::vector<double> lengths;
   for (const auto& [a, b] : graph.edges) {

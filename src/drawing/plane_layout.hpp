@@ -18,6 +18,11 @@ struct PlanePoint {
 // The window's circle for a new tree of n vertices, vertex v at [v - 1].
 std::vector<PlanePoint> CirclePoints(int vertexCount);
 
+// A tree drawn from its vertex of most edges outwards: vertex depth d on the circle of radius
+// d, each subtree in a wedge as wide as its share of the leaves, so no two vertices meet
+// and every edge is at least 1 long. For trees a depiction crowds (a vertex of many edges).
+std::vector<PlanePoint> RadialLayout(const Graph& tree);
+
 // The median length of the graph's edges in `points` ([v - 1] for vertex v); 1 without edges
 // or when every edge has length 0, so a caller may always divide by it.
 double MedianEdgeLength(const Graph& graph, std::span<const PlanePoint> points);

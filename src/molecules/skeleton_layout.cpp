@@ -4,6 +4,9 @@
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
 
+#include <cmath>
+
+#include "drawing/plane_layout.hpp"
 #include "molecules/rdkit_setup.hpp"
 
 namespace korvelant {
@@ -12,6 +15,27 @@ namespace {
 constexpr int kCarbon = 6;
 constexpr int kDummy = 0;
 constexpr int kCarbonBonds = 4;
+
+// RDKit's depiction lays a vertex of a dozen edges or more over its own neighbours.
+constexpr double kLeastSpacing = 0.5;
+
+bool Crowded(const Graph& tree, const std::vector<DepictionPoint>& points) {
+  std::vector<PlanePoint> plane;
+  for (const DepictionPoint p : points)
+    plane.push_back({p.x, p.y});
+  const double least = kLeastSpacing * MedianEdgeLength(tree, plane);
+  for (std::size_t a = 0; a < points.size(); ++a)
+    for (std::size_t b = a + 1; b < points.size(); ++b)
+      if (std::hypot(points[a].x - points[b].x, points[a].y - points[b].y) < least) return true;
+  return false;
+}
+
+std::vector<DepictionPoint> Radial(const Graph& tree) {
+  std::vector<DepictionPoint> points;
+  for (const PlanePoint p : RadialLayout(tree))
+    points.push_back({p.x, p.y});
+  return points;
+}
 
 }  // namespace
 
@@ -42,9 +66,9 @@ std::vector<DepictionPoint> SkeletonLayout(const Graph& tree) {
       const RDGeom::Point3D& p = conformer.getAtomPos(v);
       points.push_back({p.x, p.y});
     }
-    return points;
+    return Crowded(tree, points) ? Radial(tree) : points;
   } catch (...) {
-    return {};
+    return Radial(tree);
   }
 }
 

@@ -203,5 +203,23 @@ TEST(PlaneLayout, SpreadingApartSeparatesCrowdedAndCoincidentPoints) {
     EXPECT_EQ(kept[v], (PlanePoint{0.2 * static_cast<double>(v), 0}));
 }
 
+TEST(PlaneLayout, TheRadialLayoutKeepsVerticesApartAndEdgesLong) {
+  std::vector<Graph> trees = RandomTrees(30, 5, 11);
+  trees.push_back(Star(20));
+  trees.push_back(Path(9));
+  for (const Graph& tree : trees) {
+    const std::vector<PlanePoint> points = RadialLayout(tree);
+    ASSERT_EQ(points.size(), static_cast<std::size_t>(tree.vertexCount));
+    for (const auto& [a, b] : tree.edges) {
+      const PlanePoint p = points[static_cast<std::size_t>(a) - 1];
+      const PlanePoint q = points[static_cast<std::size_t>(b) - 1];
+      EXPECT_GE(std::hypot(p.x - q.x, p.y - q.y), 1 - 1e-9);
+    }
+    for (std::size_t a = 0; a < points.size(); ++a)
+      for (std::size_t b = a + 1; b < points.size(); ++b)
+        EXPECT_GT(std::hypot(points[a].x - points[b].x, points[a].y - points[b].y), 1e-3);
+  }
+}
+
 }  // namespace
 }  // namespace korvelant::testing

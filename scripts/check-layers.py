@@ -19,7 +19,7 @@ ALLOWED = {
     "input": {"model"},
     "matrices": {"model", "engine", "drawing"},
     "output": {"model", "engine", "matrices"},
-    "molecules": {"model", "input"},
+    "molecules": {"model", "input", "drawing"},
     "session": CORE,
     "render": {"model", "engine", "drawing", "matrices"},
     "cli": CORE | {"molecules", "render"},

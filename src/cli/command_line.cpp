@@ -10,7 +10,6 @@
 #include "input/edge_list_text.hpp"
 #include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
-#include "molecules/grid_layout.hpp"
 #include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
@@ -18,6 +17,7 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 constexpr int kLargestDrawScale = 8;
+constexpr int kLargestPictureSide = 10000;
 
 std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   const auto count = ReadCount(text);
@@ -67,29 +67,81 @@ std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
   return std::get<TopologicalIndex>(index);
 }
 
-// A tree to draw: one the window could show. A molecule stands as RDKit depicts it on the
-// grid; a tree given by its edges, where a new tree of the window puts its vertices.
+// A tree to draw: a molecule keeps RDKit's depiction, a tree given by its edges is laid out
+// when drawn.
 std::variant<DrawRequest, UsageError> ParseDrawTree(const ScannedArguments& scanned) {
   DrawRequest request;
   if (scanned.Has("smiles") && !scanned.Has("vertices") && !scanned.Has("edges")) {
     MoleculeReading molecule =
         ReadSmiles(scanned.values.find("smiles")->second, Depiction::Compute);
-    if (auto tooLarge = DrawingRefusal(molecule.graph.vertexCount)) return UsageError{*tooLarge};
     if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
       return UsageError{RefusalText(*molecule.refusal)};
     if (molecule.refusal) {
       request.tree = TreeInput{std::move(molecule.graph), molecule.refusal->reason};
       return request;  // refused as no tree when it is run, as calc refuses it
     }
-    request.positions = GridLayout(molecule.depiction);
+    for (const DepictionPoint& p : molecule.depiction)
+      request.depiction.push_back({p.x, p.y});
     request.tree = TreeInput{std::move(molecule.graph), {}};
     return request;
   }
   auto tree = ParseTree(scanned);
   if (auto* error = std::get_if<UsageError>(&tree)) return *error;
   request.tree = std::move(std::get<TreeInput>(tree));
-  if (auto tooLarge = DrawingRefusal(request.tree.graph.vertexCount)) return UsageError{*tooLarge};
   return request;
+}
+
+// One of a few words, in any letter case; a clear refusal naming them otherwise.
+template <typename Choice, std::size_t N>
+std::optional<UsageError> ParseChoice(const ScannedArguments& scanned, const char* option,
+                                      const std::pair<const char*, Choice> (&words)[N],
+                                      Choice& choice) {
+  const auto found = scanned.values.find(option);
+  if (found == scanned.values.end()) return std::nullopt;
+  std::string names;
+  for (const auto& [word, value] : words) {
+    if (SameIgnoringCase(found->second, word)) {
+      choice = value;
+      return std::nullopt;
+    }
+    names += names.empty() ? word : std::string(", ") + word;
+  }
+  return UsageError{std::string("--") + option + " needs one of " + names + ", not " +
+                    QuotedText(found->second)};
+}
+
+// --width and --height: a picture side of 1 to kLargestPictureSide pixels or points.
+std::optional<UsageError> ParsePictureSide(const ScannedArguments& scanned, const char* option,
+                                           std::optional<int>& side) {
+  const auto found = scanned.values.find(option);
+  if (found == scanned.values.end()) return std::nullopt;
+  const auto value = ReadCount(found->second);
+  if (!value || *value < 1 || *value > kLargestPictureSide) {
+    return UsageError{std::string("--") + option + " needs a whole number from 1 to " +
+                      std::to_string(kLargestPictureSide) + ", not " + QuotedText(found->second)};
+  }
+  side = *value;
+  return std::nullopt;
+}
+
+// How the picture looks: layout, background, numbers, caption and size.
+std::optional<UsageError> ParseDrawLooks(const ScannedArguments& scanned, DrawRequest& request) {
+  static constexpr std::pair<const char*, DrawLayout> kLayouts[] = {
+      {"skeleton", DrawLayout::kSkeleton}, {"circle", DrawLayout::kCircle}};
+  static constexpr std::pair<const char*, PictureBackground> kBackgrounds[] = {
+      {"white", PictureBackground::kWhite},
+      {"none", PictureBackground::kNone},
+      {"window", PictureBackground::kWindow}};
+  PaperPictureRequest& picture = request.picture;
+  if (auto error = ParseChoice(scanned, "layout", kLayouts, request.layout)) return error;
+  if (auto error = ParseChoice(scanned, "background", kBackgrounds, picture.background))
+    return error;
+  if (auto error = ParsePictureSide(scanned, "width", picture.width)) return error;
+  if (auto error = ParsePictureSide(scanned, "height", picture.height)) return error;
+  picture.options.numbers = !scanned.flags.contains("no-numbers");
+  if (const auto caption = scanned.values.find("caption"); caption != scanned.values.end())
+    picture.options.caption = caption->second;
+  return std::nullopt;
 }
 
 // The picture file draw writes: a name whose suffix says the kind; no standard output,
@@ -101,11 +153,11 @@ std::optional<UsageError> ParseDrawOutput(const ScannedArguments& scanned, DrawR
   const auto dot = path.find_last_of("./");
   const std::string suffix = dot == std::string::npos || path[dot] != '.' ? "" : path.substr(dot);
   if (SameIgnoringCase(suffix, ".svg")) {
-    request.kind = DrawFileKind::kSvg;
+    request.picture.kind = DrawFileKind::kSvg;
   } else if (SameIgnoringCase(suffix, ".png")) {
-    request.kind = DrawFileKind::kPng;
+    request.picture.kind = DrawFileKind::kPng;
   } else if (SameIgnoringCase(suffix, ".pdf")) {
-    request.kind = DrawFileKind::kPdf;
+    request.picture.kind = DrawFileKind::kPdf;
   } else {
     return UsageError{"--output " + QuotedText(path) +
                       ": the name must end in .svg, .png or .pdf, the kind of picture to make"};
@@ -138,9 +190,11 @@ CliRequest ParseDraw(const ScannedArguments& scanned) {
       return UsageError{"--scale needs a whole number from 1 to " +
                         std::to_string(kLargestDrawScale) + ", not " + QuotedText(scale->second)};
     }
-    request.scale = *value;
+    request.picture.scale = *value;
   }
+  if (auto error = ParseDrawLooks(scanned, request)) return *error;
   if (auto error = ParseDrawOutput(scanned, request)) return *error;
+  if (!request.preview) request.picture.type = request.type;
   return request;
 }
 

@@ -37,17 +37,20 @@ struct CalcRequest {
   CalcFormat format = CalcFormat::kText;
 };
 
-// A picture of a tree as the window draws it: the graphical matrix drawn cell by cell, or
-// the tree preview. Vertices stand where the window would put them: a molecule as RDKit
-// depicts it on the grid, a tree given by its edges on the circle of a new tree.
+// How draw lays out a tree given by its edges: as a chemist draws its carbon skeleton, or on
+// the circle a new tree of the window starts with.
+enum class DrawLayout { kSkeleton, kCircle };
+
+// A picture of a tree for a paper: the graphical matrix drawn cell by cell, or the tree.
+// A molecule keeps its depiction unless the circle is asked for.
 struct DrawRequest {
   TreeInput tree;
-  std::vector<GridPosition> positions;  // [v - 1] for vertex v; none for the circle
-  MatrixType type = MatrixType::EGM;
+  std::vector<PlanePoint> depiction;  // [v - 1] for vertex v of a molecule; none otherwise
+  DrawLayout layout = DrawLayout::kSkeleton;
   bool preview = false;
+  MatrixType type = MatrixType::EGM;
+  PaperPictureRequest picture;
   std::string output;
-  DrawFileKind kind = DrawFileKind::kSvg;
-  double scale = 1;  // a PNG's pixels per pixel of the window's picture
 };
 
 enum class RowFormatKind { kCsv, kJsonLines };

@@ -1,19 +1,36 @@
-// draw: the window's pictures as files.
+// draw: pictures of a tree's matrices for papers.
 
 #include "cli/drawn_picture.hpp"
 #include "cli/messages.hpp"
 #include "cli/subcommands.hpp"
 #include "engine/rooted_tree.hpp"
+#include "molecules/skeleton_layout.hpp"
 #include "output/safe_file_writer.hpp"
 
 namespace korvelant {
+namespace {
+
+// Where each vertex stands: a molecule as depicted, unless the circle is asked for; a tree
+// given by its edges as its carbon skeleton is drawn, or on the circle.
+std::vector<PlanePoint> LaidOut(const DrawRequest& request) {
+  const Graph& tree = request.tree.graph;
+  if (request.layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
+  if (!request.depiction.empty()) return request.depiction;
+  std::vector<PlanePoint> points;
+  for (const DepictionPoint& p : SkeletonLayout(tree))
+    points.push_back({p.x, p.y});
+  // RDKit lays out every tree; should it fail, the picture is still drawn.
+  if (points.size() != static_cast<std::size_t>(tree.vertexCount))
+    return CirclePoints(tree.vertexCount);
+  return points;
+}
+
+}  // namespace
 
 int RunDraw(const DrawRequest& request, const CliStreams& streams) {
   if (!RootTree(request.tree.graph)) return ReportNotATree(request.tree, streams);
-  const std::optional<MatrixType> type =
-      request.preview ? std::nullopt : std::optional<MatrixType>(request.type);
   const std::string bytes =
-      DrawnPictureBytes(request.tree.graph, request.positions, type, request.kind, request.scale);
+      PaperPictureBytes(request.tree.graph, LaidOut(request), request.picture);
   if (const auto failure = WriteFileSafely(request.output, bytes)) {
     ReportProblem(streams.err, *failure);
     return kCannotWrite;

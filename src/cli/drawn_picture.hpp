@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "drawing/plane_layout.hpp"
+#include "matrices/paper_picture.hpp"
 #include "model/graph.hpp"
 #include "model/matrix_kind.hpp"
 #include "model/vertex_positions.hpp"
@@ -30,6 +32,28 @@ std::optional<std::string> DrawingRefusal(int vertexCount);
 // std::runtime_error when Qt cannot paint.
 std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
                               std::optional<MatrixType> type, DrawFileKind kind, double scale,
+                              PaintingPlatform platform = PaintingPlatform::kUsersChoice);
+
+// The background of a picture for a paper: white, none (see-through) or the window's grey.
+enum class PictureBackground { kWhite, kNone, kWindow };
+
+// A picture for a paper, as draw makes it.
+struct PaperPictureRequest {
+  std::optional<MatrixType> type;  // the tree alone when none
+  PaperOptions options;
+  PictureBackground background = PictureBackground::kWhite;
+  // The picture's size, pixels in a PNG and points in an SVG or PDF; the one left out keeps
+  // the picture's shape, and with both the picture is centred in that size.
+  std::optional<int> width;
+  std::optional<int> height;
+  double scale = 1;  // a PNG's pixels per pixel of that size
+  DrawFileKind kind = DrawFileKind::kSvg;
+};
+
+// The bytes of the picture of `tree` (a tree) with vertex v at `points[v - 1]`. Throws
+// std::runtime_error when Qt cannot paint.
+std::string PaperPictureBytes(const Graph& tree, std::span<const PlanePoint> points,
+                              const PaperPictureRequest& request,
                               PaintingPlatform platform = PaintingPlatform::kUsersChoice);
 
 }  // namespace korvelant

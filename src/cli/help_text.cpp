@@ -20,7 +20,7 @@ Usage:
                       [--smiles-column NAME] [--name-column NAME]
                       [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
-                     (--type TYPE | --preview) [--scale S] --output PICTURE
+                     (--type TYPE | --preview) [options] --output PICTURE
   korvelant-cli --help | --version
   korvelant-cli COMMAND --help
 
@@ -28,7 +28,7 @@ Commands:
   file   Writes all sixteen matrices of one tree in the matrix file format.
   calc   Prints one matrix of one tree and its half-sum.
   batch  Computes many trees, one row each, as CSV or JSON lines.
-  draw   Draws a graphical matrix or the tree as the window does, in SVG, PNG or PDF.
+  draw   Draws a graphical matrix or the tree for a paper, in SVG, PNG or PDF.
 
 The matrices are the edge-, path-, sparse vertex- and dense vertex-graphical
 matrices (EGM, PGM, SVGM, DVGM), each element holding the Wiener, Randic,
@@ -77,17 +77,25 @@ be written.
 
 constexpr std::string_view kDrawHelpStart =
     R"(Usage: korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
-                          (--type TYPE | --preview) [--scale S] --output PICTURE
+                          (--type TYPE | --preview) [options] --output PICTURE
 
-Draws what the window's Draw shows: the graphical matrix of TYPE, each cell the element's
-subgraph drawn over the tree, or with --preview the tree itself. The same drawing code and
-size as the window, and no display is needed. Trees of up to 8 vertices, as in the window.
+Draws a graphical matrix for a paper: each cell the element's subgraph drawn over the tree
+in miniature, kept edges thick and removed edges thin, an empty element "0", the vertex
+numbers along the top and the left; or with --preview the tree itself, its vertices
+numbered. Any tree Korvelant computes (up to 128 vertices); cells shrink as the tree grows.
+At the default size a matrix stays legible up to about 20 vertices; past that give it
+about 60 pixels (or points) per vertex with --width. No display is needed.
 
 )";
 
 constexpr std::string_view kDrawHelpEnd = R"(
-Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (more than
-8 vertices, an unknown suffix), 3 the output cannot be written.
+Examples:
+  korvelant-cli draw --smiles 'CCCC(C)C(C)C' --type PGM --caption "2,3-dimethylhexane" \
+      --output pgm.svg
+  korvelant-cli draw --vertices 4 --edges 1-2,2-3,2-4 --type EGM --width 400 --output egm.png
+
+Exit status: 0 written, 1 not a tree (no file is touched), 2 bad input or usage (an
+unknown option value, an unknown suffix), 3 the output cannot be written.
 )";
 
 constexpr std::string_view kNoDrawHelp =

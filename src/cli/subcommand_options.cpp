@@ -44,20 +44,32 @@ constexpr OptionRule kCalcOptions[] = {
 };
 
 constexpr OptionRule kDrawOptions[] = {
-    {"vertices", "N",
-     "the number of vertices, up to 8; they stand on the circle a new tree\n"
-     "starts with in the window"},
+    {"vertices", "N", "the number of vertices, up to 128"},
     kEdges,
     {"smiles", "SMILES",
      "a molecule in place of --vertices and --edges: its hydrogen-suppressed\n"
-     "skeleton, each atom where RDKit's 2D depiction puts it on the grid"},
+     "skeleton, each atom where RDKit's 2D depiction puts it"},
     {"type", "TYPE", "EGM, PGM, SVGM or DVGM, in any letter case"},
-    {"preview", "", "the tree preview instead of a matrix"},
-    {"scale", "S", "a PNG's size, 1 to 8 times the window's picture (1 by default)"},
+    {"preview", "", "the tree instead of a matrix"},
+    {"layout", "L",
+     "skeleton (the default): a tree given by its edges drawn as a chemist\n"
+     "draws its carbon skeleton (RDKit's depiction), a molecule as depicted;\n"
+     "circle: the circle a new tree starts with in the window"},
+    {"background", "B", "white (the default), none (see-through) or window (the window's grey)"},
+    {"no-numbers", "", "leaves out the vertex numbers"},
+    {"caption", "TEXT", "a line of text under the picture"},
+    {"width", "W",
+     "the picture's width: pixels in a PNG, points (1/72 inch) in an SVG or\n"
+     "PDF, 1 to 10000. By default a PNG is as large as the layout needs and\n"
+     "an SVG or PDF shows as large on a screen."},
+    {"height", "H",
+     "the picture's height, likewise; give one and the other keeps the\n"
+     "picture's shape, both and the picture is centred in them"},
+    {"scale", "S", "a PNG's pixels per pixel of that size, 1 to 8 (1 by default)"},
     {"output", "PICTURE",
      "the file to write; its suffix, .svg, .png or .pdf, chooses the kind.\n"
      "Standard output is not offered: it has no suffix. An existing file is\n"
-     "replaced only by a complete new one."},
+     "replaced only by a complete new one. Text stays text in SVG and PDF."},
 };
 
 constexpr OptionRule kBatchOptions[] = {

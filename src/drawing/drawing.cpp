@@ -30,4 +30,22 @@ void Drawing::Print(std::string text) {
   ++revision_;
 }
 
+Drawing Shifted(const Drawing& drawing, TwipPoint by) {
+  auto moved = [by](TwipPoint p) { return TwipPoint{p.x + by.x, p.y + by.y}; };
+  Drawing shifted;
+  for (const Shape& shape : drawing.shapes()) {
+    if (const auto* circle = std::get_if<CircleShape>(&shape)) {
+      shifted.SetLineWidth(circle->lineWidth);
+      shifted.DrawCircle(moved(circle->centre), circle->radius);
+    } else if (const auto* line = std::get_if<LineShape>(&shape)) {
+      shifted.SetLineWidth(line->lineWidth);
+      shifted.DrawLine(moved(line->from), moved(line->to));
+    } else if (const auto* text = std::get_if<TextShape>(&shape)) {
+      shifted.SetTextPosition(moved(text->topLeft));
+      shifted.Print(text->text);
+    }
+  }
+  return shifted;
+}
+
 }  // namespace korvelant

@@ -64,4 +64,7 @@ class Drawing {
   unsigned revision_ = 0;
 };
 
+// The drawing moved by `by`, every shape alike.
+Drawing Shifted(const Drawing& drawing, TwipPoint by);
+
 }  // namespace korvelant

@@ -19,7 +19,7 @@ std::optional<PictureFormat> PictureFormatOf(const QString& path);
 // The drawing as an image of `area` pixels times `scale` (2 gives twice the width and
 // height): the picture the window shows at that size, background included.
 QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
-                     double scale = 1);
+                     double scale = 1, bool joined = false);
 
 // The bytes of a picture file of the drawing:
 //   SVG  `area` pixels as its size and view box, lines and circles as vector shapes and the
@@ -29,5 +29,12 @@ QImage RenderDrawing(const Drawing& drawing, const DrawingStyle& style, const QS
 // `title` names the picture in the file's metadata.
 QByteArray DrawingFileBytes(const Drawing& drawing, const DrawingStyle& style, const QSize& area,
                             PictureFormat format, double pngScale, const QString& title);
+
+// The same, the drawing laid out over `area` scaled to `size`: pixels in a PNG (the width
+// decides the scale; the height follows it), points in an SVG or PDF, whose texts stay text.
+// A background of alpha 0 leaves a PNG see-through.
+QByteArray SizedDrawingFileBytes(const Drawing& drawing, const DrawingStyle& style,
+                                 const QSize& area, const QSize& size, PictureFormat format,
+                                 const QString& title);
 
 }  // namespace korvelant

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <variant>
 
@@ -23,7 +24,7 @@ QPen PenOfWidth(const QColor& ink, int pixels) {
 }  // namespace
 
 void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle& style,
-                  const QSizeF& area) {
+                  const QSizeF& area, bool joined) {
   painter.save();
   painter.fillRect(QRectF(QPointF(0, 0), area), style.background);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -31,12 +32,29 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle&
   painter.setBrush(Qt::NoBrush);
   // Measured against the painter's device: a PDF or SVG device has its own resolution.
   const qreal ascent = QFontMetricsF(style.font, painter.device()).ascent();
+  QPainterPath run;
+  int runWidth = 0;
+  auto endRun = [&] {
+    if (run.isEmpty()) return;
+    painter.setPen(PenOfWidth(style.ink, runWidth));
+    painter.drawPath(run);
+    run.clear();
+  };
   for (const Shape& shape : drawing.shapes()) {
+    const auto* line = std::get_if<LineShape>(&shape);
+    if (joined && line != nullptr) {
+      if (line->lineWidth != runWidth) endRun();
+      runWidth = line->lineWidth;
+      run.moveTo(ToPixels(line->from));
+      run.lineTo(ToPixels(line->to));
+      continue;
+    }
+    endRun();
     if (const auto* circle = std::get_if<CircleShape>(&shape)) {
       painter.setPen(PenOfWidth(style.ink, circle->lineWidth));
       const qreal radius = TwipsToPixels(circle->radius);
       painter.drawEllipse(ToPixels(circle->centre), radius, radius);
-    } else if (const auto* line = std::get_if<LineShape>(&shape)) {
+    } else if (line != nullptr) {
       painter.setPen(PenOfWidth(style.ink, line->lineWidth));
       painter.drawLine(ToPixels(line->from), ToPixels(line->to));
     } else if (const auto* text = std::get_if<TextShape>(&shape)) {
@@ -47,6 +65,7 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle&
                        QString::fromStdString(text->text));
     }
   }
+  endRun();
   painter.restore();
 }
 

@@ -22,7 +22,10 @@ struct DrawingStyle {
 // the background filling (0, 0, area). The one painting code of the window's picture boxes,
 // their exports and copies: a scaled painter scales lines, circles and texts alike, so an
 // export at any resolution shows what the screen shows. Line widths count such units.
+//
+// `joined` paints each run of lines of one width as one path, so a vector file of a large
+// picture holds one element per run instead of one per line; the look is the same.
 void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle& style,
-                  const QSizeF& area);
+                  const QSizeF& area, bool joined = false);
 
 }  // namespace korvelant

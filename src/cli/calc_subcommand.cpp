@@ -6,8 +6,10 @@
 namespace korvelant {
 
 int RunCalc(const CalcRequest& request, const CliStreams& streams) {
-  const std::optional<RootedTree> tree = RootTree(request.tree.graph);
-  if (!tree) return ReportNotATree(request.tree, streams);
+  const std::optional<TreeInput> given = ReadTreeOrReport(request.tree, streams);
+  if (!given) return kBadInput;
+  const std::optional<RootedTree> tree = RootTree(given->graph);
+  if (!tree) return ReportNotATree(*given, streams);
   const GraphicalMatrix matrix = ComputeGraphicalMatrix(*tree, request.type, request.index);
   streams.out.Write(CalcOutput(matrix, request.type, request.index, request.format));
   return FinishOutput(streams);

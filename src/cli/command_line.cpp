@@ -10,7 +10,6 @@
 #include "input/edge_list_text.hpp"
 #include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
-#include "molecules/molecule_reading.hpp"
 
 namespace korvelant {
 namespace {
@@ -26,25 +25,15 @@ std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   return *count;
 }
 
-// A molecule's skeleton, vertices in the SMILES's atom order. An unreadable SMILES, or one
-// past the vertex limit, is bad input; one that is no tree is computed as such and refused
-// with the reason.
-std::variant<TreeInput, UsageError> ParseMolecule(const std::string& smiles) {
-  MoleculeReading molecule = ReadSmiles(smiles);
-  if (!molecule.refusal) return TreeInput{std::move(molecule.graph), {}};
-  if (molecule.refusal->kind == MoleculeRefusalKind::NotATree) {
-    return TreeInput{std::move(molecule.graph), molecule.refusal->reason};
-  }
-  return UsageError{RefusalText(*molecule.refusal)};
-}
-
-std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
+// The tree: a graph from --vertices and --edges, read here, or a SMILES, which the command
+// reads when it runs.
+std::variant<TreeSource, UsageError> ParseTree(const ScannedArguments& scanned) {
   if (scanned.Has("smiles")) {
     if (scanned.Has("vertices") || scanned.Has("edges")) {
       return UsageError{
           "--smiles takes the place of --vertices and --edges; give one or the other"};
     }
-    return ParseMolecule(scanned.values.find("smiles")->second);
+    return TreeSource{std::nullopt, scanned.values.find("smiles")->second};
   }
   if (!scanned.Has("vertices")) return UsageError{"--vertices (or --smiles) is missing"};
   if (!scanned.Has("edges")) return UsageError{"--edges is missing (use --edges - for none)"};
@@ -52,7 +41,7 @@ std::variant<TreeInput, UsageError> ParseTree(const ScannedArguments& scanned) {
   if (auto* error = std::get_if<UsageError>(&count)) return *error;
   auto edges = ReadEdgeList(scanned.values.find("edges")->second, std::get<int>(count));
   if (auto* error = std::get_if<std::string>(&edges)) return UsageError{*error};
-  return TreeInput{Graph{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))}, {}};
+  return TreeSource{Graph{std::get<int>(count), std::move(std::get<std::vector<Edge>>(edges))}, {}};
 }
 
 std::variant<MatrixType, UsageError> ParseType(const std::string& text) {
@@ -65,30 +54,6 @@ std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
   auto index = ReadTopologicalIndex(text);
   if (auto* message = std::get_if<std::string>(&index)) return UsageError{std::move(*message)};
   return std::get<TopologicalIndex>(index);
-}
-
-// A tree to draw: a molecule keeps RDKit's depiction, a tree given by its edges is laid out
-// when drawn.
-std::variant<DrawRequest, UsageError> ParseDrawTree(const ScannedArguments& scanned) {
-  DrawRequest request;
-  if (scanned.Has("smiles") && !scanned.Has("vertices") && !scanned.Has("edges")) {
-    MoleculeReading molecule =
-        ReadSmiles(scanned.values.find("smiles")->second, Depiction::Compute);
-    if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
-      return UsageError{RefusalText(*molecule.refusal)};
-    if (molecule.refusal) {
-      request.tree = TreeInput{std::move(molecule.graph), molecule.refusal->reason};
-      return request;  // refused as no tree when it is run, as calc refuses it
-    }
-    for (const DepictionPoint& p : molecule.depiction)
-      request.depiction.push_back({p.x, p.y});
-    request.tree = TreeInput{std::move(molecule.graph), {}};
-    return request;
-  }
-  auto tree = ParseTree(scanned);
-  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
-  request.tree = std::move(std::get<TreeInput>(tree));
-  return request;
 }
 
 // One of a few words, in any letter case; a clear refusal naming them otherwise.
@@ -172,9 +137,10 @@ CliRequest ParseDraw(const ScannedArguments& scanned) {
         "this korvelant-cli was built without the window's drawing code, so "
         "without draw"};
   }
-  auto parsed = ParseDrawTree(scanned);
-  if (auto* error = std::get_if<UsageError>(&parsed)) return *error;
-  DrawRequest request = std::move(std::get<DrawRequest>(parsed));
+  auto tree = ParseTree(scanned);
+  if (auto* error = std::get_if<UsageError>(&tree)) return *error;
+  DrawRequest request;
+  request.tree = std::move(std::get<TreeSource>(tree));
   request.preview = scanned.flags.contains("preview");
   if (request.preview && scanned.Has("type"))
     return UsageError{"--preview draws the tree, not a matrix: leave out --type"};
@@ -212,7 +178,7 @@ CliRequest ParseFile(const ScannedArguments& scanned) {
   if (auto* error = std::get_if<UsageError>(&tree)) return *error;
   auto output = ParseOutput(scanned);
   if (auto* error = std::get_if<UsageError>(&output)) return *error;
-  return FileRequest{std::move(std::get<TreeInput>(tree)),
+  return FileRequest{std::move(std::get<TreeSource>(tree)),
                      std::move(std::get<std::optional<std::string>>(output))};
 }
 
@@ -242,7 +208,7 @@ CliRequest ParseCalc(const ScannedArguments& scanned) {
     if (auto* error = std::get_if<UsageError>(&parsed)) return *error;
     format = std::get<CalcFormat>(parsed);
   }
-  return CalcRequest{std::move(std::get<TreeInput>(tree)), std::get<MatrixType>(type),
+  return CalcRequest{std::move(std::get<TreeSource>(tree)), std::get<MatrixType>(type),
                      std::get<TopologicalIndex>(index), format};
 }
 

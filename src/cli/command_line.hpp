@@ -7,6 +7,7 @@
 
 #include "cli/drawn_picture.hpp"
 #include "cli/input_formats.hpp"
+#include "cli/tree_source.hpp"
 #include "input/table_columns.hpp"
 #include "model/graph.hpp"
 #include "model/matrix_kind.hpp"
@@ -14,15 +15,8 @@
 
 namespace korvelant {
 
-// The tree a command computes, from --vertices and --edges or from --smiles. A molecule
-// that is no tree comes with the reason ("1 ring", "2 fragments").
-struct TreeInput {
-  Graph graph;
-  std::string notATreeReason;
-};
-
 struct FileRequest {
-  TreeInput tree;
+  TreeSource tree;
   std::optional<std::string> output;  // standard output when absent
 };
 
@@ -31,7 +25,7 @@ struct FileRequest {
 enum class CalcFormat { kText, kCsv, kTsv, kJson, kLatex };
 
 struct CalcRequest {
-  TreeInput tree;
+  TreeSource tree;
   MatrixType type = MatrixType::EGM;
   TopologicalIndex index = TopologicalIndex::Wiener;
   CalcFormat format = CalcFormat::kText;
@@ -44,8 +38,7 @@ enum class DrawLayout { kSkeleton, kCircle };
 // A picture of a tree for a paper: the graphical matrix drawn cell by cell, or the tree.
 // A molecule keeps its depiction unless the circle is asked for.
 struct DrawRequest {
-  TreeInput tree;
-  std::vector<PlanePoint> depiction;  // [v - 1] for vertex v of a molecule; none otherwise
+  TreeSource tree;
   DrawLayout layout = DrawLayout::kSkeleton;
   bool preview = false;
   MatrixType type = MatrixType::EGM;

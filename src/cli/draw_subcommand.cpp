@@ -12,10 +12,10 @@ namespace {
 
 // Where each vertex stands: a molecule as depicted, unless the circle is asked for; a tree
 // given by its edges as its carbon skeleton is drawn, or on the circle.
-std::vector<PlanePoint> LaidOut(const DrawRequest& request) {
-  const Graph& tree = request.tree.graph;
-  if (request.layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
-  if (!request.depiction.empty()) return request.depiction;
+std::vector<PlanePoint> LaidOut(const TreeInput& given, DrawLayout layout) {
+  const Graph& tree = given.graph;
+  if (layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
+  if (!given.depiction.empty()) return given.depiction;
   std::vector<PlanePoint> points;
   for (const DepictionPoint& p : SkeletonLayout(tree))
     points.push_back({p.x, p.y});
@@ -28,9 +28,11 @@ std::vector<PlanePoint> LaidOut(const DrawRequest& request) {
 }  // namespace
 
 int RunDraw(const DrawRequest& request, const CliStreams& streams) {
-  if (!RootTree(request.tree.graph)) return ReportNotATree(request.tree, streams);
+  const std::optional<TreeInput> given = ReadTreeOrReport(request.tree, streams, true);
+  if (!given) return kBadInput;
+  if (!RootTree(given->graph)) return ReportNotATree(*given, streams);
   const std::string bytes =
-      PaperPictureBytes(request.tree.graph, LaidOut(request), request.picture);
+      PaperPictureBytes(given->graph, LaidOut(*given, request.layout), request.picture);
   if (const auto failure = WriteFileSafely(request.output, bytes)) {
     ReportProblem(streams.err, *failure);
     return kCannotWrite;

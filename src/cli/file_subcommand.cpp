@@ -7,21 +7,22 @@
 namespace korvelant {
 
 int RunFile(const FileRequest& request, const CliStreams& streams) {
+  const std::optional<TreeInput> given = ReadTreeOrReport(request.tree, streams);
+  if (!given) return kBadInput;
   if (request.output) {
-    const FileCommandResult result =
-        RunFileCommand(request.tree.graph, [&] { return *request.output; });
+    const FileCommandResult result = RunFileCommand(given->graph, [&] { return *request.output; });
     switch (result.status) {
       case FileCommandStatus::Written:
         return kSuccess;
       case FileCommandStatus::NotATree:
-        return ReportNotATree(request.tree, streams);
+        return ReportNotATree(*given, streams);
       case FileCommandStatus::WriteFailed:
         ReportProblem(streams.err, result.message);
         return kCannotWrite;
     }
   }
-  const std::optional<RootedTree> tree = RootTree(request.tree.graph);
-  if (!tree) return ReportNotATree(request.tree, streams);
+  const std::optional<RootedTree> tree = RootTree(given->graph);
+  if (!tree) return ReportNotATree(*given, streams);
   streams.out.Write(MatrixFileText(ComputeGraphicalMatrices(*tree)));
   return FinishOutput(streams);
 }

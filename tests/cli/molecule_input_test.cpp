@@ -7,6 +7,7 @@
 
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
+#include "cli/command_line.hpp"
 
 namespace korvelant::testing {
 namespace {
@@ -65,6 +66,19 @@ TEST(MoleculeInput, RefusalsSayWhyWithTheirExitStatus) {
   EXPECT_EQ(Tool({"file", "--smiles", std::string(129, 'C')}).status, kBadInput);
   const ToolRun both = Tool({"file", "--smiles", "CC", "--vertices", "2", "--edges", "1-2"});
   EXPECT_EQ(both.status, kBadInput);
+}
+
+// The parser only takes the SMILES's text; RDKit reads it when the command runs, for calc,
+// file and draw alike, with the same message and status for one it cannot read.
+TEST(MoleculeInput, TheSmilesIsReadWhenTheCommandRunsNotWhileParsing) {
+  const CliRequest parsed =
+      ParseCommandLine({"calc", "--smiles", "C((C", "--type", "PGM", "--index", "W"});
+  ASSERT_TRUE(std::holds_alternative<CalcRequest>(parsed));
+  EXPECT_EQ(std::get<CalcRequest>(parsed).tree.smiles, "C((C");
+  EXPECT_FALSE(std::get<CalcRequest>(parsed).tree.graph);
+  const ToolRun calc = Tool({"calc", "--smiles", "C((C", "--type", "PGM", "--index", "W"});
+  EXPECT_EQ(calc.status, kBadInput);
+  EXPECT_EQ(calc.err, Tool({"file", "--smiles", "C((C"}).err);
 }
 
 TEST(MoleculeInput, SmiBatchWithABadRecordInTheMiddle) {

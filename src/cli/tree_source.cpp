@@ -1,0 +1,23 @@
+#include "cli/tree_source.hpp"
+
+#include "cli/messages.hpp"
+#include "molecules/molecule_reading.hpp"
+
+namespace korvelant {
+
+std::optional<TreeInput> ReadTreeOrReport(const TreeSource& source, const CliStreams& streams,
+                                          bool depict) {
+  if (source.graph) return TreeInput{*source.graph, {}, {}};
+  MoleculeReading molecule =
+      ReadSmiles(source.smiles, depict ? Depiction::Compute : Depiction::Skip);
+  if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree) {
+    ReportProblem(streams.err, RefusalText(*molecule.refusal));
+    return std::nullopt;
+  }
+  TreeInput tree{std::move(molecule.graph), molecule.refusal ? molecule.refusal->reason : "", {}};
+  for (const DepictionPoint& point : molecule.depiction)
+    tree.depiction.push_back({point.x, point.y});
+  return tree;
+}
+
+}  // namespace korvelant

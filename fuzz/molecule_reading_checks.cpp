@@ -18,7 +18,7 @@ void CheckMoleculeReading(const MoleculeReading& reading, Depiction depiction) {
     FUZZ_REQUIRE(RootTree(reading.graph).has_value());
     if (depiction == Depiction::Compute) {
       FUZZ_REQUIRE(reading.depiction.size() == static_cast<std::size_t>(reading.graph.vertexCount));
-      for (const DepictionPoint& point : reading.depiction) {
+      for (const PlanePoint& point : reading.depiction) {
         FUZZ_REQUIRE(std::isfinite(point.x) && std::isfinite(point.y));
       }
     }

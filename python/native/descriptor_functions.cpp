@@ -84,17 +84,28 @@ class TextColumn : public Column {
   Get get_;
 };
 
-// Whole numbers, written into the int64 array that becomes the column; a value past 64 bits
-// is kept aside, and makes the column a list of exact Python ints.
-template <typename Get>  // std::optional<Int128> (const BatchRow&)
-class WholeColumn : public Column {
- public:
-  WholeColumn(std::size_t rows, Get get)
+// Numbers, written into the numpy array that becomes the column, and which rows have one.
+template <typename Number>
+class NumberColumn : public Column {
+ protected:
+  explicit NumberColumn(std::size_t rows)
       : values_(static_cast<py::ssize_t>(rows)),
         present_(static_cast<py::ssize_t>(rows)),
         data_(values_.mutable_data()),
-        presence_(present_.mutable_data()),
-        get_(get) {}
+        presence_(present_.mutable_data()) {}
+
+  py::array_t<Number> values_;
+  py::array_t<bool> present_;
+  Number* data_;
+  bool* presence_;
+};
+
+// Whole numbers in int64; a value past 64 bits is kept aside, and makes the column a list of
+// exact Python ints.
+template <typename Get>  // std::optional<Int128> (const BatchRow&)
+class WholeColumn : public NumberColumn<std::int64_t> {
+ public:
+  WholeColumn(std::size_t rows, Get get) : NumberColumn(rows), get_(get) {}
   void Take(std::size_t row, const BatchRow& values) override {
     const std::optional<Int128> value = get_(values);
     presence_[row] = value.has_value();
@@ -121,25 +132,16 @@ class WholeColumn : public Column {
   }
 
  private:
-  py::array_t<std::int64_t> values_;
-  py::array_t<bool> present_;
-  std::int64_t* data_;
-  bool* presence_;
   Get get_;
   std::mutex wideMutex_;
   std::vector<std::pair<std::size_t, Int128>> wide_;
 };
 
-// Real numbers; NaN where a row has none.
+// Real numbers in float64; NaN where a row has none.
 template <typename Get>  // std::optional<double> (const BatchRow&)
-class RealColumn : public Column {
+class RealColumn : public NumberColumn<double> {
  public:
-  RealColumn(std::size_t rows, Get get)
-      : values_(static_cast<py::ssize_t>(rows)),
-        present_(static_cast<py::ssize_t>(rows)),
-        data_(values_.mutable_data()),
-        presence_(present_.mutable_data()),
-        get_(get) {}
+  RealColumn(std::size_t rows, Get get) : NumberColumn(rows), get_(get) {}
   void Take(std::size_t row, const BatchRow& values) override {
     const std::optional<double> value = get_(values);
     data_[row] = value.value_or(std::numeric_limits<double>::quiet_NaN());
@@ -148,10 +150,6 @@ class RealColumn : public Column {
   py::object Finish() override { return py::make_tuple(values_, present_); }
 
  private:
-  py::array_t<double> values_;
-  py::array_t<bool> present_;
-  double* data_;
-  bool* presence_;
   Get get_;
 };
 

@@ -16,9 +16,7 @@ std::vector<PlanePoint> LaidOut(const TreeInput& given, DrawLayout layout) {
   const Graph& tree = given.graph;
   if (layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
   if (!given.depiction.empty()) return given.depiction;
-  std::vector<PlanePoint> points;
-  for (const DepictionPoint& p : SkeletonLayout(tree))
-    points.push_back({p.x, p.y});
+  std::vector<PlanePoint> points = SkeletonLayout(tree);
   // RDKit lays out every tree; should it fail, the picture is still drawn.
   if (points.size() != static_cast<std::size_t>(tree.vertexCount))
     return CirclePoints(tree.vertexCount);

@@ -14,10 +14,8 @@ std::optional<TreeInput> ReadTreeOrReport(const TreeSource& source, const CliStr
     ReportProblem(streams.err, RefusalText(*molecule.refusal));
     return std::nullopt;
   }
-  TreeInput tree{std::move(molecule.graph), molecule.refusal ? molecule.refusal->reason : "", {}};
-  for (const DepictionPoint& point : molecule.depiction)
-    tree.depiction.push_back({point.x, point.y});
-  return tree;
+  return TreeInput{std::move(molecule.graph), molecule.refusal ? molecule.refusal->reason : "",
+                   std::move(molecule.depiction)};
 }
 
 }  // namespace korvelant

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/cli_app.hpp"
-#include "drawing/plane_layout.hpp"
+#include "model/plane_point.hpp"
 #include "model/graph.hpp"
 
 namespace korvelant {

@@ -5,15 +5,9 @@
 
 #include "drawing/drawing.hpp"
 #include "model/graph.hpp"
+#include "model/plane_point.hpp"
 
 namespace korvelant {
-
-// Where a layout puts a vertex, in any unit, y upwards as a chemist's depiction has it.
-struct PlanePoint {
-  double x = 0;
-  double y = 0;
-  friend bool operator==(const PlanePoint&, const PlanePoint&) = default;
-};
 
 // The window's circle for a new tree of n vertices, vertex v at [v - 1].
 std::vector<PlanePoint> CirclePoints(int vertexCount);

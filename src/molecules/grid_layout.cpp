@@ -18,7 +18,7 @@ struct Box {
   double minX = 0, minY = 0, width = 0, height = 0;
 };
 
-Box BoundingBox(std::span<const DepictionPoint> points) {
+Box BoundingBox(std::span<const PlanePoint> points) {
   auto [left, right] = std::minmax_element(points.begin(), points.end(),
                                            [](const auto& a, const auto& b) { return a.x < b.x; });
   auto [bottom, top] = std::minmax_element(points.begin(), points.end(),
@@ -28,11 +28,11 @@ Box BoundingBox(std::span<const DepictionPoint> points) {
 
 // The median distance from a point to its nearest other point: a bond length for a
 // molecule, whatever units its drawing used. 0 when all points coincide.
-double TypicalBond(std::span<const DepictionPoint> points) {
+double TypicalBond(std::span<const PlanePoint> points) {
   std::vector<double> nearest;
-  for (const DepictionPoint& p : points) {
+  for (const PlanePoint& p : points) {
     double best = std::numeric_limits<double>::infinity();
-    for (const DepictionPoint& q : points) {
+    for (const PlanePoint& q : points) {
       const double distance = std::hypot(p.x - q.x, p.y - q.y);
       if (distance > 0) best = std::min(best, distance);
     }
@@ -50,11 +50,11 @@ struct Placement {
   // The exact grid coordinates of a point. The drawing is centred by a whole number of
   // steps, so atoms a depiction lines up (RDKit's bonds run at multiples of 30 degrees)
   // round alike instead of falling either side of a half.
-  std::pair<double, double> Exact(const DepictionPoint& p) const {
+  std::pair<double, double> Exact(const PlanePoint& p) const {
     return {std::round((kLastPosition - scale * box.width) / 2) + scale * (p.x - box.minX),
             std::round((kLastPosition - scale * box.height) / 2) + scale * (p.y - box.minY)};
   }
-  GridPosition Rounded(const DepictionPoint& p) const {
+  GridPosition Rounded(const PlanePoint& p) const {
     const auto [x, y] = Exact(p);
     return {OnGrid(x), OnGrid(y)};
   }
@@ -65,10 +65,9 @@ struct Placement {
   }
 };
 
-std::vector<GridPosition> Rounded(const Placement& placement,
-                                  std::span<const DepictionPoint> points) {
+std::vector<GridPosition> Rounded(const Placement& placement, std::span<const PlanePoint> points) {
   std::vector<GridPosition> positions;
-  for (const DepictionPoint& p : points)
+  for (const PlanePoint& p : points)
     positions.push_back(placement.Rounded(p));
   return positions;
 }
@@ -83,8 +82,7 @@ bool AllDistinct(const std::vector<GridPosition>& positions) {
 
 // Moves each point that lands on a taken position to the free position nearest its exact
 // place; ties go to the lower, then the left one.
-std::vector<GridPosition> Nudged(const Placement& placement,
-                                 std::span<const DepictionPoint> points) {
+std::vector<GridPosition> Nudged(const Placement& placement, std::span<const PlanePoint> points) {
   std::vector<GridPosition> positions = Rounded(placement, points);
   std::set<std::pair<int, int>> taken;
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -107,7 +105,7 @@ std::vector<GridPosition> Nudged(const Placement& placement,
 
 }  // namespace
 
-std::vector<GridPosition> GridLayout(std::span<const DepictionPoint> points) {
+std::vector<GridPosition> GridLayout(std::span<const PlanePoint> points) {
   if (points.size() > static_cast<std::size_t>(kGridPositions * kGridPositions)) {
     throw std::invalid_argument("the grid has no room for " + std::to_string(points.size()) +
                                 " points");

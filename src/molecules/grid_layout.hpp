@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
+#include "model/plane_point.hpp"
 #include "model/vertex_positions.hpp"
-#include "molecules/depiction_point.hpp"
 
 namespace korvelant {
 
@@ -15,6 +15,6 @@ namespace korvelant {
 // molecule does not sprawl over the grid; where rounding would put two points together the
 // scale grows up to what the grid holds, and only then is a point moved to the nearest free
 // position. Throws std::invalid_argument for more points than the grid has positions.
-std::vector<GridPosition> GridLayout(std::span<const DepictionPoint> points);
+std::vector<GridPosition> GridLayout(std::span<const PlanePoint> points);
 
 }  // namespace korvelant

@@ -156,8 +156,8 @@ bool HasUsable2DCoordinates(const RDKit::ROMol& molecule) {
                      [](const RDGeom::Point3D& p) { return p.x != 0 || p.y != 0; });
 }
 
-std::vector<DepictionPoint> HeavyAtomPoints(const RDKit::ROMol& molecule) {
-  std::vector<DepictionPoint> points;
+std::vector<PlanePoint> HeavyAtomPoints(const RDKit::ROMol& molecule) {
+  std::vector<PlanePoint> points;
   const RDKit::Conformer& conformer = molecule.getConformer();
   for (const RDKit::Atom* atom : molecule.atoms()) {
     if (IsHydrogen(*atom)) continue;
@@ -169,7 +169,7 @@ std::vector<DepictionPoint> HeavyAtomPoints(const RDKit::ROMol& molecule) {
 
 // RDKit's depiction of the skeleton alone, so a molecule draws the same whether or not its
 // hydrogens were written. Empty if RDKit fails, which it should not for a tree.
-std::vector<DepictionPoint> ComputedDepiction(const RDKit::ROMol& molecule) {
+std::vector<PlanePoint> ComputedDepiction(const RDKit::ROMol& molecule) {
   try {
     const rdkit_setup::SharedUse use;
     RDKit::RWMol skeleton(molecule);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/graph.hpp"
-#include "molecules/depiction_point.hpp"
+#include "model/plane_point.hpp"
 
 namespace korvelant {
 
@@ -45,7 +45,7 @@ struct MoleculeReading {
   // When asked for and the molecule is a tree: where a 2D depiction puts vertex v, at
   // [v - 1]. A molfile's own 2D coordinates are kept; for a SMILES, a 3D molfile or one
   // drawn without coordinates, RDKit computes a depiction.
-  std::vector<DepictionPoint> depiction;
+  std::vector<PlanePoint> depiction;
   std::optional<MoleculeRefusal> refusal;  // absent when `graph` is a tree to compute
 
   bool IsTree() const { return !refusal.has_value(); }

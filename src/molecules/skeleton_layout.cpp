@@ -19,27 +19,17 @@ constexpr int kCarbonBonds = 4;
 // RDKit's depiction lays a vertex of a dozen edges or more over its own neighbours.
 constexpr double kLeastSpacing = 0.5;
 
-bool Crowded(const Graph& tree, const std::vector<DepictionPoint>& points) {
-  std::vector<PlanePoint> plane;
-  for (const DepictionPoint p : points)
-    plane.push_back({p.x, p.y});
-  const double least = kLeastSpacing * MedianEdgeLength(tree, plane);
+bool Crowded(const Graph& tree, const std::vector<PlanePoint>& points) {
+  const double least = kLeastSpacing * MedianEdgeLength(tree, points);
   for (std::size_t a = 0; a < points.size(); ++a)
     for (std::size_t b = a + 1; b < points.size(); ++b)
       if (std::hypot(points[a].x - points[b].x, points[a].y - points[b].y) < least) return true;
   return false;
 }
 
-std::vector<DepictionPoint> Radial(const Graph& tree) {
-  std::vector<DepictionPoint> points;
-  for (const PlanePoint p : RadialLayout(tree))
-    points.push_back({p.x, p.y});
-  return points;
-}
-
 }  // namespace
 
-std::vector<DepictionPoint> SkeletonLayout(const Graph& tree) {
+std::vector<PlanePoint> SkeletonLayout(const Graph& tree) {
   try {
     const rdkit_setup::SharedUse use;
     std::vector<int> degree(static_cast<std::size_t>(tree.vertexCount) + 1, 0);
@@ -60,15 +50,15 @@ std::vector<DepictionPoint> SkeletonLayout(const Graph& tree) {
     }
     RDKit::MolOps::findSSSR(molecule);
     RDDepict::compute2DCoords(molecule, nullptr, /*canonOrient=*/true);
-    std::vector<DepictionPoint> points;
+    std::vector<PlanePoint> points;
     const RDKit::Conformer& conformer = molecule.getConformer();
     for (unsigned v = 0; v < molecule.getNumAtoms(); ++v) {
       const RDGeom::Point3D& p = conformer.getAtomPos(v);
       points.push_back({p.x, p.y});
     }
-    return Crowded(tree, points) ? Radial(tree) : points;
+    return Crowded(tree, points) ? RadialLayout(tree) : points;
   } catch (...) {
-    return Radial(tree);
+    return RadialLayout(tree);
   }
 }
 

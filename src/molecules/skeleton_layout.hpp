@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "model/graph.hpp"
-#include "molecules/depiction_point.hpp"
+#include "model/plane_point.hpp"
 
 namespace korvelant {
 
@@ -12,6 +12,6 @@ namespace korvelant {
 // per edge; a vertex of more than four edges is a dummy atom, which takes any number of
 // bonds. Where that depiction still puts two vertices nearer than half a bond (a vertex of a
 // dozen edges) or RDKit fails, the tree's radial layout instead.
-std::vector<DepictionPoint> SkeletonLayout(const Graph& tree);
+std::vector<PlanePoint> SkeletonLayout(const Graph& tree);
 
 }  // namespace korvelant

@@ -29,8 +29,8 @@ void ExpectDistinctInsideTheGrid(const std::vector<GridPosition>& positions) {
 
 // Shape kept: grid = offset + s * depiction on both axes with one s, fitted by least
 // squares, give or take the rounding of each point.
-void ExpectShapeKept(const std::vector<DepictionPoint>& points,
-                     const std::vector<GridPosition>& grid, const std::string& label) {
+void ExpectShapeKept(const std::vector<PlanePoint>& points, const std::vector<GridPosition>& grid,
+                     const std::string& label) {
   const double n = static_cast<double>(points.size());
   double px = 0, py = 0, gx = 0, gy = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -89,27 +89,26 @@ TEST(GridLayout, EveryAlkaneUpToOctaneAsRdkitDrawsIt) {
 
 TEST(GridLayout, SmallMoleculesDoNotSprawlAndYGoesUp) {
   // Ethane: a bond of four steps, centred; 9.5 rounds up.
-  EXPECT_EQ(GridLayout(std::vector<DepictionPoint>{{0, 0}, {1.5, 0}}),
+  EXPECT_EQ(GridLayout(std::vector<PlanePoint>{{0, 0}, {1.5, 0}}),
             (std::vector<GridPosition>{{8, 10}, {12, 10}}));
-  EXPECT_EQ(GridLayout(std::vector<DepictionPoint>{{0, 0}, {0, 1.5}}),
+  EXPECT_EQ(GridLayout(std::vector<PlanePoint>{{0, 0}, {0, 1.5}}),
             (std::vector<GridPosition>{{10, 8}, {10, 12}}));
-  EXPECT_EQ(GridLayout(std::vector<DepictionPoint>{{3, -2}}),
-            (std::vector<GridPosition>{{10, 10}}));
-  EXPECT_TRUE(GridLayout(std::vector<DepictionPoint>{}).empty());
+  EXPECT_EQ(GridLayout(std::vector<PlanePoint>{{3, -2}}), (std::vector<GridPosition>{{10, 10}}));
+  EXPECT_TRUE(GridLayout(std::vector<PlanePoint>{}).empty());
 }
 
 TEST(GridLayout, UnitsAndPlaceOfTheDrawingDoNotMatter) {
   const MoleculeReading reading = ReadSmiles("CC(C)CC(C)(C)C", Depiction::Compute);
   const std::vector<GridPosition> expected = GridLayout(reading.depiction);
-  std::vector<DepictionPoint> moved = reading.depiction;
-  for (DepictionPoint& p : moved)
+  std::vector<PlanePoint> moved = reading.depiction;
+  for (PlanePoint& p : moved)
     p = {p.x * 0.55 + 120, p.y * 0.55 - 40};  // another unit
   EXPECT_EQ(GridLayout(moved), expected);
 }
 
 TEST(GridLayout, LargeDrawingsFillTheGridAndCrowdedOnesAreSpread) {
   // A straight chain of 20 atoms needs every column.
-  std::vector<DepictionPoint> chain;
+  std::vector<PlanePoint> chain;
   for (int i = 0; i < 20; ++i)
     chain.push_back({1.5 * i, 0});
   const auto line = GridLayout(chain);
@@ -118,7 +117,7 @@ TEST(GridLayout, LargeDrawingsFillTheGridAndCrowdedOnesAreSpread) {
 
   // Points on top of each other, or closer than a step at the largest scale, still get
   // distinct positions, each near where it belongs.
-  const std::vector<DepictionPoint> stacked{{0, 0}, {0, 0}, {0, 0}, {5, 5}, {5, 5.01}};
+  const std::vector<PlanePoint> stacked{{0, 0}, {0, 0}, {0, 0}, {5, 5}, {5, 5.01}};
   const auto spread = GridLayout(stacked);
   ExpectDistinctInsideTheGrid(spread);
   for (int i = 0; i < 3; ++i)
@@ -127,7 +126,7 @@ TEST(GridLayout, LargeDrawingsFillTheGridAndCrowdedOnesAreSpread) {
     EXPECT_LE(std::hypot(spread[i].x - kLast, spread[i].y - kLast), 1.5);
   }
 
-  std::vector<DepictionPoint> same(12, DepictionPoint{1, 1});
+  std::vector<PlanePoint> same(12, PlanePoint{1, 1});
   const auto around = GridLayout(same);
   ExpectDistinctInsideTheGrid(around);
   // The centre (9.5 rounds to 10) and the 11 positions nearest it.
@@ -136,7 +135,7 @@ TEST(GridLayout, LargeDrawingsFillTheGridAndCrowdedOnesAreSpread) {
 }
 
 TEST(GridLayout, AsManyPointsAsTheGridHasAndNoMore) {
-  std::vector<DepictionPoint> lattice;
+  std::vector<PlanePoint> lattice;
   for (int y = 0; y < kGridPositions; ++y) {
     for (int x = 0; x < kGridPositions; ++x)
       lattice.push_back({x * 1.5, y * 1.5});

@@ -163,15 +163,15 @@ TEST(ReadMolBlock, KeepsTheDrawingsCoordinatesAndDepictsFlatOnes) {
   const MoleculeReading drawn = ReadMolBlock(block, Depiction::Compute);
   ASSERT_TRUE(drawn.IsTree());
   ASSERT_EQ(drawn.depiction.size(), 5u);
-  EXPECT_EQ(drawn.depiction[0], (DepictionPoint{0, 0}));
-  EXPECT_EQ(drawn.depiction[4], (DepictionPoint{2.5981, 3.0}));
+  EXPECT_EQ(drawn.depiction[0], (PlanePoint{0, 0}));
+  EXPECT_EQ(drawn.depiction[4], (PlanePoint{2.5981, 3.0}));
 
   // Every atom at the origin: nothing to keep, RDKit lays it out.
   const MoleculeReading depicted = ReadMolBlock(AtOrigin(block), Depiction::Compute);
   ASSERT_EQ(depicted.graph, drawn.graph);
   ASSERT_EQ(depicted.depiction.size(), 5u);
   for (const auto& [a, b] : depicted.graph.edges) {
-    const DepictionPoint p = depicted.depiction[a - 1], q = depicted.depiction[b - 1];
+    const PlanePoint p = depicted.depiction[a - 1], q = depicted.depiction[b - 1];
     EXPECT_NEAR(std::hypot(p.x - q.x, p.y - q.y), 1.5, 0.05);
   }
 }
@@ -189,7 +189,7 @@ TEST(ReadMolBlock, CoordinatesReadAlikeUnderAGermanLocale) {
     depicted = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
   }
   EXPECT_EQ(german.depiction, expected.depiction);
-  EXPECT_EQ(german.depiction[4], (DepictionPoint{2.5981, 3.0}));
+  EXPECT_EQ(german.depiction[4], (PlanePoint{2.5981, 3.0}));
   EXPECT_EQ(depicted.depiction, ReadSmiles("CCCC(C)C(C)C", Depiction::Compute).depiction);
 }
 

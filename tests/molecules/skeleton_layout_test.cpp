@@ -13,12 +13,12 @@
 namespace korvelant {
 namespace {
 
-double Distance(DepictionPoint a, DepictionPoint b) {
+double Distance(PlanePoint a, PlanePoint b) {
   return std::hypot(a.x - b.x, a.y - b.y);
 }
 
 // Every edge about one bond long and no two vertices nearer than half of one.
-void ExpectSkeletonDrawing(const Graph& tree, const std::vector<DepictionPoint>& points) {
+void ExpectSkeletonDrawing(const Graph& tree, const std::vector<PlanePoint>& points) {
   ASSERT_EQ(points.size(), static_cast<std::size_t>(tree.vertexCount));
   std::vector<double> bonds;
   for (const auto& [a, b] : tree.edges)
@@ -42,7 +42,7 @@ TEST(SkeletonLayout, OctaneIsAZigzagNotARing) {
   Graph octane{8, {}};
   for (int v = 1; v < 8; ++v)
     octane.edges.emplace_back(v, v + 1);
-  const std::vector<DepictionPoint> points = SkeletonLayout(octane);
+  const std::vector<PlanePoint> points = SkeletonLayout(octane);
   ExpectSkeletonDrawing(octane, points);
   // Its ends lie far apart, as on a zigzag chain, not next to each other as on a circle.
   EXPECT_GT(Distance(points.front(), points.back()), 5 * Distance(points[0], points[1]));
@@ -51,7 +51,7 @@ TEST(SkeletonLayout, OctaneIsAZigzagNotARing) {
 TEST(SkeletonLayout, DrawsAsTheMoleculesOwnDepiction) {
   // 2,3-dimethylhexane: the same skeleton from its SMILES and from its edges.
   const MoleculeReading molecule = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
-  const std::vector<DepictionPoint> points = SkeletonLayout(molecule.graph);
+  const std::vector<PlanePoint> points = SkeletonLayout(molecule.graph);
   ASSERT_EQ(points.size(), molecule.depiction.size());
   for (std::size_t v = 0; v < points.size(); ++v) {
     EXPECT_NEAR(points[v].x, molecule.depiction[v].x, 1e-6) << v;
@@ -62,7 +62,7 @@ TEST(SkeletonLayout, DrawsAsTheMoleculesOwnDepiction) {
 TEST(SkeletonLayout, StarsPastFourEdgesSpreadOut) {
   for (const int leaves : {4, 5, 8, 12}) {
     const Graph star = Star(leaves);
-    const std::vector<DepictionPoint> points = SkeletonLayout(star);
+    const std::vector<PlanePoint> points = SkeletonLayout(star);
     SCOPED_TRACE(leaves);
     ExpectSkeletonDrawing(star, points);
   }

@@ -206,7 +206,7 @@ TEST(ReadSmiles, DepictionOnlyWhenAskedAndOfTheSkeletonAlone) {
   const MoleculeReading plain = ReadSmiles("CCCC(C)C(C)C", Depiction::Compute);
   ASSERT_EQ(plain.depiction.size(), 8u);
   for (const auto& [a, b] : plain.graph.edges) {
-    const DepictionPoint p = plain.depiction[a - 1], q = plain.depiction[b - 1];
+    const PlanePoint p = plain.depiction[a - 1], q = plain.depiction[b - 1];
     EXPECT_NEAR(std::hypot(p.x - q.x, p.y - q.y), 1.5, 0.05);  // RDKit's bond length
   }
   const MoleculeReading withHydrogens =

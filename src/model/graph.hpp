@@ -32,6 +32,8 @@ Graph WithEdgeToggled(Graph graph, int a, int b);
 
 // The edges as "1-2,2-3,2-4", in the graph's order, smaller vertex first; "" for none.
 std::string EdgeListText(const Graph& graph);
+// The same appended to `out`.
+void AppendEdgeListText(std::string& out, const Graph& graph);
 
 // "Korvelant computes trees of up to 128 vertices; this one has N."
 std::string TooLargeMessage(int vertexCount);

@@ -23,6 +23,7 @@ constexpr OptionRule kDrawOptions[] = {{"vertices"},       {"edges"},  {"smiles"
 constexpr OptionRule kBatchOptions[] = {{"from"},
                                         {"format"},
                                         {"matrices", false},
+                                        {"columns"},
                                         {"jobs"},
                                         {"output"},
                                         {"no-header", false},
@@ -231,6 +232,21 @@ std::optional<UsageError> ReadBatchOptions(const ScannedArguments& scanned, Batc
   request.header = !scanned.flags.contains("no-header");
   if (request.matrices && request.format != RowFormatKind::kJsonLines) {
     return UsageError{"--matrices needs --format jsonl: a CSV row has no room for matrices"};
+  }
+  if (const auto columns = scanned.values.find("columns"); columns != scanned.values.end()) {
+    std::vector<std::string> names;
+    for (std::size_t start = 0;;) {
+      const std::size_t comma = std::min(columns->second.find(',', start), columns->second.size());
+      names.push_back(columns->second.substr(start, comma - start));
+      if (names.back().empty()) {
+        return UsageError{
+            "--columns needs column names between commas, such as name,WIPGM,H, not " +
+            QuotedText(columns->second)};
+      }
+      if (comma == columns->second.size()) break;
+      start = comma + 1;
+    }
+    request.outputColumns = std::move(names);
   }
   if (const auto jobs = scanned.values.find("jobs"); jobs != scanned.values.end()) {
     const auto count = ReadCount(jobs->second);

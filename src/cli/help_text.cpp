@@ -15,7 +15,7 @@ Usage:
   korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
                      --type TYPE --index INDEX [--format FORMAT]
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                      [--jobs N] [--no-header] [--output PATH]
+                      [--columns LIST] [--jobs N] [--no-header] [--output PATH]
                       [--smiles-column NAME] [--name-column NAME]
                       [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
@@ -129,7 +129,7 @@ draw uses: draw is not available.
 
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                           [--jobs N] [--no-header] [--output PATH]
+                           [--columns LIST] [--jobs N] [--no-header] [--output PATH]
                            [--smiles-column NAME] [--name-column NAME]
                            [--title-line | --no-title-line] [INPUT...]
 
@@ -165,6 +165,9 @@ constexpr std::string_view kBatchOptions = R"(
                   not computed are null; bytes that are not UTF-8 become U+FFFD
   --matrices      adds "matrices": the sixteen matrices as arrays of rows
                   (jsonl only)
+  --columns LIST  only these columns, in this order, such as name,WIPGM,HIPGM
+                  (a table's carried columns too; "matrices" places them);
+                  what no column asks for is not computed
   --jobs N        threads computing rows, 1 to 256; one per processor by
                   default. The output is the same for every N.
   --no-header     no CSV header line, as for joining the output of split runs:

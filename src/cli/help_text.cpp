@@ -129,8 +129,9 @@ draw uses: draw is not available.
 
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                           [--columns LIST] [--jobs N] [--no-header] [--output PATH]
-                           [--smiles-column NAME] [--name-column NAME]
+                           [--columns LIST] [--jobs N] [--no-header]
+                           [--output PATH] [--smiles-column NAME]
+                           [--name-column NAME]
                            [--title-line | --no-title-line] [INPUT...]
 
 Reads trees from the INPUT files, or from standard input when there is none or

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Writes every labelled tree on the vertices 1..N as batch edge lines, one per Pruefer
-sequence (N^(N-2) of them): "N EDGES NAME", the name being the sequence."""
+sequence (N^(N-2) of them): "N EDGES NAME", the name being the sequence. With
+--random COUNT SEED, COUNT random ones instead (uniform Pruefer sequences, the same for the
+same seed)."""
 import heapq
 import itertools
+import random
 import sys
 
 
@@ -29,7 +32,11 @@ def main():
     if n == 1:
         out.write("1\n")
         return
-    for code in itertools.product(range(1, n + 1), repeat=n - 2):
+    codes = itertools.product(range(1, n + 1), repeat=n - 2)
+    if len(sys.argv) > 4 and sys.argv[2] == "--random":
+        chooser = random.Random(int(sys.argv[4]))
+        codes = ([chooser.randint(1, n) for _ in range(n - 2)] for _ in range(int(sys.argv[3])))
+    for code in codes:
         edges = ",".join(f"{min(a, b)}-{max(a, b)}" for a, b in tree_of_code(code, n))
         out.write(f"{n} {edges} P{''.join(map(str, code))}\n")
 

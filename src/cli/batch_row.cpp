@@ -57,7 +57,7 @@ std::string SplitProblem(const SplitRecord& record, const InputFormat& format) {
 }
 
 bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
-                     const TableColumns* table, std::string_view where, bool withMatrices,
+                     const TableColumns* table, std::string_view where, const RowNeeds& needs,
                      TableRow& tableRow, const RowTaker& take) {
   if (record.tooLong || record.openQuote) {
     const std::string error = Located(where, record.line, SplitProblem(record, format));
@@ -89,16 +89,17 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
   // The matrices only where the rows show them; the half-sums need none.
   GraphicalMatrices matrices;
   std::array<ExactDecimal, 16> sums;
-  if (withMatrices) {
+  if (needs.matrices) {
     matrices = ComputeGraphicalMatrices(*rooted);
-    sums = BlockSums(matrices);
     row.matrices = &matrices;
-  } else {
+    if (needs.elementSums) sums = BlockSums(matrices);
+  } else if (needs.elementSums) {
     sums = ComputeElementSums(*rooted);
   }
-  const WholeTreeIndices indices = ComputeWholeTreeIndices(*rooted);
-  row.elementSums = &sums;
-  row.indices = &indices;
+  WholeTreeIndices indices;
+  if (needs.indices) indices = ComputeWholeTreeIndices(*rooted);
+  row.elementSums = needs.elementSums ? &sums : nullptr;
+  row.indices = needs.indices ? &indices : nullptr;
   take(row);
   return true;
 }
@@ -106,12 +107,12 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
 }  // namespace
 
 bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format,
-                     const TableColumns* table, std::string_view where, bool withMatrices,
+                     const TableColumns* table, std::string_view where, const RowNeeds& needs,
                      const RowTaker& take) {
   thread_local TableRow tableRow;
   tableRow.carried.clear();
   try {
-    return TakeComputedRow(record, format, table, where, withMatrices, tableRow, take);
+    return TakeComputedRow(record, format, table, where, needs, tableRow, take);
   } catch (const std::exception& failure) {
     // No input may stop a batch: what the computation could not do is the record's error.
     const std::string error = Located(where, record.line, failure.what());
@@ -123,11 +124,18 @@ bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format,
   }
 }
 
+bool ComputeBatchRow(const SplitRecord& record, const InputFormat& format,
+                     const TableColumns* table, std::string_view where, bool withMatrices,
+                     const RowTaker& take) {
+  return ComputeBatchRow(record, format, table, where, RowNeeds{withMatrices, true, true}, take);
+}
+
 bool AppendBatchRow(const SplitRecord& record, const InputFormat& format, const TableColumns* table,
                     std::string_view where, const RowFormat& rows, const RowLayout& layout,
                     std::string& out) {
   const std::size_t start = out.size();
-  return ComputeBatchRow(record, format, table, where, layout.matrices, [&](const BatchRow& row) {
+  const RowNeeds needs = NeedsOf(layout.columns.empty() ? AllColumns(layout) : layout.columns);
+  return ComputeBatchRow(record, format, table, where, needs, [&](const BatchRow& row) {
     out.resize(start);  // a failure's row takes the place of what was written before it
     rows.AppendRow(row, layout, out);
   });

@@ -84,9 +84,11 @@ class OutputHeader {
         out_(out),
         ownColumns_(ColumnNames(layout)) {}
 
-  // Writes the header now unless tables are to fix it.
-  void Start() {
-    if (!request_.inputs.front().format->IsTable()) Write();
+  // Writes the header now unless tables are to fix it; the message when --columns names a
+  // column there is not.
+  std::optional<std::string> Start() {
+    if (request_.inputs.front().format->IsTable()) return std::nullopt;
+    return FixColumnsAndWrite();
   }
 
   // Takes a table's header row into `table`; false with the reason when it is refused.
@@ -111,16 +113,33 @@ class OutputHeader {
       return false;
     }
     layout_.carried = table.carriedNames;
-    Write();
+    if (auto problem = FixColumnsAndWrite()) {
+      failure = std::move(*problem);
+      return false;
+    }
     return true;
   }
 
   // A batch whose tables were all empty still gets its header.
-  void Finish() {
-    if (!written_) Write();
+  std::optional<std::string> Finish() {
+    if (written_) return std::nullopt;
+    return FixColumnsAndWrite();
   }
 
  private:
+  // The columns once the carried ones are known: all, or those --columns names.
+  std::optional<std::string> FixColumnsAndWrite() {
+    if (request_.outputColumns) {
+      auto chosen = ChooseColumns(layout_, *request_.outputColumns);
+      if (auto* problem = std::get_if<std::string>(&chosen)) return std::move(*problem);
+      layout_.columns = std::move(std::get<std::vector<RowColumn>>(chosen));
+    } else {
+      layout_.columns = AllColumns(layout_);
+    }
+    Write();
+    return std::nullopt;
+  }
+
   void Write() {
     written_ = true;
     if (request_.header) out_.Write(rows_.Header(layout_));
@@ -189,7 +208,10 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
                    request.matrices,
                    {}};
   OutputHeader header(request, *rows, layout, *out);
-  header.Start();
+  if (auto problem = header.Start()) {
+    ReportProblem(streams.err, *problem);
+    return kBadInput;
+  }
 
   std::vector<BatchInput> inputs = MakeInputs(request, streams.in);
   std::vector<TableColumns> tables;
@@ -214,14 +236,15 @@ int RunBatch(const BatchRequest& request, const CliStreams& streams) {
   } else if (progress) {
     progress->Clear();
   }
-  if (!outcome.readFailure) header.Finish();
+  std::optional<std::string> readFailure = outcome.readFailure;
+  if (!readFailure) readFailure = header.Finish();
 
   if (!out->Flush()) {
     if (!out->readerGone()) ReportProblem(streams.err, out->failure());
     return kCannotWrite;
   }
-  if (outcome.readFailure) {
-    ReportProblem(streams.err, *outcome.readFailure);
+  if (readFailure) {
+    ReportProblem(streams.err, *readFailure);
     return kBadInput;
   }
   if (file) {

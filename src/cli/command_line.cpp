@@ -238,6 +238,21 @@ std::optional<UsageError> ReadBatchOptions(const ScannedArguments& scanned, Batc
   if (request.matrices && request.format != RowFormatKind::kJsonLines) {
     return UsageError{"--matrices needs --format jsonl: a CSV row has no room for matrices"};
   }
+  if (const auto columns = scanned.values.find("columns"); columns != scanned.values.end()) {
+    std::vector<std::string> names;
+    for (std::size_t start = 0;;) {
+      const std::size_t comma = std::min(columns->second.find(',', start), columns->second.size());
+      names.push_back(columns->second.substr(start, comma - start));
+      if (names.back().empty()) {
+        return UsageError{
+            "--columns needs column names between commas, such as name,WIPGM,H, not " +
+            QuotedText(columns->second)};
+      }
+      if (comma == columns->second.size()) break;
+      start = comma + 1;
+    }
+    request.outputColumns = std::move(names);
+  }
   if (const auto jobs = scanned.values.find("jobs"); jobs != scanned.values.end()) {
     const auto count = ReadCount(jobs->second);
     if (!count || *count < 1 || *count > kMaxJobs) {

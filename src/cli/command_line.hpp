@@ -61,6 +61,8 @@ struct BatchRequest {
   int jobs = 0;                       // 0: one per processor
   std::optional<std::string> output;  // standard output when absent
   ColumnChoice columns;               // a table's SMILES and name columns, when named
+  // The output's columns in order (--columns), when not all of them.
+  std::optional<std::vector<std::string>> outputColumns;
   // Whether a SMILES file's first line is a title line; absent: when it looks like one.
   std::optional<bool> titleLine;
 };

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <utility>
 
 #include "cli/row_format.hpp"
 #include "model/number_text.hpp"
@@ -33,48 +34,99 @@ void AppendInteger(std::string& out, long value) {
   out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
+void AppendWhole(std::string& out, const WholeTreeIndices* indices,
+                 Int128 WholeTreeIndices::*value) {
+  if (indices) AppendWholeNumber(out, indices->*value);
+}
+
+void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) {
+  const WholeTreeIndices* indices = row.indices;
+  switch (column.kind) {
+    case ColumnKind::kName:
+      AppendField(out, row.name);
+      break;
+    case ColumnKind::kSmiles:
+      if (row.smiles) AppendField(out, *row.smiles);
+      break;
+    case ColumnKind::kVertices:
+      if (row.graph) AppendInteger(out, row.graph->vertexCount);
+      break;
+    case ColumnKind::kEdges:
+      if (row.graph) {
+        thread_local std::string edges;  // kept to spare an allocation per row
+        edges.clear();
+        AppendEdgeListText(edges, *row.graph);
+        AppendField(out, edges);
+      }
+      break;
+    case ColumnKind::kHalfSum:
+      if (row.elementSums) {
+        char buffer[kLongestNumberText];
+        out.append(buffer, WriteHalfSumDigits((*row.elementSums)[column.index], buffer));
+      }
+      break;
+    case ColumnKind::kWiener:
+      AppendWhole(out, indices, &WholeTreeIndices::wiener);
+      break;
+    case ColumnKind::kHyperWiener:
+      AppendWhole(out, indices, &WholeTreeIndices::hyperWiener);
+      break;
+    case ColumnKind::kFirstZagreb:
+      AppendWhole(out, indices, &WholeTreeIndices::firstZagreb);
+      break;
+    case ColumnKind::kSecondZagreb:
+      AppendWhole(out, indices, &WholeTreeIndices::secondZagreb);
+      break;
+    case ColumnKind::kRandic:
+      if (indices) {
+        char buffer[kLongestNumberText];
+        out.append(buffer, WriteShortestText(indices->randic, buffer));
+      }
+      break;
+    case ColumnKind::kHosoya:
+      AppendWhole(out, indices, &WholeTreeIndices::hosoya);
+      break;
+    case ColumnKind::kMatrices:  // refused with CSV: a row has no room for them
+      break;
+    case ColumnKind::kError:
+      AppendField(out, row.error);
+      break;
+    case ColumnKind::kCarried:
+      if (static_cast<std::size_t>(column.index) < row.carried.size())
+        AppendField(out, row.carried[static_cast<std::size_t>(column.index)]);
+      break;
+  }
+}
+
 class CsvRowFormat : public RowFormat {
  public:
   std::string Header(const RowLayout& layout) const override {
     std::string header;
-    for (const std::string& name : ColumnNames(layout)) {
-      if (!header.empty()) header += ',';
-      AppendField(header, name);
+    bool first = true;
+    for (const RowColumn& column : layout.columns.empty() ? AllColumns(layout) : layout.columns) {
+      if (column.kind == ColumnKind::kMatrices) continue;
+      if (!std::exchange(first, false)) header += ',';
+      AppendField(header, column.name);
     }
     return header + '\n';
   }
 
   void AppendRow(const BatchRow& row, const RowLayout& layout, std::string& out) const override {
-    AppendField(out, row.name);
-    if (layout.smilesColumn) {
-      out += ',';
-      if (row.smiles) AppendField(out, *row.smiles);
+    if (layout.columns.empty()) {
+      AppendCells(row, AllColumns(layout), out);
+    } else {
+      AppendCells(row, layout.columns, out);
     }
-    out += ',';
-    if (row.graph) AppendInteger(out, row.graph->vertexCount);
-    out += ',';
-    if (row.graph) AppendField(out, EdgeListText(*row.graph));
-    const std::array<ExactDecimal, 16>* sums = row.elementSums;
-    for (int block = 0; block < 16; ++block) {
-      out += ',';
-      if (sums) out += HalfSumDigits((*sums)[block]);
-    }
-    const WholeTreeIndices* indices = row.indices;
-    for (const Int128* value :
-         {indices ? &indices->wiener : nullptr, indices ? &indices->hyperWiener : nullptr,
-          indices ? &indices->firstZagreb : nullptr, indices ? &indices->secondZagreb : nullptr}) {
-      out += ',';
-      if (value) AppendWholeNumber(out, *value);
-    }
-    out += ',';
-    if (indices) out += ShortestText(indices->randic);
-    out += ',';
-    if (indices) AppendWholeNumber(out, indices->hosoya);
-    out += ',';
-    AppendField(out, row.error);
-    for (std::size_t k = 0; k < layout.carried.size(); ++k) {
-      out += ',';
-      if (k < row.carried.size()) AppendField(out, row.carried[k]);
+  }
+
+ private:
+  static void AppendCells(const BatchRow& row, const std::vector<RowColumn>& columns,
+                          std::string& out) {
+    bool first = true;
+    for (const RowColumn& column : columns) {
+      if (column.kind == ColumnKind::kMatrices) continue;
+      if (!std::exchange(first, false)) out += ',';
+      AppendCell(out, row, column);
     }
     out += '\n';
   }

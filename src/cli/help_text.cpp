@@ -16,7 +16,7 @@ Usage:
   korvelant-cli calc (--vertices N --edges EDGES | --smiles SMILES)
                      --type TYPE --index INDEX [--format FORMAT]
   korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                      [--jobs N] [--no-header] [--output PATH]
+                      [--columns LIST] [--jobs N] [--no-header] [--output PATH]
                       [--smiles-column NAME] [--name-column NAME]
                       [--title-line | --no-title-line] [INPUT...]
   korvelant-cli draw (--vertices N --edges EDGES | --smiles SMILES)
@@ -107,8 +107,9 @@ draw uses: draw is not available.
 
 constexpr std::string_view kBatchHelpStart =
     R"(Usage: korvelant-cli batch [--from FORMAT] [--format csv|jsonl] [--matrices]
-                           [--jobs N] [--no-header] [--output PATH]
-                           [--smiles-column NAME] [--name-column NAME]
+                           [--columns LIST] [--jobs N] [--no-header]
+                           [--output PATH] [--smiles-column NAME]
+                           [--name-column NAME]
                            [--title-line | --no-title-line] [INPUT...]
 
 Reads trees from the INPUT files, or from standard input when there is none or

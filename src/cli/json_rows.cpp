@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "cli/row_format.hpp"
 #include "input/utf8_text.hpp"
@@ -50,35 +53,158 @@ void AppendKey(std::string& out, std::string_view key) {
 // script takes without parsing text.
 void AppendEdgePairs(std::string& out, const Graph& graph) {
   out += '[';
+  char buffer[16];
   for (const auto& [a, b] : graph.edges) {
     if (out.back() != '[') out += ',';
     out += '[';
-    out += std::to_string(std::min(a, b));
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::min(a, b)).ptr);
     out += ',';
-    out += std::to_string(std::max(a, b));
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::max(a, b)).ptr);
     out += ']';
   }
   out += ']';
 }
 
+// One block's rows. Each distinct subgraph's number is written once and copied to every
+// element that names it; the text is written in place, into room made for the longest.
+void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalIndex index) {
+  thread_local std::string texts;                     // every subgraph's number, one after another
+  thread_local std::vector<std::uint32_t> textStart;  // kept to spare allocations
+  const std::vector<SubgraphValues>& subgraphs = elements.Subgraphs();
+  texts.clear();
+  textStart.assign(1, 0);
+  std::size_t longest = 0;
+  for (const SubgraphValues& subgraph : subgraphs) {
+    char buffer[kLongestNumberText];
+    char* end = WriteBareNumberText(subgraph.Of(index), buffer);
+    texts.append(buffer, end);
+    textStart.push_back(static_cast<std::uint32_t>(texts.size()));
+    longest = std::max(longest, static_cast<std::size_t>(end - buffer));
+  }
+  const auto n = static_cast<std::size_t>(elements.size());
+  const std::size_t start = out.size();
+  out.resize(start + 2 + n * (3 + n * (longest + 1)));
+  char* at = out.data() + start;
+  *at++ = '[';
+  for (int i = 1; i <= elements.size(); ++i) {
+    if (i > 1) *at++ = ',';
+    *at++ = '[';
+    const std::uint32_t* row = elements.Row(i);
+    for (std::size_t j = 0; j < n; ++j) {
+      if (j > 0) *at++ = ',';
+      const std::uint32_t from = textStart[row[j]];
+      const std::uint32_t to = textStart[row[j] + 1];
+      at = std::copy(texts.data() + from, texts.data() + to, at);
+    }
+    *at++ = ']';
+  }
+  *at++ = ']';
+  out.resize(static_cast<std::size_t>(at - out.data()));
+}
+
 void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
-  out += "\"matrices\":{";
+  out += '{';
   for (int block = 0; block < 16; ++block) {
     if (block > 0) out += ',';
     AppendKey(out, BlockName(block));
-    const MatrixView matrix = Block(matrices, block);
-    out += '[';
-    for (int i = 1; i <= matrix.size(); ++i) {
-      out += i > 1 ? ",[" : "[";
-      for (int j = 1; j <= matrix.size(); ++j) {
-        if (j > 1) out += ',';
-        out += BareNumberText(matrix(i, j));
-      }
-      out += ']';
-    }
-    out += ']';
+    const TypeMatrices& elements =
+        matrices.types[static_cast<std::size_t>(kMatrixTypes[static_cast<std::size_t>(block / 4)])];
+    AppendMatrix(out, elements, kTopologicalIndices[static_cast<std::size_t>(block % 4)]);
   }
-  out += "},";
+  out += '}';
+}
+
+void AppendWhole(std::string& out, const WholeTreeIndices* indices,
+                 Int128 WholeTreeIndices::*value) {
+  if (indices) {
+    AppendWholeNumber(out, indices->*value);
+  } else {
+    out += "null";
+  }
+}
+
+void AppendValue(std::string& out, const BatchRow& row, const RowColumn& column) {
+  const WholeTreeIndices* indices = row.indices;
+  switch (column.kind) {
+    case ColumnKind::kName:
+      AppendString(out, row.name);
+      break;
+    case ColumnKind::kSmiles:
+      if (row.smiles) {
+        AppendString(out, *row.smiles);
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kVertices:
+      if (row.graph) {
+        char buffer[16];
+        out.append(buffer,
+                   std::to_chars(buffer, buffer + sizeof buffer, row.graph->vertexCount).ptr);
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kEdges:
+      if (row.graph) {
+        AppendEdgePairs(out, *row.graph);
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kHalfSum:
+      if (row.elementSums) {
+        char buffer[kLongestNumberText];
+        out.append(buffer, WriteHalfSumDigits((*row.elementSums)[column.index], buffer));
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kWiener:
+      AppendWhole(out, indices, &WholeTreeIndices::wiener);
+      break;
+    case ColumnKind::kHyperWiener:
+      AppendWhole(out, indices, &WholeTreeIndices::hyperWiener);
+      break;
+    case ColumnKind::kFirstZagreb:
+      AppendWhole(out, indices, &WholeTreeIndices::firstZagreb);
+      break;
+    case ColumnKind::kSecondZagreb:
+      AppendWhole(out, indices, &WholeTreeIndices::secondZagreb);
+      break;
+    case ColumnKind::kRandic:
+      if (indices) {
+        char buffer[kLongestNumberText];
+        out.append(buffer, WriteShortestText(indices->randic, buffer));
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kHosoya:
+      AppendWhole(out, indices, &WholeTreeIndices::hosoya);
+      break;
+    case ColumnKind::kMatrices:
+      if (row.matrices) {
+        AppendMatrices(out, *row.matrices);
+      } else {
+        out += "null";
+      }
+      break;
+    case ColumnKind::kError:
+      if (row.error.empty()) {
+        out += "null";
+      } else {
+        AppendString(out, row.error);
+      }
+      break;
+    case ColumnKind::kCarried:
+      if (static_cast<std::size_t>(column.index) < row.carried.size()) {
+        AppendString(out, row.carried[static_cast<std::size_t>(column.index)]);
+      } else {
+        out += "null";
+      }
+      break;
+  }
 }
 
 class JsonLineRowFormat : public RowFormat {
@@ -86,78 +212,28 @@ class JsonLineRowFormat : public RowFormat {
   std::string Header(const RowLayout& /*layout*/) const override { return ""; }
 
   void AppendRow(const BatchRow& row, const RowLayout& layout, std::string& out) const override {
+    if (layout.columns.empty()) {
+      AppendMembers(row, AllColumns(layout), out);
+    } else {
+      AppendMembers(row, layout.columns, out);
+    }
+  }
+
+ private:
+  static void AppendMembers(const BatchRow& row, const std::vector<RowColumn>& columns,
+                            std::string& out) {
     out += '{';
-    AppendKey(out, "name");
-    AppendString(out, row.name);
-    if (layout.smilesColumn) {
-      out += ',';
-      AppendKey(out, "smiles");
-      if (row.smiles) {
-        AppendString(out, *row.smiles);
+    bool first = true;
+    for (const RowColumn& column : columns) {
+      if (!std::exchange(first, false)) out += ',';
+      // The program's own names need no escapes; a table's headers may.
+      if (column.kind == ColumnKind::kCarried) {
+        AppendString(out, column.name);
+        out += ':';
       } else {
-        out += "null";
+        AppendKey(out, column.name);
       }
-    }
-    out += ',';
-    AppendKey(out, "vertices");
-    if (row.graph) {
-      char buffer[16];
-      out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, row.graph->vertexCount).ptr);
-    } else {
-      out += "null";
-    }
-    out += ',';
-    AppendKey(out, "edges");
-    if (row.graph) {
-      AppendEdgePairs(out, *row.graph);
-    } else {
-      out += "null";
-    }
-    const std::array<ExactDecimal, 16>* sums = row.elementSums;
-    for (int block = 0; block < 16; ++block) {
-      out += ',';
-      AppendKey(out, BlockName(block));
-      out += sums ? HalfSumDigits((*sums)[block]) : "null";
-    }
-    const WholeTreeIndices* indices = row.indices;
-    const auto appendWhole = [&](std::string_view key, const Int128* value) {
-      out += ',';
-      AppendKey(out, key);
-      if (value) {
-        AppendWholeNumber(out, *value);
-      } else {
-        out += "null";
-      }
-    };
-    appendWhole("W", indices ? &indices->wiener : nullptr);
-    appendWhole("WW", indices ? &indices->hyperWiener : nullptr);
-    appendWhole("M1", indices ? &indices->firstZagreb : nullptr);
-    appendWhole("M2", indices ? &indices->secondZagreb : nullptr);
-    out += ',';
-    AppendKey(out, "chi");
-    out += indices ? ShortestText(indices->randic) : "null";
-    appendWhole("H", indices ? &indices->hosoya : nullptr);
-    out += ',';
-    if (layout.matrices && row.matrices) {
-      AppendMatrices(out, *row.matrices);
-    } else if (layout.matrices) {
-      out += "\"matrices\":null,";
-    }
-    AppendKey(out, "error");
-    if (row.error.empty()) {
-      out += "null";
-    } else {
-      AppendString(out, row.error);
-    }
-    for (std::size_t k = 0; k < layout.carried.size(); ++k) {
-      out += ',';
-      AppendString(out, layout.carried[k]);
-      out += ':';
-      if (k < row.carried.size()) {
-        AppendString(out, row.carried[k]);
-      } else {
-        out += "null";
-      }
+      AppendValue(out, row, column);
     }
     out += "}\n";
   }

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "engine/graphical_matrices.hpp"
@@ -28,6 +29,30 @@ struct BatchRow {
   std::span<const std::string> carried;  // a table's other columns, as RowLayout::carried
 };
 
+// What one column of a row holds.
+enum class ColumnKind {
+  kName,
+  kSmiles,
+  kVertices,
+  kEdges,
+  kHalfSum,  // of block `index`, 0..15
+  kWiener,
+  kHyperWiener,
+  kFirstZagreb,
+  kSecondZagreb,
+  kRandic,
+  kHosoya,
+  kMatrices,  // every matrix in full (JSON only)
+  kError,
+  kCarried,  // a table's column `index`, as RowLayout::carried
+};
+
+struct RowColumn {
+  ColumnKind kind = ColumnKind::kName;
+  int index = 0;
+  std::string name;
+};
+
 // Which columns a batch writes besides the fixed ones.
 struct RowLayout {
   bool smilesColumn = false;  // molecule inputs: the SMILES after the name
@@ -35,12 +60,31 @@ struct RowLayout {
   // The headers of a table's columns carried into the output, after the program's own
   // ("error" stays where it was, so scripts reading it by name or place keep working).
   std::vector<std::string> carried = {};
+  // The columns written, in order; empty for all of them (AllColumns).
+  std::vector<RowColumn> columns = {};
 };
 
-// The columns in order: name, [smiles], vertices, edges, the sixteen half-sums named like
-// the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, H, error, then the
-// carried columns.
+// Every column of a layout in order: name, [smiles], vertices, edges, the sixteen half-sums
+// named like the matrix file's blocks (WIEGM ... HIDVGM), W, WW, M1, M2, chi, H, [matrices],
+// error, then the carried columns.
+std::vector<RowColumn> AllColumns(const RowLayout& layout);
+
+// Their names without "matrices", which no CSV header or table has: the CSV header.
 std::vector<std::string> ColumnNames(const RowLayout& layout);
+
+// The columns named in `names`, in that order, among AllColumns(layout); with the matrices
+// and "matrices" not named, they come last. A name that is no column, or is named twice,
+// gives the message saying so, which lists the columns there are.
+std::variant<std::vector<RowColumn>, std::string> ChooseColumns(
+    const RowLayout& layout, const std::vector<std::string>& names);
+
+// What a row's columns need computed.
+struct RowNeeds {
+  bool matrices = false;
+  bool elementSums = true;
+  bool indices = true;
+};
+RowNeeds NeedsOf(const std::vector<RowColumn>& columns);
 
 // The matrix of block k, 0..15, in the file's order.
 MatrixView Block(const GraphicalMatrices& matrices, int block);

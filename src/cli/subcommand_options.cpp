@@ -82,6 +82,10 @@ constexpr OptionRule kBatchOptions[] = {
     {"matrices", "",
      "adds \"matrices\": the sixteen matrices as arrays of rows\n"
      "(jsonl only)"},
+    {"columns", "LIST",
+     "only these columns, in this order, such as name,WIPGM,HIPGM\n"
+     "(a table's carried columns too; \"matrices\" places them);\n"
+     "what no column asks for is not computed"},
     {"jobs", "N",
      "threads computing rows, 1 to 256; one per processor by\n"
      "default. The output is the same for every N."},

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/cli_app.hpp"
-#include "model/plane_point.hpp"
 #include "model/graph.hpp"
+#include "model/plane_point.hpp"
 
 namespace korvelant {
 

@@ -13,16 +13,18 @@ namespace {
 // - 2 size(c).
 Int128 SquaredDistanceSum(const RootedTree& tree) {
   const int n = tree.vertexCount();
-  std::vector<Int128> size(tree.parent.size(), 1);
-  std::vector<Int128> below(tree.parent.size(), 0);  // Dsub
+  // Kept from tree to tree: a batch of small trees would spend as much on allocations.
+  thread_local std::vector<Int128> size, below, distances, squares;
+  size.assign(tree.parent.size(), 1);
+  below.assign(tree.parent.size(), 0);  // Dsub
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int p = tree.parent[*at];
     if (p == 0) continue;
     size[p] += size[*at];
     below[p] += below[*at] + size[*at];
   }
-  std::vector<Int128> distances(tree.parent.size(), 0);  // D
-  std::vector<Int128> squares(tree.parent.size(), 0);    // Q
+  distances.assign(tree.parent.size(), 0);  // D
+  squares.assign(tree.parent.size(), 0);    // Q
   const int root = tree.order.front();
   distances[root] = below[root];
   for (const int v : tree.order)
@@ -42,7 +44,8 @@ Int128 SquaredDistanceSum(const RootedTree& tree) {
 // Each edge lies on the paths of the pairs it separates: size below times size above.
 Int128 WienerIndex(const RootedTree& tree) {
   const int n = tree.vertexCount();
-  std::vector<int> size(tree.parent.size(), 1);
+  thread_local std::vector<int> size;
+  size.assign(tree.parent.size(), 1);
   Int128 wiener = 0;
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
@@ -56,8 +59,9 @@ Int128 WienerIndex(const RootedTree& tree) {
 // From the leaves up, the matchings of each subtree with its top free and with it matched:
 // a vertex takes the edge to at most one child that is itself free.
 Int128 MatchingCount(const RootedTree& tree) {
-  std::vector<Int128> free(tree.parent.size(), 1);
-  std::vector<Int128> matched(tree.parent.size(), 0);
+  thread_local std::vector<Int128> free, matched;
+  free.assign(tree.parent.size(), 1);
+  matched.assign(tree.parent.size(), 0);
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
     const int p = tree.parent[v];
@@ -78,7 +82,8 @@ WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   // Each unordered pair counts twice in the squared sum: WW = (W + sum d^2 / 2) / 2.
   indices.hyperWiener = (indices.wiener + SquaredDistanceSum(tree) / 2) / 2;
 
-  std::vector<int> degree(tree.parent.size(), 0);
+  thread_local std::vector<int> degree;
+  degree.assign(tree.parent.size(), 0);
   for (const auto& [a, b] : tree.graph.edges) {
     ++degree[a];
     ++degree[b];

@@ -1,6 +1,8 @@
 #include "model/graph.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <utility>
 
 namespace korvelant {
 
@@ -22,14 +24,20 @@ Graph WithEdgeToggled(Graph graph, int a, int b) {
   return graph;
 }
 
+void AppendEdgeListText(std::string& out, const Graph& graph) {
+  bool first = true;
+  char buffer[16];
+  for (const auto& [a, b] : graph.edges) {
+    if (!std::exchange(first, false)) out += ',';
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::min(a, b)).ptr);
+    out += '-';
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::max(a, b)).ptr);
+  }
+}
+
 std::string EdgeListText(const Graph& graph) {
   std::string text;
-  for (const auto& [a, b] : graph.edges) {
-    if (!text.empty()) text += ',';
-    text += std::to_string(std::min(a, b));
-    text += '-';
-    text += std::to_string(std::max(a, b));
-  }
+  AppendEdgeListText(text, graph);
   return text;
 }
 

@@ -33,6 +33,8 @@ Graph WithEdgeToggled(Graph graph, int a, int b);
 
 // The edges as "1-2,2-3,2-4", in the graph's order, smaller vertex first; "" for none.
 std::string EdgeListText(const Graph& graph);
+// The same appended to `out`.
+void AppendEdgeListText(std::string& out, const Graph& graph);
 
 // What the window and the file command say of a graph that is not a tree.
 inline constexpr std::string_view kNotATreeMessage =

@@ -18,13 +18,6 @@ std::string WithSignPlace(bool negative, std::string_view digits) {
   return text;
 }
 
-void StripTrailingZeros(std::string& digits) {
-  const auto point = digits.find('.');
-  if (point == std::string::npos) return;
-  digits.erase(digits.find_last_not_of('0') + 1);
-  if (digits.back() == '.') digits.pop_back();
-}
-
 }  // namespace
 
 std::string NumberText(Int16 value) {
@@ -32,18 +25,6 @@ std::string NumberText(Int16 value) {
 }
 
 namespace {
-
-// The digits of a non-negative count of units of 10^-places, with the point placed and
-// trailing zeros dropped.
-std::string ScaledDigits(Int128 count, int places) {
-  std::string digits = ToDecimalString(count);
-  if (digits.size() <= static_cast<std::size_t>(places)) {
-    digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
-  }
-  digits.insert(digits.size() - static_cast<std::size_t>(places), 1, '.');
-  StripTrailingZeros(digits);
-  return digits;
-}
 
 // The digits of a non-negative whole number; past 64 bits it is split at 10^19 so that
 // each half prints as 64 bits.
@@ -128,25 +109,55 @@ std::string NumberText(ExactDecimal value) {
   return std::string(buffer, WriteNumberText(value, buffer));
 }
 
-std::string HalfSumDigits(ExactDecimal sum) {
+char* WriteHalfSumDigits(ExactDecimal sum, char* out) {
   // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
   const Int128 halves = CheckedMultiply(sum.ticks(), 5);
-  if (halves >= 0) return ScaledDigits(halves, 5);
-  std::string text("-");
-  text.append(ScaledDigits(-halves, 5));
-  return text;
+  if (halves < 0) *out++ = '-';
+  const Int128 magnitude = halves < 0 ? -halves : halves;
+  constexpr unsigned kPlaces = 100'000;
+  unsigned fraction = 0;
+  if (magnitude <= static_cast<Int128>(UINT64_MAX)) {
+    const auto small = static_cast<std::uint64_t>(magnitude);
+    out = std::to_chars(out, out + kLongestNumberText, small / kPlaces).ptr;
+    fraction = static_cast<unsigned>(small % kPlaces);
+  } else {
+    out = WriteWholeDigits(magnitude / kPlaces, out);
+    fraction = static_cast<unsigned>(magnitude % kPlaces);
+  }
+  if (fraction == 0) return out;
+  *out++ = '.';
+  for (unsigned place = kPlaces / 10; fraction != 0; place /= 10) {
+    *out++ = static_cast<char>('0' + fraction / place);
+    fraction %= place;
+  }
+  return out;
+}
+
+std::string HalfSumDigits(ExactDecimal sum) {
+  char buffer[kLongestNumberText];
+  return std::string(buffer, WriteHalfSumDigits(sum, buffer));
+}
+
+char* WriteShortestText(double value, char* out) {
+  const auto [end, error] = std::to_chars(out, out + kLongestNumberText, value);
+  return error == std::errc{} ? end : out;
 }
 
 std::string ShortestText(double value) {
-  char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return error == std::errc{} ? std::string(buffer, end) : std::string();
+  char buffer[kLongestNumberText];
+  return std::string(buffer, WriteShortestText(value, buffer));
+}
+
+char* WriteBareNumberText(ExactDecimal value, char* out) {
+  char* end = WriteNumberText(value, out);
+  if (*out != ' ') return end;
+  std::memmove(out, out + 1, static_cast<std::size_t>(end - out - 1));
+  return end - 1;
 }
 
 std::string BareNumberText(ExactDecimal value) {
-  std::string text = NumberText(value);
-  if (!text.empty() && text.front() == ' ') text.erase(0, 1);
-  return text;
+  char buffer[kLongestNumberText];
+  return std::string(buffer, WriteBareNumberText(value, buffer));
 }
 
 }  // namespace korvelant

@@ -23,13 +23,20 @@ inline constexpr int kLongestNumberText = 48;
 char* WriteNumberText(ExactDecimal value, char* out);
 // The same for a whole number, as NumberText(ExactDecimal::FromInteger(whole)) writes it.
 char* WriteWholeNumberText(Int128 whole, char* out);
+// BareNumberText written at `out`, room as for WriteNumberText; returns the end.
+char* WriteBareNumberText(ExactDecimal value, char* out);
 
 // Half of a matrix's element sum, exactly: the digits of sum / 2 with up to five decimals,
 // no trailing zeros and no sign blank ("4.8284", "10", "0.00005").
 std::string HalfSumDigits(ExactDecimal sum);
+// The same written at `out`, room as for WriteNumberText; returns the end. A batch writes
+// sixteen per row.
+char* WriteHalfSumDigits(ExactDecimal sum, char* out);
 
 // The shortest text that reads back as the same double ("1.9142135623730951"), with "."
 // whatever the locale and no sign blank.
 std::string ShortestText(double value);
+// The same written at `out`, room as for WriteNumberText; returns the end.
+char* WriteShortestText(double value, char* out);
 
 }  // namespace korvelant

@@ -1,0 +1,269 @@
+// batch --columns: the named columns alone, in their order, with the values of a full run;
+// and the JSON text of the matrices, read back by a JSON library, against the
+// forest-by-forest evaluator's values written by the test's own digits.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/batch_test_support.hpp"
+#include "engine/rooted_tree.hpp"
+#include "model/wide_integer.hpp"
+#include "support/forest_by_forest.hpp"
+#include "support/tree_generators.hpp"
+
+namespace korvelant {
+namespace {
+
+using testing::BatchRun;
+using testing::EdgeLine;
+using testing::ReadCsv;
+using testing::RunBatch;
+
+std::string Named(std::string prefix, std::size_t k) {
+  return prefix.append(std::to_string(k));
+}
+
+// Edge lines of random trees of several sizes, each named, and one record that is no tree.
+std::string MixedInput() {
+  std::string input;
+  std::size_t k = 0;
+  for (const int n : {2, 5, 9, 14, 20}) {
+    for (const Graph& tree : testing::RandomTrees(n, 6, 900u + static_cast<unsigned>(n)))
+      input += EdgeLine(tree, Named("t", k++));
+  }
+  input += "4 1-2,2-3,3-1 ring\n";
+  return input;
+}
+
+// Each CSV record as a map from the header's names to its fields.
+std::vector<std::map<std::string, std::string>> CsvByName(const std::string& text) {
+  const auto records = ReadCsv(text);
+  std::vector<std::map<std::string, std::string>> rows;
+  for (std::size_t r = 1; r < records.size(); ++r) {
+    std::map<std::string, std::string> row;
+    for (std::size_t c = 0; c < records[r].size(); ++c)
+      row[records[0].at(c)] = records[r][c];
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(BatchColumns, CsvHasTheNamedColumnsInTheirOrderWithTheFullRunsValues) {
+  const std::string input = MixedInput();
+  const BatchRun full = RunBatch({"--from", "edges"}, input);
+  ASSERT_EQ(full.status, 1) << full.err;  // the ring is refused
+  const auto expected = CsvByName(full.out);
+
+  // Half-sums alone, indices alone, a mix across groups in an order of its own.
+  for (const std::vector<std::string>& chosen : std::vector<std::vector<std::string>>{
+           {"HIPGM", "name", "WIPGM"},
+           {"chi", "W", "H", "M2", "WW", "M1"},
+           {"error", "edges", "ZIDVGM", "vertices", "RIEGM", "H", "name", "HISVGM"}}) {
+    std::string list;
+    for (const std::string& name : chosen)
+      list += (list.empty() ? "" : ",") + name;
+    for (const char* jobs : {"1", "3"}) {
+      const BatchRun run = RunBatch({"--from", "edges", "--columns", list, "--jobs", jobs}, input);
+      ASSERT_EQ(run.status, 1) << list << "\n" << run.err;
+      const auto records = ReadCsv(run.out);
+      ASSERT_EQ(records.size(), expected.size() + 1) << list;
+      EXPECT_EQ(records[0], chosen);
+      for (std::size_t r = 0; r < expected.size(); ++r) {
+        ASSERT_EQ(records[r + 1].size(), chosen.size()) << list << " row " << r;
+        for (std::size_t c = 0; c < chosen.size(); ++c)
+          EXPECT_EQ(records[r + 1][c], expected[r].at(chosen[c])) << chosen[c] << " row " << r;
+      }
+    }
+  }
+}
+
+TEST(BatchColumns, JsonHasExactlyTheNamedKeysWithTheFullRunsValues) {
+  const std::string input = MixedInput();
+  const BatchRun full = RunBatch({"--from", "edges", "--format", "jsonl"}, input);
+  const BatchRun some = RunBatch(
+      {"--from", "edges", "--format", "jsonl", "--columns", "WIDVGM,name,edges,chi,error"}, input);
+  ASSERT_EQ(some.status, 1) << some.err;
+  std::istringstream fullLines(full.out), someLines(some.out);
+  std::string fullLine, someLine;
+  int rows = 0;
+  while (std::getline(someLines, someLine)) {
+    ASSERT_TRUE(std::getline(fullLines, fullLine));
+    const auto whole = nlohmann::ordered_json::parse(fullLine);
+    const auto part = nlohmann::ordered_json::parse(someLine);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : part.items())
+      keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"WIDVGM", "name", "edges", "chi", "error"}));
+    for (const std::string& key : keys)
+      EXPECT_EQ(part[key], whole[key]) << key << " in " << someLine;
+    ++rows;
+  }
+  EXPECT_EQ(rows, 31);
+  EXPECT_FALSE(std::getline(fullLines, fullLine));
+}
+
+TEST(BatchColumns, ATablesCarriedColumnCanBeNamedAndPlaced) {
+  const std::string table =
+      "name,smiles,bp\n"
+      "butane,CCCC,-0.5\n"
+      "\"2,3-dimethylbutane\",CC(C)C(C)C,58\n"
+      "cyclopropane,C1CC1,-33\n";
+  const BatchRun full = RunBatch({"--from", "csv"}, table);
+  const auto expected = CsvByName(full.out);
+  const BatchRun run = RunBatch({"--from", "csv", "--columns", "bp,name,H,smiles"}, table);
+  ASSERT_EQ(run.status, 1) << run.err;  // cyclopropane is no tree
+  const auto records = ReadCsv(run.out);
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[0], (std::vector<std::string>{"bp", "name", "H", "smiles"}));
+  EXPECT_EQ(records[1][0], "-0.5");
+  EXPECT_EQ(records[1][1], "butane");
+  for (std::size_t r = 1; r < records.size(); ++r) {
+    EXPECT_EQ(records[r],
+              (std::vector<std::string>{expected[r - 1].at("bp"), expected[r - 1].at("name"),
+                                        expected[r - 1].at("H"), expected[r - 1].at("smiles")}));
+  }
+  EXPECT_EQ(records[3][0], "-33");  // a refused row keeps what it carries
+  EXPECT_EQ(records[3][2], "");
+
+  const BatchRun json =
+      RunBatch({"--from", "csv", "--format", "jsonl", "--columns", "bp,error"}, table);
+  std::istringstream lines(json.out);
+  std::string line;
+  ASSERT_TRUE(std::getline(lines, line));
+  EXPECT_EQ(line, R"({"bp":"-0.5","error":null})");
+}
+
+TEST(BatchColumns, ProblemsWithTheListExitTwoAndWriteNothing) {
+  const std::string input = "3 1-2,2-3 propane\n";
+  {
+    const BatchRun run = RunBatch({"--from", "edges", "--columns", "name,WIPM"}, input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("\"WIPM\""), std::string::npos) << run.err;
+    // The message lists the columns there are, so the user can pick the right one.
+    for (const char* known : {"name, vertices, edges, WIEGM", "WIPGM", "HIDVGM", "chi, H, error"})
+      EXPECT_NE(run.err.find(known), std::string::npos) << known << " in " << run.err;
+    EXPECT_EQ(run.err.find("smiles"), std::string::npos) << "edges have no smiles column";
+  }
+  for (const char* list : {"name,,W", "", "name,", "W,name,W"}) {
+    const BatchRun run = RunBatch({"--from", "edges", "--columns", list}, input);
+    EXPECT_EQ(run.status, 2) << list;
+    EXPECT_EQ(run.out, "") << list;
+    EXPECT_NE(run.err.find("--columns"), std::string::npos) << list << ": " << run.err;
+  }
+  // A column only a table has, asked of a table without it: known once the header is read.
+  const BatchRun table =
+      RunBatch({"--from", "csv", "--columns", "name,bp"}, "smiles,name\nCCC,propane\n");
+  EXPECT_EQ(table.status, 2);
+  EXPECT_EQ(table.out, "");
+  EXPECT_NE(table.err.find("\"bp\""), std::string::npos) << table.err;
+  EXPECT_NE(table.err.find("smiles, vertices"), std::string::npos) << table.err;
+  // "matrices" is a column only with --matrices.
+  EXPECT_EQ(
+      RunBatch({"--from", "edges", "--format", "jsonl", "--columns", "matrices"}, input).status, 2);
+}
+
+// The matrices with --columns: where "matrices" is named, else last.
+TEST(BatchColumns, MatricesGoWhereNamedElseLast) {
+  const std::string input = "3 1-2,2-3 propane\n";
+  const auto keysOf = [&](const std::string& list) {
+    const BatchRun run =
+        RunBatch({"--from", "edges", "--format", "jsonl", "--matrices", "--columns", list}, input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto row = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : row.items())
+      keys.push_back(key);
+    return keys;
+  };
+  EXPECT_EQ(keysOf("name,H"), (std::vector<std::string>{"name", "H", "matrices"}));
+  EXPECT_EQ(keysOf("matrices,name"), (std::vector<std::string>{"matrices", "name"}));
+}
+
+// A matrix element's text from its ticks by the test's own digits: the whole part, then up
+// to four decimals without trailing zeros.
+std::string ElementText(Int128 ticks) {
+  std::string text = ToDecimalString(ticks / 10000);
+  std::string fraction = ToDecimalString(ticks % 10000);
+  fraction.insert(0, 4 - fraction.size(), '0');
+  while (!fraction.empty() && fraction.back() == '0')
+    fraction.pop_back();
+  return fraction.empty() ? text : text + "." + fraction;
+}
+
+// Every number of a JSON text as written, in order, read by the JSON library.
+class NumberTexts : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  std::vector<std::string> numbers;
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t value) override {
+    numbers.push_back(std::to_string(value));
+    return true;
+  }
+  bool number_unsigned(number_unsigned_t value) override {
+    numbers.push_back(std::to_string(value));
+    return true;
+  }
+  bool number_float(number_float_t, const string_t& text) override {
+    numbers.push_back(text);
+    return true;
+  }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+};
+
+TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
+  std::vector<Graph> trees;
+  for (const int n : {1, 2, 3, 4, 7, 8, 12, 20, 33})
+    for (Graph& tree : testing::RandomTrees(n, 30, 4100u + static_cast<unsigned>(n)))
+      trees.push_back(std::move(tree));
+  trees.push_back(testing::Path(128));  // Hosoya numbers past 64 bits
+  trees.push_back(testing::Star(128));
+  trees.push_back(testing::Caterpillar(30, 3));
+  for (Graph& tree : testing::RandomTrees(100, 4, 77u))
+    trees.push_back(std::move(tree));
+  std::string input;
+  for (std::size_t k = 0; k < trees.size(); ++k)
+    input += EdgeLine(trees[k], Named("t", k));
+  const BatchRun run = RunBatch(
+      {"--from", "edges", "--format", "jsonl", "--matrices", "--columns", "matrices"}, input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::string line;
+  std::size_t k = 0;
+  for (; std::getline(lines, line); ++k) {
+    ASSERT_LT(k, trees.size());
+    NumberTexts numbers;
+    ASSERT_TRUE(nlohmann::json::sax_parse(line, &numbers)) << "tree " << k;
+    const GraphicalMatrices reference = testing::ComputeForestByForest(*RootTree(trees[k]));
+    const int n = trees[k].vertexCount;
+    ASSERT_EQ(numbers.numbers.size(), static_cast<std::size_t>(16 * n * n)) << "tree " << k;
+    std::size_t at = 0;
+    for (const MatrixType type : kMatrixTypes) {
+      for (const TopologicalIndex index : kTopologicalIndices) {
+        const MatrixView matrix = reference.Of(type, index);
+        for (int i = 1; i <= n; ++i) {
+          for (int j = 1; j <= n; ++j, ++at) {
+            ASSERT_EQ(numbers.numbers[at], ElementText(matrix(i, j).ticks()))
+                << "tree " << k << " (" << i << ", " << j << ")";
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(k, trees.size());
+}
+
+}  // namespace
+}  // namespace korvelant

@@ -37,10 +37,6 @@ struct CalcRequest {
   CalcFormat format = CalcFormat::kText;
 };
 
-// How draw lays out a tree given by its edges: as a chemist draws its carbon skeleton, or on
-// the circle a new tree of the window starts with.
-enum class DrawLayout { kSkeleton, kCircle };
-
 // A picture of a tree for a paper: the graphical matrix drawn cell by cell, or the tree.
 // A molecule keeps its depiction unless the circle is asked for.
 struct DrawRequest {

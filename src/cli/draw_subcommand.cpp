@@ -4,33 +4,14 @@
 #include "cli/messages.hpp"
 #include "cli/subcommands.hpp"
 #include "engine/rooted_tree.hpp"
-#include "molecules/skeleton_layout.hpp"
 #include "output/safe_file_writer.hpp"
 
 namespace korvelant {
-namespace {
-
-// Where each vertex stands: a molecule as depicted, unless the circle is asked for; a tree
-// given by its edges as its carbon skeleton is drawn, or on the circle.
-std::vector<PlanePoint> LaidOut(const DrawRequest& request) {
-  const Graph& tree = request.tree.graph;
-  if (request.layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
-  if (!request.depiction.empty()) return request.depiction;
-  std::vector<PlanePoint> points;
-  for (const DepictionPoint& p : SkeletonLayout(tree))
-    points.push_back({p.x, p.y});
-  // RDKit lays out every tree; should it fail, the picture is still drawn.
-  if (points.size() != static_cast<std::size_t>(tree.vertexCount))
-    return CirclePoints(tree.vertexCount);
-  return points;
-}
-
-}  // namespace
-
 int RunDraw(const DrawRequest& request, const CliStreams& streams) {
   if (!RootTree(request.tree.graph)) return ReportNotATree(request.tree, streams);
-  const std::string bytes =
-      PaperPictureBytes(request.tree.graph, LaidOut(request), request.picture);
+  const std::string bytes = PaperPictureBytes(
+      request.tree.graph, LaidOutPoints(request.tree.graph, request.depiction, request.layout),
+      request.picture);
   if (const auto failure = WriteFileSafely(request.output, bytes)) {
     ReportProblem(streams.err, *failure);
     return kCannotWrite;

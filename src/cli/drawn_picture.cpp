@@ -12,6 +12,7 @@
 #include "drawing/tree_preview.hpp"
 #include "engine/rooted_tree.hpp"
 #include "matrices/draw_calculate_command.hpp"
+#include "molecules/skeleton_layout.hpp"
 #include "render/drawing_export.hpp"
 #include "render/twips.hpp"
 #include "window/designed_pictures.hpp"
@@ -124,6 +125,16 @@ QSize OutputSize(const PaperPictureRequest& request, QSize& area, TwipPoint& shi
 }
 
 }  // namespace
+
+std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
+                                      DrawLayout layout) {
+  if (layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
+  if (!depiction.empty()) return {depiction.begin(), depiction.end()};
+  std::vector<PlanePoint> points;
+  for (const DepictionPoint& p : SkeletonLayout(tree))
+    points.push_back({p.x, p.y});
+  return points;
+}
 
 std::string PaperPictureBytes(const Graph& tree, std::span<const PlanePoint> points,
                               const PaperPictureRequest& request, PaintingPlatform platform) {

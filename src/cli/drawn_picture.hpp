@@ -3,8 +3,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "drawing/plane_layout.hpp"
+#include "input/ignoring_case.hpp"
+#include "input/quoted_text.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "matrices/paper_picture.hpp"
 #include "model/graph.hpp"
@@ -36,6 +42,35 @@ std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> p
 
 // The background of a picture for a paper: white, none (see-through) or the window's grey.
 enum class PictureBackground { kWhite, kNone, kWindow };
+inline constexpr std::pair<std::string_view, PictureBackground> kBackgroundNames[] = {
+    {"white", PictureBackground::kWhite},
+    {"none", PictureBackground::kNone},
+    {"window", PictureBackground::kWindow}};
+
+// How a tree given by its edges is laid out: as a chemist draws its carbon skeleton, or on
+// the circle a new tree of the window starts with.
+enum class DrawLayout { kSkeleton, kCircle };
+inline constexpr std::pair<std::string_view, DrawLayout> kLayoutNames[] = {
+    {"skeleton", DrawLayout::kSkeleton}, {"circle", DrawLayout::kCircle}};
+
+// The choice `text` names in `names`, in any letter case, or the message refusing it:
+// "--background needs one of white, none, window, not "pink"" for `what` "--background".
+template <typename Choice, std::size_t N>
+std::variant<Choice, std::string> ReadChoice(const std::pair<std::string_view, Choice> (&names)[N],
+                                             std::string_view what, std::string_view text) {
+  std::string listed;
+  for (const auto& [name, choice] : names) {
+    if (SameIgnoringCase(text, name)) return choice;
+    listed += (listed.empty() ? "" : ", ") + std::string(name);
+  }
+  return std::string(what) + " needs one of " + listed + ", not " + QuotedText(text);
+}
+
+// Where each vertex of `tree` stands ([v - 1] for vertex v): on the window's circle when
+// asked; else as `depiction` (a molecule's) has it; else as RDKit depicts the carbon
+// skeleton.
+std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
+                                      DrawLayout layout);
 
 // A picture for a paper, as draw makes it.
 struct PaperPictureRequest {

@@ -10,7 +10,6 @@
 #include "input/table_columns.hpp"
 #include "matrices/matrix_kind.hpp"
 #include "model/graph.hpp"
-#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 

@@ -14,7 +14,6 @@
 #include "matrices/matrix_kind.hpp"
 #include "matrices/paper_picture.hpp"
 #include "model/graph.hpp"
-#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 
@@ -25,20 +24,6 @@ enum class DrawFileKind { kSvg, kPng, kPdf };
 // or offscreen whatever the environment says, for a library inside another program, which a
 // platform that cannot start (a display named but absent) would end.
 enum class PaintingPlatform { kUsersChoice, kOffscreen };
-
-// Why a tree of `vertexCount` vertices cannot be drawn ("draw lays out trees of up to 8
-// vertices, as the window does; this one has 9"), or nothing when it can.
-std::optional<std::string> DrawingRefusal(int vertexCount);
-
-// The bytes of a picture as the window draws it, painted by the window's own drawing code on
-// Qt's offscreen platform, so no display is needed: the matrix of `type` drawn cell by cell,
-// or the tree preview when there is no type. `positions[v - 1]` is where vertex v stands on
-// the grid, or, when `positions` is empty, where a new tree of the window puts it; `scale` is a
-// PNG's pixels per pixel of the window's picture. The tree must be one the window takes. Throws
-// std::runtime_error when Qt cannot paint.
-std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
-                              std::optional<MatrixType> type, DrawFileKind kind, double scale,
-                              PaintingPlatform platform = PaintingPlatform::kUsersChoice);
 
 // The background of a picture for a paper: white, none (see-through) or the window's grey.
 enum class PictureBackground { kWhite, kNone, kWindow };

@@ -11,9 +11,9 @@
 #include "cli/messages.hpp"
 #include "engine/rooted_tree.hpp"
 #include "molecules/skeleton_layout.hpp"
+#include "render/designed_pictures.hpp"
 #include "render/drawing_export.hpp"
 #include "render/twips.hpp"
-#include "window/designed_pictures.hpp"
 
 namespace korvelant {
 namespace {

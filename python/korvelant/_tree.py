@@ -122,17 +122,22 @@ class Tree:
         was. Raises OSError with the reason when it cannot be written."""
         _native.write_file(os.fspath(path), self.matrix_file().encode("ascii"))
 
-    def draw(self, type):
-        """The matrix drawn as the window draws it, a grid of miniature trees."""
+    def draw(self, type, *, background="white", numbers=True, caption="", width=None,
+             height=None, layout="skeleton"):
+        """The matrix drawn for a paper, a grid of miniature trees, as korvelant-cli draw
+        draws it; the keywords are draw's options."""
         from ._picture import Picture
 
-        return Picture(self, type)
+        return Picture(self, type, background=background, numbers=numbers, caption=caption,
+                       width=width, height=height, layout=layout)
 
-    def draw_preview(self):
-        """The tree as the window's preview shows it."""
+    def draw_preview(self, *, background="white", numbers=True, caption="", width=None,
+                     height=None, layout="skeleton"):
+        """The tree itself, its vertices numbered, as korvelant-cli draw --preview draws it."""
         from ._picture import Picture
 
-        return Picture(self, None)
+        return Picture(self, None, background=background, numbers=numbers, caption=caption,
+                       width=width, height=height, layout=layout)
 
     def __eq__(self, other):
         if not isinstance(other, Tree):

@@ -1,7 +1,7 @@
 // Molecules in: a SMILES or a molfile record read as the command-line tool reads them.
 #include <pybind11/stl.h>
 
-#include "molecules/grid_layout.hpp"
+#include "model/vertex_positions.hpp"
 #include "molecules/molecule_reading.hpp"
 #include "native_module.hpp"
 
@@ -10,18 +10,18 @@ namespace {
 
 namespace py = pybind11;
 
-// (vertex count, edges, grid positions or None, why it is not a tree or "") for a molecule
-// RDKit reads; ValueError with the tool's message for one it cannot, or one too large.
-// Positions come with a tree small enough for the window's grid.
+// (vertex count, edges, depiction or None, why it is not a tree or "") for a molecule RDKit
+// reads; ValueError with the tool's message for one it cannot, or one too large. The
+// depiction, RDKit's 2D points, comes with a tree small enough for the window's grid.
 py::tuple SkeletonOf(MoleculeReading molecule) {
   if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree)
     throw py::value_error(RefusalText(*molecule.refusal));
   py::object positions = py::none();
   if (!molecule.refusal && !molecule.depiction.empty()) {
-    py::list grid;
-    for (const GridPosition& position : GridLayout(molecule.depiction))
-      grid.append(py::make_tuple(position.x, position.y));
-    positions = grid;
+    py::list points;
+    for (const PlanePoint& point : molecule.depiction)
+      points.append(py::make_tuple(point.x, point.y));
+    positions = points;
   }
   const std::string problem = molecule.refusal ? molecule.refusal->reason : "";
   return py::make_tuple(molecule.graph.vertexCount, molecule.graph.edges, positions, problem,

@@ -1,4 +1,4 @@
-// Pictures of a tree, painted by the window's drawing code as korvelant-cli draw paints them.
+// Pictures of a tree for papers, made as korvelant-cli draw makes them.
 #include <pybind11/stl.h>
 
 #include "cli/drawn_picture.hpp"
@@ -18,29 +18,54 @@ DrawFileKind KindNamed(const std::string& name) {
   throw py::value_error("a picture is made as svg, png or pdf, not " + name);
 }
 
+template <typename Choice, std::size_t N>
+Choice Named(const std::pair<std::string_view, Choice> (&names)[N], const char* what,
+             const std::string& text) {
+  auto read = ReadChoice(names, what, text);
+  if (auto* message = std::get_if<std::string>(&read)) throw py::value_error(*message);
+  return std::get<Choice>(read);
+}
+
+// A picture side as draw takes it: 1 to 10000, or none.
+std::optional<int> Side(const std::optional<long long>& value, const char* what) {
+  if (!value) return std::nullopt;
+  if (*value < 1 || *value > 10000)
+    throw py::value_error(std::string(what) + " must be from 1 to 10000, not " +
+                          std::to_string(*value));
+  return static_cast<int>(*value);
+}
+
 py::bytes Picture(long long n, const EdgePairs& edges,
-                  const std::optional<std::vector<std::pair<int, int>>>& positions,
-                  const std::optional<std::string>& typeName, const std::string& kind,
-                  double scale) {
+                  const std::optional<std::vector<std::pair<double, double>>>& depiction,
+                  const std::optional<std::string>& typeName, const std::string& kind, double scale,
+                  const std::string& background, bool numbers, const std::string& caption,
+                  std::optional<long long> width, std::optional<long long> height,
+                  const std::string& layout) {
   const Graph graph = GraphFrom(n, edges);
-  if (auto refusal = DrawingRefusal(graph.vertexCount)) throw py::value_error(*refusal);
   if (!RootTree(graph)) throw py::value_error(std::string(kNotATreeMessage));
-  std::optional<MatrixType> type;
+  PaperPictureRequest request;
   if (typeName) {
     auto read = ReadMatrixType(*typeName);
     if (auto* message = std::get_if<std::string>(&read)) throw py::value_error(*message);
-    type = std::get<MatrixType>(read);
+    request.type = std::get<MatrixType>(read);
   }
-  std::vector<GridPosition> grid;
-  for (const auto& [x, y] : positions.value_or(std::vector<std::pair<int, int>>{}))
-    grid.push_back({x, y});
-  if (!grid.empty() && grid.size() != static_cast<std::size_t>(graph.vertexCount))
+  request.kind = KindNamed(kind);
+  request.scale = scale;
+  request.background = Named(kBackgroundNames, "background", background);
+  request.options = {numbers, caption};
+  request.width = Side(width, "width");
+  request.height = Side(height, "height");
+  const DrawLayout drawLayout = Named(kLayoutNames, "layout", layout);
+  std::vector<PlanePoint> points;
+  for (const auto& [x, y] : depiction.value_or(std::vector<std::pair<double, double>>{}))
+    points.push_back({x, y});
+  if (!points.empty() && points.size() != static_cast<std::size_t>(graph.vertexCount))
     throw py::value_error("a picture needs one position for each vertex");
   std::string bytes;
   {
     const py::gil_scoped_release painting;
-    bytes =
-        DrawnPictureBytes(graph, grid, type, KindNamed(kind), scale, PaintingPlatform::kOffscreen);
+    bytes = PaperPictureBytes(graph, LaidOutPoints(graph, points, drawLayout), request,
+                              PaintingPlatform::kOffscreen);
   }
   return py::bytes(bytes);
 }
@@ -48,8 +73,11 @@ py::bytes Picture(long long n, const EdgePairs& edges,
 }  // namespace
 
 void AddPictureFunctions(py::module_& module) {
-  module.def("picture", &Picture, py::arg("n"), py::arg("edges"), py::arg("positions"),
-             py::arg("type"), py::arg("kind"), py::arg("scale") = 1.0);
+  module.def("picture", &Picture, py::arg("n"), py::arg("edges"), py::arg("depiction"),
+             py::arg("type"), py::arg("kind"), py::arg("scale") = 1.0,
+             py::arg("background") = "white", py::arg("numbers") = true, py::arg("caption") = "",
+             py::arg("width") = py::none(), py::arg("height") = py::none(),
+             py::arg("layout") = "skeleton");
 }
 
 }  // namespace korvelant::python

@@ -59,20 +59,14 @@ std::variant<TopologicalIndex, UsageError> ParseIndex(const std::string& text) {
 // One of a few words, in any letter case; a clear refusal naming them otherwise.
 template <typename Choice, std::size_t N>
 std::optional<UsageError> ParseChoice(const ScannedArguments& scanned, const char* option,
-                                      const std::pair<const char*, Choice> (&words)[N],
+                                      const std::pair<std::string_view, Choice> (&names)[N],
                                       Choice& choice) {
   const auto found = scanned.values.find(option);
   if (found == scanned.values.end()) return std::nullopt;
-  std::string names;
-  for (const auto& [word, value] : words) {
-    if (SameIgnoringCase(found->second, word)) {
-      choice = value;
-      return std::nullopt;
-    }
-    names += names.empty() ? word : std::string(", ") + word;
-  }
-  return UsageError{std::string("--") + option + " needs one of " + names + ", not " +
-                    QuotedText(found->second)};
+  auto read = ReadChoice(names, std::string("--") + option, found->second);
+  if (auto* message = std::get_if<std::string>(&read)) return UsageError{std::move(*message)};
+  choice = std::get<Choice>(read);
+  return std::nullopt;
 }
 
 // --width and --height: a picture side of 1 to kLargestPictureSide pixels or points.
@@ -91,15 +85,9 @@ std::optional<UsageError> ParsePictureSide(const ScannedArguments& scanned, cons
 
 // How the picture looks: layout, background, numbers, caption and size.
 std::optional<UsageError> ParseDrawLooks(const ScannedArguments& scanned, DrawRequest& request) {
-  static constexpr std::pair<const char*, DrawLayout> kLayouts[] = {
-      {"skeleton", DrawLayout::kSkeleton}, {"circle", DrawLayout::kCircle}};
-  static constexpr std::pair<const char*, PictureBackground> kBackgrounds[] = {
-      {"white", PictureBackground::kWhite},
-      {"none", PictureBackground::kNone},
-      {"window", PictureBackground::kWindow}};
   PaperPictureRequest& picture = request.picture;
-  if (auto error = ParseChoice(scanned, "layout", kLayouts, request.layout)) return error;
-  if (auto error = ParseChoice(scanned, "background", kBackgrounds, picture.background))
+  if (auto error = ParseChoice(scanned, "layout", kLayoutNames, request.layout)) return error;
+  if (auto error = ParseChoice(scanned, "background", kBackgroundNames, picture.background))
     return error;
   if (auto error = ParsePictureSide(scanned, "width", picture.width)) return error;
   if (auto error = ParsePictureSide(scanned, "height", picture.height)) return error;

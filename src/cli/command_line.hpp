@@ -11,7 +11,6 @@
 #include "input/table_columns.hpp"
 #include "model/graph.hpp"
 #include "model/matrix_kind.hpp"
-#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 
@@ -30,10 +29,6 @@ struct CalcRequest {
   TopologicalIndex index = TopologicalIndex::Wiener;
   CalcFormat format = CalcFormat::kText;
 };
-
-// How draw lays out a tree given by its edges: as a chemist draws its carbon skeleton, or on
-// the circle a new tree of the window starts with.
-enum class DrawLayout { kSkeleton, kCircle };
 
 // A picture of a tree for a paper: the graphical matrix drawn cell by cell, or the tree.
 // A molecule keeps its depiction unless the circle is asked for.

@@ -9,12 +9,11 @@
 #include <mutex>
 
 #include "cli/messages.hpp"
-#include "drawing/tree_preview.hpp"
 #include "engine/rooted_tree.hpp"
-#include "matrices/draw_calculate_command.hpp"
+#include "molecules/skeleton_layout.hpp"
+#include "render/designed_pictures.hpp"
 #include "render/drawing_export.hpp"
 #include "render/twips.hpp"
-#include "window/designed_pictures.hpp"
 
 namespace korvelant {
 namespace {
@@ -125,6 +124,13 @@ QSize OutputSize(const PaperPictureRequest& request, QSize& area, TwipPoint& shi
 
 }  // namespace
 
+std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
+                                      DrawLayout layout) {
+  if (layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);
+  if (!depiction.empty()) return {depiction.begin(), depiction.end()};
+  return SkeletonLayout(tree);
+}
+
 std::string PaperPictureBytes(const Graph& tree, std::span<const PlanePoint> points,
                               const PaperPictureRequest& request, PaintingPlatform platform) {
   const std::optional<RootedTree> rooted = RootTree(tree);
@@ -145,38 +151,6 @@ std::string PaperPictureBytes(const Graph& tree, std::span<const PlanePoint> poi
   const QByteArray bytes =
       SizedDrawingFileBytes(drawing, PaperStyle(request.background, picture.fontPixels), area, size,
                             FormatOf(request.kind), title);
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-std::optional<std::string> DrawingRefusal(int vertexCount) {
-  if (vertexCount <= kMaxVertices) return std::nullopt;
-  return "draw lays out trees of up to " + std::to_string(kMaxVertices) +
-         " vertices, as the window does; this one has " + std::to_string(vertexCount);
-}
-
-std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
-                              std::optional<MatrixType> type, DrawFileKind kind, double scale,
-                              PaintingPlatform platform) {
-  VertexPositions grid{};
-  for (int v = 1; v <= tree.vertexCount; ++v) {
-    grid.at(v) = positions.empty() ? DefaultPosition(v, tree.vertexCount)
-                                   : positions[static_cast<std::size_t>(v) - 1];
-  }
-  Drawing drawing;
-  if (type) {
-    RunDrawCalculateCommand(tree, grid, std::nullopt, *type, drawing);
-  } else {
-    DrawTreePreview(tree, grid, drawing);
-  }
-  const std::string_view picture = type ? kLargePicture : kPreviewPicture;
-  const QString title = type ? "Korvelant matrix picture" : "Korvelant tree preview";
-
-  const std::lock_guard lock(PaintingTurn());
-  const KeptLocale locale;
-  const auto application = StartPainting(platform);
-  const QByteArray bytes =
-      DrawingFileBytes(drawing, DesignedPictureStyle(picture, QGuiApplication::palette()),
-                       DesignedPictureArea(picture), FormatOf(kind), scale, title);
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 

@@ -3,12 +3,17 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "drawing/plane_layout.hpp"
+#include "input/ignoring_case.hpp"
+#include "input/quoted_text.hpp"
 #include "matrices/paper_picture.hpp"
 #include "model/graph.hpp"
 #include "model/matrix_kind.hpp"
-#include "model/vertex_positions.hpp"
 
 namespace korvelant {
 
@@ -20,22 +25,37 @@ enum class DrawFileKind { kSvg, kPng, kPdf };
 // platform that cannot start (a display named but absent) would end.
 enum class PaintingPlatform { kUsersChoice, kOffscreen };
 
-// Why a tree of `vertexCount` vertices cannot be drawn ("draw lays out trees of up to 8
-// vertices, as the window does; this one has 9"), or nothing when it can.
-std::optional<std::string> DrawingRefusal(int vertexCount);
-
-// The bytes of a picture as the window draws it, painted by the window's own drawing code on
-// Qt's offscreen platform, so no display is needed: the matrix of `type` drawn cell by cell,
-// or the tree preview when there is no type. `positions[v - 1]` is where vertex v stands on
-// the grid, or, when `positions` is empty, where a new tree of the window puts it; `scale` is a
-// PNG's pixels per pixel of the window's picture. The tree must be one the window takes. Throws
-// std::runtime_error when Qt cannot paint.
-std::string DrawnPictureBytes(const Graph& tree, std::span<const GridPosition> positions,
-                              std::optional<MatrixType> type, DrawFileKind kind, double scale,
-                              PaintingPlatform platform = PaintingPlatform::kUsersChoice);
-
 // The background of a picture for a paper: white, none (see-through) or the window's grey.
 enum class PictureBackground { kWhite, kNone, kWindow };
+inline constexpr std::pair<std::string_view, PictureBackground> kBackgroundNames[] = {
+    {"white", PictureBackground::kWhite},
+    {"none", PictureBackground::kNone},
+    {"window", PictureBackground::kWindow}};
+
+// How a tree given by its edges is laid out: as a chemist draws its carbon skeleton, or on
+// the circle a new tree of the window starts with.
+enum class DrawLayout { kSkeleton, kCircle };
+inline constexpr std::pair<std::string_view, DrawLayout> kLayoutNames[] = {
+    {"skeleton", DrawLayout::kSkeleton}, {"circle", DrawLayout::kCircle}};
+
+// The choice `text` names in `names`, in any letter case, or the message refusing it:
+// "--background needs one of white, none, window, not "pink"" for `what` "--background".
+template <typename Choice, std::size_t N>
+std::variant<Choice, std::string> ReadChoice(const std::pair<std::string_view, Choice> (&names)[N],
+                                             std::string_view what, std::string_view text) {
+  std::string listed;
+  for (const auto& [name, choice] : names) {
+    if (SameIgnoringCase(text, name)) return choice;
+    listed += (listed.empty() ? "" : ", ") + std::string(name);
+  }
+  return std::string(what) + " needs one of " + listed + ", not " + QuotedText(text);
+}
+
+// Where each vertex of `tree` stands ([v - 1] for vertex v): on the window's circle when
+// asked; else as `depiction` (a molecule's) has it; else as RDKit depicts the carbon
+// skeleton.
+std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
+                                      DrawLayout layout);
 
 // A picture for a paper, as draw makes it.
 struct PaperPictureRequest {

@@ -21,6 +21,10 @@ QPen PenOfWidth(const QColor& ink, int pixels) {
   return QPen(ink, pixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// Stroking one path of millions of lines takes Qt minutes and gigabytes; runs of this many
+// points keep a vector file small and the painting as fast as line by line.
+constexpr int kLongestRun = 2000;
+
 }  // namespace
 
 void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle& style,
@@ -43,7 +47,7 @@ void PaintDrawing(QPainter& painter, const Drawing& drawing, const DrawingStyle&
   for (const Shape& shape : drawing.shapes()) {
     const auto* line = std::get_if<LineShape>(&shape);
     if (joined && line != nullptr) {
-      if (line->lineWidth != runWidth) endRun();
+      if (line->lineWidth != runWidth || run.elementCount() >= kLongestRun) endRun();
       runWidth = line->lineWidth;
       run.moveTo(ToPixels(line->from));
       run.lineTo(ToPixels(line->to));

@@ -41,9 +41,37 @@ def test_save_makes_each_kind_by_its_ending(tmp_path):
         picture.save(tmp_path / "missing" / "t.svg")
 
 
-def test_trees_the_window_cannot_lay_out_are_refused():
-    with pytest.raises(ValueError, match="up to 8 vertices"):
-        kv.Tree(9, [(k, k + 1) for k in range(1, 9)]).draw("EGM")
+def test_keywords_are_draws_options_and_give_its_bytes(tmp_path):
+    edges = [(k, k + 1) for k in range(1, 20)]
+    tree = kv.Tree(20, edges)
+    picture = tree.draw("PGM", background="none", caption="Figure 3", width=500)
+    root = ElementTree.fromstring(picture.svg)
+    texts = [t.text for t in root.iter(SVG + "text")]
+    assert texts.count("0") == 20
+    assert "Figure 3" in texts
+    assert all(texts.count(str(k)) == 2 for k in range(1, 21))
+    edge_text = ",".join(f"{a}-{b}" for a, b in edges)
+    target = tmp_path / "cli.svg"
+    done = run_cli("draw", "--vertices", "20", "--edges", edge_text, "--type", "PGM",
+                   "--background", "none", "--caption", "Figure 3", "--width", "500",
+                   "--output", str(target))
+    assert done.returncode == 0, done.stderr
+    assert target.read_text() == picture.svg
+    preview = tree.draw_preview(layout="circle", numbers=False)
+    done = run_cli("draw", "--vertices", "20", "--edges", edge_text, "--preview", "--layout",
+                   "circle", "--no-numbers", "--output", str(target))
+    assert done.returncode == 0, done.stderr
+    assert target.read_text() == preview.svg
+
+
+def test_bad_option_values_are_refused_with_draws_words():
+    tree = kv.Tree(3, [(1, 2), (2, 3)])
+    with pytest.raises(ValueError, match='background needs one of white, none, window, not "pink"'):
+        tree.draw("EGM", background="pink")
+    with pytest.raises(ValueError, match='layout needs one of skeleton, circle, not "spiral"'):
+        tree.draw_preview(layout="spiral")
+    with pytest.raises(ValueError, match="width must be from 1 to 10000, not 0"):
+        tree.draw("EGM", width=0)
 
 
 def test_a_platform_named_in_the_environment_cannot_end_the_interpreter():

@@ -1,4 +1,4 @@
-#include "window/control_table.hpp"
+#include "render/control_table.hpp"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "window/designed_pictures.hpp"
+#include "render/designed_pictures.hpp"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -5,8 +5,8 @@
 #include <QSize>
 #include <string_view>
 
+#include "render/control_table.hpp"
 #include "render/drawing_painter.hpp"
-#include "window/control_table.hpp"
 
 namespace korvelant {
 

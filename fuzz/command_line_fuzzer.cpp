@@ -36,7 +36,7 @@ std::vector<std::string> Arguments(std::string_view bytes) {
 // smaller vertex first, on vertices 1..n; not a tree when a reason says so.
 void CheckGivenTree(const TreeInput& tree) {
   const Graph& graph = tree.graph;
-  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxTreeVertices);
+  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxMatrixVertices);
   std::set<Edge> seen;
   for (const Edge& edge : graph.edges) {
     FUZZ_REQUIRE(1 <= edge.first && edge.first < edge.second && edge.second <= graph.vertexCount);

@@ -95,8 +95,8 @@ py::list TextColumn(const std::vector<RowValues>& rows,
 // A numeric column as (values, present): values an int64 array while every value fits, else
 // a list of exact Python ints; present says which rows have a value.
 py::tuple WholeColumn(const std::vector<RowValues>& rows,
-                      const std::function<std::optional<Int128>(const RowValues&)>& value) {
-  std::vector<std::optional<Int128>> values;
+                      const std::function<std::optional<ExactInteger>(const RowValues&)>& value) {
+  std::vector<std::optional<ExactInteger>> values;
   values.reserve(rows.size());
   for (const RowValues& row : rows)
     values.push_back(value(row));
@@ -106,8 +106,8 @@ py::tuple WholeColumn(const std::vector<RowValues>& rows,
   for (std::size_t k = 0; k < values.size(); ++k) {
     presence(k) = values[k].has_value();
     if (values[k])
-      fits = fits && *values[k] >= std::numeric_limits<std::int64_t>::min() &&
-             *values[k] <= std::numeric_limits<std::int64_t>::max();
+      fits = fits && *values[k] >= ExactInteger(std::numeric_limits<std::int64_t>::min()) &&
+             *values[k] <= ExactInteger(std::numeric_limits<std::int64_t>::max());
   }
   if (!fits) {
     py::list exact;
@@ -118,7 +118,7 @@ py::tuple WholeColumn(const std::vector<RowValues>& rows,
   py::array_t<std::int64_t> numbers(static_cast<py::ssize_t>(values.size()));
   auto cells = numbers.mutable_unchecked<1>();
   for (std::size_t k = 0; k < values.size(); ++k)
-    cells(k) = static_cast<std::int64_t>(values[k].value_or(0));
+    cells(k) = static_cast<std::int64_t>(values[k].value_or(0).Narrow());
   return py::make_tuple(numbers, present);
 }
 
@@ -151,7 +151,7 @@ std::map<std::string, ColumnMaker> ColumnMakers() {
     });
   };
   makers["vertices"] = [](const auto& rows) {
-    return WholeColumn(rows, [](const RowValues& row) -> std::optional<Int128> {
+    return WholeColumn(rows, [](const RowValues& row) -> std::optional<ExactInteger> {
       if (!row.vertices) return std::nullopt;
       return *row.vertices;
     });
@@ -161,21 +161,21 @@ std::map<std::string, ColumnMaker> ColumnMakers() {
   };
   for (int block = 0; block < 16; ++block) {
     // Half an element sum: whole for W, Z and H; Randić to five places at most.
-    const auto half = [block](const RowValues& row) -> std::optional<Int128> {
+    const auto half = [block](const RowValues& row) -> std::optional<ExactInteger> {
       if (!row.elementSums) return std::nullopt;
-      return (*row.elementSums)[block].ticks();
+      return (*row.elementSums)[block].Ticks();
     };
     if (kTopologicalIndices[block % 4] == TopologicalIndex::Randic) {
       makers[BlockName(block)] = [half](const auto& rows) {
         return RealColumn(rows, [&](const RowValues& row) -> std::optional<double> {
           const auto ticks = half(row);
           if (!ticks) return std::nullopt;
-          return static_cast<double>(*ticks) / (2.0 * ExactDecimal::kScale);
+          return static_cast<double>(ticks->Narrow()) / (2.0 * ExactDecimal::kScale);
         });
       };
     } else {
       makers[BlockName(block)] = [half](const auto& rows) {
-        return WholeColumn(rows, [&](const RowValues& row) -> std::optional<Int128> {
+        return WholeColumn(rows, [&](const RowValues& row) -> std::optional<ExactInteger> {
           const auto ticks = half(row);
           if (!ticks) return std::nullopt;
           return *ticks / (2 * ExactDecimal::kScale);
@@ -183,11 +183,11 @@ std::map<std::string, ColumnMaker> ColumnMakers() {
       };
     }
   }
-  const auto whole = [](Int128 WholeTreeIndices::*member) {
+  const auto whole = [](auto WholeTreeIndices::*member) {
     return [member](const auto& rows) {
-      return WholeColumn(rows, [member](const RowValues& row) -> std::optional<Int128> {
+      return WholeColumn(rows, [member](const RowValues& row) -> std::optional<ExactInteger> {
         if (!row.indices) return std::nullopt;
-        return (*row.indices).*member;
+        return ExactInteger((*row.indices).*member);
       });
     };
   };

@@ -1,5 +1,6 @@
 #include "python_values.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -9,7 +10,9 @@ namespace korvelant::python {
 
 Graph GraphFrom(long long vertexCount, const EdgePairs& edges) {
   if (vertexCount < 0) throw py::value_error("a tree cannot have a negative number of vertices");
-  if (vertexCount > kMaxTreeVertices) throw py::value_error(TooLargeMessage(int(vertexCount)));
+  if (vertexCount > kMaxHalfSumVertices)
+    throw py::value_error(HalfSumTooLargeMessage(static_cast<int>(
+        std::min<long long>(vertexCount, std::numeric_limits<int>::max()))));
   // The edges as --edges writes them, so that every fault is named in the tool's words.
   std::string text;
   for (const auto& [a, b] : edges) {
@@ -30,8 +33,14 @@ py::int_ PythonInt(Int128 value) {
   return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
 }
 
+py::int_ PythonInt(const ExactInteger& value) {
+  if (!value.IsWide()) return PythonInt(value.Narrow());
+  const std::string digits = ToDecimalString(value);
+  return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
+}
+
 py::int_ WholeValue(ExactDecimal value) {
-  return PythonInt(value.ticks() / ExactDecimal::kScale);
+  return PythonInt(value.Ticks() / ExactDecimal::kScale);
 }
 
 py::object PythonDecimal(std::string_view digits) {

@@ -36,7 +36,7 @@ constexpr int kLargestDrawScale = 8;
 std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   const auto count = ReadCount(text);
   if (!count) return UsageError{"--vertices needs a whole number, not " + QuotedText(text)};
-  if (*count > kMaxTreeVertices) return UsageError{TooLargeMessage(*count)};
+  if (*count > kMaxMatrixVertices) return UsageError{MatrixTooLargeMessage(*count)};
   return *count;
 }
 
@@ -45,6 +45,8 @@ std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
 // with the reason.
 std::variant<TreeInput, UsageError> ParseMolecule(const std::string& smiles) {
   MoleculeReading molecule = ReadSmiles(smiles);
+  if (molecule.graph.vertexCount > kMaxMatrixVertices)
+    return UsageError{MatrixTooLargeMessage(molecule.graph.vertexCount)};
   if (!molecule.refusal) return TreeInput{std::move(molecule.graph), {}};
   if (molecule.refusal->kind == MoleculeRefusalKind::NotATree) {
     return TreeInput{std::move(molecule.graph), molecule.refusal->reason};

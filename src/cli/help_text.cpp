@@ -151,7 +151,7 @@ alike.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or
-not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
+not a tree: 1 ring ; the batch goes on. A record longer than 64 MiB is refused
 the same way.
 
 Options:

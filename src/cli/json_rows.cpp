@@ -120,7 +120,7 @@ class JsonLineRowFormat : public RowFormat {
       out += sums ? HalfSumDigits((*sums)[block]) : "null";
     }
     const WholeTreeIndices* indices = row.indices;
-    const auto appendWhole = [&](std::string_view key, const Int128* value) {
+    const auto appendWhole = [&](std::string_view key, const auto* value) {
       out += ',';
       AppendKey(out, key);
       if (value) {

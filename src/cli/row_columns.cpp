@@ -21,6 +21,14 @@ MatrixView Block(const GraphicalMatrices& matrices, int block) {
                      kTopologicalIndices[static_cast<std::size_t>(block % 4)]);
 }
 
+void AppendWholeNumber(std::string& out, const ExactInteger& value) {
+  if (value.IsWide()) {
+    out += ToDecimalString(value);
+  } else {
+    AppendWholeNumber(out, value.Narrow());
+  }
+}
+
 void AppendWholeNumber(std::string& out, Int128 value) {
   if (value >= 0 && value <= static_cast<Int128>(UINT64_MAX)) {
     char buffer[24];

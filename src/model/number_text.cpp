@@ -35,8 +35,7 @@ namespace {
 
 // The digits of a non-negative count of units of 10^-places, with the point placed and
 // trailing zeros dropped.
-std::string ScaledDigits(Int128 count, int places) {
-  std::string digits = ToDecimalString(count);
+std::string ScaledDigits(std::string digits, int places) {
   if (digits.size() <= static_cast<std::size_t>(places)) {
     digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
   }
@@ -125,6 +124,10 @@ char* WriteWholeNumberText(Int128 whole, char* out) {
 }
 
 std::string NumberText(ExactDecimal value) {
+  if (value.IsWide()) {
+    const mpz_class ticks = value.Ticks().Wide();
+    return WithSignPlace(ticks < 0, ScaledDigits(mpz_class(abs(ticks)).get_str(), 4));
+  }
   char buffer[kLongestNumberText];
   return std::string(buffer, WriteNumberText(value, buffer));
 }
@@ -135,10 +138,12 @@ std::string NumberText(FixedDecimal value) {
 
 std::string HalfSumDigits(ExactDecimal sum) {
   // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
-  const Int128 halves = CheckedMultiply(sum.ticks(), 5);
-  if (halves >= 0) return ScaledDigits(halves, 5);
-  std::string text("-");
-  text.append(ScaledDigits(-halves, 5));
+  const ExactInteger halves = sum.Ticks() * ExactInteger(5);
+  const bool negative = halves < ExactInteger(0);
+  std::string digits = ToDecimalString(halves);
+  if (negative) digits.erase(0, 1);
+  std::string text(negative ? "-" : "");
+  text.append(ScaledDigits(std::move(digits), 5));
   return text;
 }
 

@@ -19,7 +19,8 @@ std::string NumberText(ExactDecimal value);
 // The same without the sign blank, as a table's cell or a JSON number holds it ("1.4142").
 std::string BareNumberText(ExactDecimal value);
 // The same text written at `out`, which has room for kLongestNumberText characters;
-// returns the end. The matrix file writes thousands of them.
+// returns the end. The matrix file writes thousands of them. A value past 128 bits
+// (IsWide) has no room there: NumberText writes it, this throws OverflowError.
 inline constexpr int kLongestNumberText = 48;
 char* WriteNumberText(ExactDecimal value, char* out);
 // The same for a whole number, as NumberText(ExactDecimal::FromInteger(whole)) writes it.

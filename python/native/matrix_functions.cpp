@@ -104,9 +104,8 @@ py::array MatrixArray(const GraphicalMatrix& matrix, TopologicalIndex index, boo
 
 // Half of an element sum, exact: an int, or a Decimal for Randić.
 py::object HalfSum(ExactDecimal sum, TopologicalIndex index) {
-  const std::string digits = HalfSumDigits(sum);
-  if (index == TopologicalIndex::Randic) return PythonDecimal(digits);
-  return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
+  if (index == TopologicalIndex::Randic) return PythonDecimal(HalfSumDigits(sum));
+  return PythonInt(sum.Ticks() / (2 * ExactDecimal::kScale));  // a whole number
 }
 
 py::array Matrix(long long n, const EdgePairs& edges, const std::string& typeName,

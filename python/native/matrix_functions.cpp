@@ -31,8 +31,8 @@ RootedTree Rooted(long long vertexCount, const EdgePairs& edges) {
 // A tree whose matrices are wanted: within the matrices' size limit too.
 RootedTree RootedForMatrices(long long vertexCount, const EdgePairs& edges) {
   if (vertexCount > kMaxMatrixVertices) {
-    throw py::value_error(MatrixTooLargeMessage(static_cast<int>(
-        std::min<long long>(vertexCount, std::numeric_limits<int>::max()))));
+    throw py::value_error(MatrixTooLargeMessage(
+        static_cast<int>(std::min<long long>(vertexCount, std::numeric_limits<int>::max()))));
   }
   return Rooted(vertexCount, edges);
 }

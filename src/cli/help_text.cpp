@@ -7,7 +7,7 @@ namespace korvelant {
 namespace {
 
 constexpr std::string_view kOverview =
-    R"(korvelant-cli: graphical matrices of trees of up to 128 vertices
+    R"(korvelant-cli: graphical matrices of trees of up to 1,000 vertices
 
 Usage:
   korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
@@ -54,7 +54,7 @@ Wiener, Randic, Zagreb and Hosoya index) in the matrix file format, with CR LF
 line ends.
 
 Options:
-  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
+  --vertices N    the number of vertices, up to 1000, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
@@ -75,7 +75,7 @@ Prints one matrix: line i holds elements (i, 1) to (i, n) separated by ", ",
 then the line "Half-sum of matrix elements is: " and the half-sum.
 
 Options:
-  --vertices N    the number of vertices, up to 128, numbered 1 to N as given
+  --vertices N    the number of vertices, up to 1000, numbered 1 to N as given
   --edges EDGES   comma-separated pairs such as 1-2,2-3,2-4; - or "" for none
   --smiles SMILES a molecule in place of --vertices and --edges: its hydrogen-
                   suppressed skeleton, vertex 1 the first heavy atom of the
@@ -135,7 +135,7 @@ constexpr std::string_view kBatchHelpStart =
 
 Reads trees from the INPUT files, or from standard input when there is none or
 one is "-", and writes one row per record, in input order, while input still
-arrives.
+arrives. Trees of up to 100,000 vertices; with --matrices up to 1,000.
 
 )";
 

@@ -178,7 +178,8 @@ class ElementSums {
       up.middleZagreb += step.zagreb[1] + (b.count - 1) * step.zagreb[0] +
                          b.children * (dc - 1) * cc + b.Deeper() * dc * cc;
       up.middleRandicTicks += step.randicTicks[1] + (b.count - 1) * step.randicTicks[0] +
-                              b.children * Term(std::int64_t{dc - 1} * cc) + b.Deeper() * Term(std::int64_t{dc} * cc);
+                              b.children * Term(std::int64_t{dc - 1} * cc) +
+                              b.Deeper() * Term(std::int64_t{dc} * cc);
       up.chainAll = b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free;
       up.chainLastFree = b.chainAll * step.matchings.free;
       ends += up;
@@ -206,8 +207,7 @@ class ElementSums {
     end.distanceSum = below.distanceSum;
     end.wienerAbove = above.wiener;
     end.wienerBelow = below.wiener;
-    end.sizeTimesParentDistances =
-        Int{below.size} * sides_.DistanceSumFrom(tree_->parent[c]);
+    end.sizeTimesParentDistances = Int{below.size} * sides_.DistanceSumFrom(tree_->parent[c]);
     end.sizeSquared = Int{below.size} * below.size;
     end.sizeTimesDistanceSum = Int{below.size} * below.distanceSum;
     return end;
@@ -237,15 +237,16 @@ class ElementSums {
                       b.count * gSides.zagreb;
       dvgm_.randicTicks += b.middleRandicTicks + step.randicTicks[2] +
                            (b.count - 1) * step.randicTicks[1] +
-                           b.children * Term(std::int64_t{dd - 1} * vLost) + b.Deeper() * Term(std::int64_t{dd} * vLost) +
-                           b.outerRandicTicks + b.count * gSides.randicTicks;
+                           b.children * Term(std::int64_t{dd - 1} * vLost) +
+                           b.Deeper() * Term(std::int64_t{dd} * vLost) + b.outerRandicTicks +
+                           b.count * gSides.randicTicks;
       dvgm_.hosoya += (b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free) *
                       gSides.hosoya;
       // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above u, A below u
       // and Y above v, k = depth(u) - depth(g), added up over u: it is linear in u's values.
       const Int kMinusOneTimesSize = b.sizeTimesDepth - (tree_->depth[g] + 1) * b.size;
-      const Int middleDistances = b.count * sides_.DistanceSumFrom(v) -
-                                           kMinusOneTimesSize - b.distanceSum - b.count * (ys + yd);
+      const Int middleDistances = b.count * sides_.DistanceSumFrom(v) - kMinusOneTimesSize -
+                                  b.distanceSum - b.count * (ys + yd);
       const Int middleSizes = b.count * n() - b.size - b.count * ys;
       const Int between = ys * middleDistances + middleSizes * (ys + yd);
       dvgm_.wiener += b.wienerAbove - b.count * aboveV.wiener - between + b.outerWiener +
@@ -303,7 +304,8 @@ class ElementSums {
       const int da = Degree(a) - lost;
       edgeZagreb[0][lost] = edgeRandic[0][lost] = 0;
       edgeZagreb[1][lost] = b.children * da * (dx - 1) + b.Deeper() * da * dx;
-      edgeRandic[1][lost] = b.children * Term(std::int64_t{da} * (dx - 1)) + b.Deeper() * Term(std::int64_t{da} * dx);
+      edgeRandic[1][lost] =
+          b.children * Term(std::int64_t{da} * (dx - 1)) + b.Deeper() * Term(std::int64_t{da} * dx);
     }
   }
 
@@ -385,12 +387,12 @@ class ElementSums {
     // products of a value of i and a value of j.
     const Int depthA = tree_->depth[a];
     const Int kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
-                                   i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
-    const Int between =
-        i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
-        i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
-        i.count * n() * (y.size + y.distanceSum) - i.size * (y.size + y.distanceSum) -
-        i.count * (y.sizeSquared + y.sizeTimesDistanceSum);
+                          i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
+    const Int between = i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
+                        i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
+                        i.count * n() * (y.size + y.distanceSum) -
+                        i.size * (y.size + y.distanceSum) -
+                        i.count * (y.sizeSquared + y.sizeTimesDistanceSum);
     dvgm_.wiener += y.count * i.wienerAbove - i.count * y.wienerBelow - between;
   }
 

@@ -42,7 +42,8 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
 }
 
 template <typename Count>
-const typename BasicTreeSides<Count>::TreeSide& BasicTreeSides<Count>::SideFacing(int v, int k) const {
+const typename BasicTreeSides<Count>::TreeSide& BasicTreeSides<Count>::SideFacing(int v,
+                                                                                  int k) const {
   const int w = Neighbour(v, k);
   const bool towardParent = k == 0 && placeInParent_[v] >= 0;
   return Side(w, towardParent ? PlaceInParent(v) : 0);
@@ -73,7 +74,9 @@ typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v
 // at x. W = sum of W(side) + sum over vertices of the distances to x + sum over ordered
 // pairs of sides of reach(a) size(b) = sum W + size * sum reach - sum reach * size.
 template <typename Count>
-typename BasicTreeSides<Count>::BranchValues BasicTreeSides<Count>::Finish(int v, const Around& part, int lost) const {
+typename BasicTreeSides<Count>::BranchValues BasicTreeSides<Count>::Finish(int v,
+                                                                           const Around& part,
+                                                                           int lost) const {
   BranchValues branch;
   branch.size = 1 + part.size;
   branch.distanceSum = part.reach;
@@ -84,7 +87,8 @@ typename BasicTreeSides<Count>::BranchValues BasicTreeSides<Count>::Finish(int v
 }
 
 template <typename Count>
-typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Between(int v, int j, int k, const RootedMatchings& matchings) const {
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Between(
+    int v, int j, int k, const RootedMatchings& matchings) const {
   Around part = total_[v];
   part -= Share(v, j);
   part -= Share(v, k);
@@ -92,12 +96,14 @@ typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Between(int v, i
 }
 
 template <typename Count>
-typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Whole(int v, const RootedMatchings& matchings) const {
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Whole(
+    int v, const RootedMatchings& matchings) const {
   return StepOf(v, total_[v], matchings);
 }
 
 template <typename Count>
-typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(int v, const Around& part, const RootedMatchings& matchings) const {
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(
+    int v, const Around& part, const RootedMatchings& matchings) const {
   PathStep step;
   step.wiener = Finish(v, part, 0).wiener;
   for (int lost = 0; lost < 3; ++lost) {
@@ -109,7 +115,8 @@ typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(int v, co
 }
 
 template <typename Count>
-typename BasicTreeSides<Count>::TreeSide BasicTreeSides<Count>::SideFrom(int v, const Around& part, RootedMatchings matchings) const {
+typename BasicTreeSides<Count>::TreeSide BasicTreeSides<Count>::SideFrom(
+    int v, const Around& part, RootedMatchings matchings) const {
   const BranchValues kept = Finish(v, part, 0);
   const BranchValues alone = Finish(v, part, 1);
   TreeSide side;

@@ -45,8 +45,10 @@ std::string GroupedDigits(int value) {
 
 std::string LimitText(const char* what, int limit) {
   std::string text = "Korvelant computes ";
-  return text.append(what).append(" of trees of up to ").append(GroupedDigits(limit)).append(
-      " vertices");
+  return text.append(what)
+      .append(" of trees of up to ")
+      .append(GroupedDigits(limit))
+      .append(" vertices");
 }
 
 std::string OneHas(std::string limit, int vertexCount) {

@@ -125,7 +125,7 @@ std::strong_ordering operator<=>(const ExactInteger& a, const ExactInteger& b) {
                                  : std::strong_ordering::equal;
   }
   const int sign = cmp(a.Wide(), b.Wide());
-  return sign < 0 ? std::strong_ordering::less
+  return sign < 0   ? std::strong_ordering::less
          : sign > 0 ? std::strong_ordering::greater
                     : std::strong_ordering::equal;
 }

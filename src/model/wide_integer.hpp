@@ -45,7 +45,7 @@ class ExactInteger {
   friend bool operator==(const ExactInteger& a, const ExactInteger& b);
   friend std::strong_ordering operator<=>(const ExactInteger& a, const ExactInteger& b);
 
- // Throws the OverflowError of a value that does not fit Int128.
+  // Throws the OverflowError of a value that does not fit Int128.
   [[noreturn]] static void ThrowTooWide();
 
  private:

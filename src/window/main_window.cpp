@@ -225,11 +225,12 @@ bool MainWindow::OpenTreeFile(const QString& path) {
   if (!reading.tree) return refuse(QString::fromStdString(reading.error) + ".");
   const int n = reading.tree->graph.vertexCount;
   if (n > kMaxVertices) {
-    return refuse(QStringLiteral("the tree has %1 vertices, and the window takes trees of up to "
-                                 "%2. korvelant-cli computes matrices of trees of up to %3 vertices.")
-                      .arg(n)
-                      .arg(kMaxVertices)
-                      .arg(kMaxMatrixVertices));
+    return refuse(
+        QStringLiteral("the tree has %1 vertices, and the window takes trees of up to "
+                       "%2. korvelant-cli computes matrices of trees of up to %3 vertices.")
+            .arg(n)
+            .arg(kMaxVertices)
+            .arg(kMaxMatrixVertices));
   }
   form_->EnterTree(*reading.tree);
   ShowStatus("Opened the tree in " + Absolute(path));

@@ -440,8 +440,7 @@ TEST(Batch, ARecordPast64MebibytesIsRefusedAlone) {
   const auto rows = ReadCsv(run.out);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][0], "");
-  EXPECT_EQ(rows[0][25],
-            "line 1: a record of 67108870 bytes, more than the 67108864 one may have");
+  EXPECT_EQ(rows[0][25], "line 1: a record of 67108870 bytes, more than the 67108864 one may have");
   EXPECT_EQ(rows[1][0], "after");
   EXPECT_LT(run.out.size(), 1000u);
 }

@@ -143,7 +143,8 @@ TEST(TreeFile, TheWriterRefusesWhatCouldNotBeReadBack) {
   EXPECT_THROW(TreeFileText(Tree(2, {{1, 2}, {2, 1}}, {{0, 0}, {1, 1}})), std::invalid_argument);
   EXPECT_THROW(TreeFileText(Tree(2, {}, {{0, 0}})), std::invalid_argument);
   EXPECT_THROW(TreeFileText(Tree(1, {}, {{20, 0}})), std::invalid_argument);
-  EXPECT_THROW(TreeFileText(Tree(1001, {}, std::vector<GridPosition>(1001))), std::invalid_argument);
+  EXPECT_THROW(TreeFileText(Tree(1001, {}, std::vector<GridPosition>(1001))),
+               std::invalid_argument);
 }
 
 // Any damage to a good file is either refused or reads as a tree that writes and reads back

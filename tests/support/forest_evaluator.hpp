@@ -46,7 +46,7 @@ class ForestEvaluator {
   // The arrays have room for the largest tree, so that an evaluator costs no allocation;
   // only the first n entries (n + 1 by vertex number) are set.
   int n_;
-  const std::int64_t* randicTerm_;              // by degree product, RandicTermTicks
+  const std::int64_t* randicTerm_;                    // by degree product, RandicTermTicks
   std::array<int, kMaxFixedWidthVertices> parentAt_;  // by position: the parent's position
   EdgeSet all_ = 0;
   std::array<EdgeSet, kMaxFixedWidthVertices + 1> up_;  // by vertex number

@@ -4,6 +4,9 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "engine/hosoya_sums.hpp"
 #include "engine/randic_term.hpp"
 #include "engine/whole_tree_indices.hpp"
+#include "input/tree_problem.hpp"
 #include "support/tree_generators.hpp"
 
 namespace korvelant {
@@ -293,6 +297,54 @@ TEST(WideCountTest, RandicTermsPastTheTableRoundHalvesToEven) {
   EXPECT_EQ(Ticks(sums[1]), mpz_class(2) * (n - 1) * (n - 2) * 62);
   // SVGM takes away every edge at both ends: nothing is left.
   EXPECT_EQ(sums[9], ExactDecimal());
+}
+
+// Runs `work` on a thread of a 256 KiB stack: any recursion as deep as a path of 100,000
+// vertices would overflow it.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 256 * 1024);
+  pthread_t thread;
+  auto* task = new std::function<void()>(work);
+  ASSERT_EQ(pthread_create(
+                &thread, &attributes,
+                [](void* argument) -> void* {
+                  auto* job = static_cast<std::function<void()>*>(argument);
+                  (*job)();
+                  delete job;
+                  return nullptr;
+                },
+                task),
+            0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
+TEST(WideCountSlowTest, NoRecursionDeeperThanAFewFramesOnAPathOf100000Vertices) {
+  const int n = 100000;
+  Graph cycle = Path(n);
+  cycle.edges.emplace_back(n, 1);
+  Graph twoParts = Path(n);
+  twoParts.edges.pop_back();
+  bool done = false;
+  OnSmallStack([&] {
+    const RootedTree path = RootTree(Path(n)).value();
+    const std::array<ExactDecimal, 16> sums = ComputeElementSums(path);
+    const WholeTreeIndices indices = ComputeWholeTreeIndices(path);
+    mpz_class wiener = 0;  // EGM: the edge k-(k+1) leaves paths of k and n - k vertices
+    for (int k = 1; k < n; ++k) {
+      const mpz_class a = k, b = n - k;
+      wiener += (a * a * a - a) / 6 + (b * b * b - b) / 6;
+    }
+    EXPECT_EQ(HalfWhole(sums[0]), wiener);
+    EXPECT_EQ(indices.hosoya.Wide(), Fibonacci(n + 1).back());
+    EXPECT_FALSE(RootTree(cycle));
+    EXPECT_NE(TreeProblem(cycle).find("1 cycle"), std::string::npos);
+    EXPECT_NE(TreeProblem(twoParts).find("vertex 100000 has no edge"), std::string::npos);
+    done = true;
+  });
+  EXPECT_TRUE(done);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "engine/element_sums.hpp"
 #include "engine/graphical_matrices.hpp"
+#include "engine/tree_sides.hpp"
 #include "support/forest_by_forest.hpp"
 #include "support/tree_generators.hpp"
 
@@ -15,7 +16,7 @@ namespace korvelant {
 namespace {
 
 const std::vector<RootedTree>& TreesOf(int n) {
-  static std::vector<std::vector<RootedTree>> cache(kMaxTreeVertices + 1);
+  static std::vector<std::vector<RootedTree>> cache(kMaxFixedWidthVertices + 1);
   if (cache[n].empty()) {
     for (const Graph& graph : testing::RandomTrees(n, 400, 20261209u + n))
       cache[n].push_back(*RootTree(graph));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/graphical_matrices.hpp"
+#include "engine/tree_sides.hpp"
 #include "output/matrix_file.hpp"
 
 namespace korvelant {
@@ -66,7 +67,7 @@ std::vector<Graph> RandomTrees(int n, int count) {
 }
 
 void RandomTreesOf(benchmark::State& state) {
-  static std::vector<std::vector<Graph>> cache(kMaxTreeVertices + 1);
+  static std::vector<std::vector<Graph>> cache(kMaxFixedWidthVertices + 1);
   const int n = static_cast<int>(state.range(0));
   if (cache[n].empty()) cache[n] = RandomTrees(n, n <= 20 ? 500 : 50);
   FileOfTrees(state, cache[n]);

@@ -37,7 +37,7 @@ std::vector<std::string> Arguments(std::string_view bytes) {
 void CheckGivenTree(const TreeSource& tree) {
   if (!tree.graph) return;
   const Graph& graph = *tree.graph;
-  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxTreeVertices);
+  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxMatrixVertices);
   std::set<Edge> seen;
   for (const Edge& edge : graph.edges) {
     FUZZ_REQUIRE(1 <= edge.first && edge.first < edge.second && edge.second <= graph.vertexCount);

@@ -1,5 +1,5 @@
 // Graph6Record: a line is read exactly when it is a well-formed graph6 record of at most
-// kMaxTreeVertices vertices, and then to the graph a plain decoder finds.
+// kMaxHalfSumVertices vertices, and then to the graph a plain decoder finds.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

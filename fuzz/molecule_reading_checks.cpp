@@ -12,7 +12,7 @@ void CheckMoleculeReading(const MoleculeReading& reading, Depiction depiction) {
   FUZZ_REQUIRE(reading.graph.vertexCount >= 0);
   // A molecule past the limit keeps its skeleton, so that the window can say how large it is.
   const bool tooLarge = reading.refusal && reading.refusal->kind == MoleculeRefusalKind::TooLarge;
-  FUZZ_REQUIRE(tooLarge || reading.graph.vertexCount <= kMaxTreeVertices);
+  FUZZ_REQUIRE(tooLarge || reading.graph.vertexCount <= kMaxHalfSumVertices);
   FUZZ_REQUIRE(Trimmed(reading.name) == reading.name);
   if (reading.IsTree()) {
     FUZZ_REQUIRE(RootTree(reading.graph).has_value());

@@ -116,7 +116,7 @@ void CheckNautyReader(std::string_view line, std::string_view header,
   CheckTreeRecord(record, TreeProblems::MayBeUnnamed);
   const std::string_view text = WithoutBlanksAndHeader(line, header);
   const auto decoded = decode(text);
-  const bool readable = decoded && decoded->vertices <= kMaxTreeVertices;
+  const bool readable = decoded && decoded->vertices <= kMaxHalfSumVertices;
   FUZZ_REQUIRE(record.graph.has_value() == readable);
   if (readable) {
     FUZZ_REQUIRE(static_cast<std::uint64_t>(record.graph->vertexCount) == decoded->vertices);

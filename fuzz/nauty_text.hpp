@@ -26,7 +26,7 @@ std::optional<DecodedGraph> DecodeGraph6(std::string_view record);
 std::optional<DecodedGraph> DecodeSparse6(std::string_view record);
 
 // The demand of the graph6 and sparse6 targets: `read` takes `line` exactly when `decode`
-// finds a well-formed record (after `header`, if any) of at most kMaxTreeVertices vertices,
+// finds a well-formed record (after `header`, if any) of at most kMaxHalfSumVertices vertices,
 // and then as the same graph, named by the record. nauty's decoder, which trusts its input
 // and is not instrumented, is judged by its answer.
 void CheckNautyReader(std::string_view line, std::string_view header,

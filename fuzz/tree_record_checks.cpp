@@ -15,7 +15,7 @@ void CheckTreeRecord(const TreeRecord& record, TreeProblems problems) {
     return;
   }
   const Graph& graph = *record.graph;
-  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxTreeVertices);
+  FUZZ_REQUIRE(graph.vertexCount >= 0 && graph.vertexCount <= kMaxHalfSumVertices);
   for (const auto& [a, b] : graph.edges) {
     FUZZ_REQUIRE(a >= 1 && a <= graph.vertexCount && b >= 1 && b <= graph.vertexCount);
   }

@@ -11,7 +11,7 @@ namespace korvelant::fuzz {
 enum class TreeProblems { AlwaysNamed, MayBeUnnamed };
 
 // What every batch reader promises of the record it returns, whatever the input: a graph or
-// a one-line error, never both; a graph within kMaxTreeVertices on vertices 1..n that
+// a one-line error, never both; a graph within kMaxHalfSumVertices on vertices 1..n that
 // RootTree roots exactly when the reader found no tree problem.
 void CheckTreeRecord(const TreeRecord& record, TreeProblems problems);
 

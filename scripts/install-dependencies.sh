@@ -12,6 +12,7 @@ packages=(
   pybind11-dev python3-dev python3-numpy python3-pandas python3-rdkit python3-networkx  # python/
   python3-distributed python3-matplotlib python3-pytest
   libnauty2-dev nauty parallel time python3
+  libgmp-dev  # exact Hosoya numbers past 128 bits
   clang-14 libfuzzer-14-dev libclang-rt-14-dev llvm-14  # the fuzz targets (scripts/fuzz.sh)
   locales fonts-dejavu-core fonts-liberation
   acl  # setfacl, getfacl: scripts/writer-faults.sh tries a file with an ACL

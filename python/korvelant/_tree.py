@@ -35,7 +35,8 @@ class Tree:
 
     Tree(8, [(1, 2), (2, 3), (3, 4), (4, 5), (4, 6), (6, 7), (6, 8)]) is 2,3-dimethylhexane's
     skeleton. Raises NotATreeError for a graph that is not a tree and ValueError for a vertex
-    outside 1..n, a loop, an edge given twice or more vertices than the engine takes (128).
+    outside 1..n, a loop, an edge given twice or more vertices than the engine takes
+    (100,000; its matrices take up to 1,000).
     """
 
     __slots__ = ("_n", "_edges", "_positions", "_record")
@@ -97,7 +98,8 @@ class Tree:
         type: EGM, PGM, SVGM or DVGM; index: W, R, Z, H or Wiener, Randic, Zagreb, Hosoya, in
         any letter case. Wiener and Zagreb are int64, Hosoya too while every element fits
         (else Python ints in an object array); Randic is float64 holding the matrix file's
-        four-place values, or with exact=True decimal.Decimal objects."""
+        four-place values, or with exact=True decimal.Decimal objects. Up to 1,000 vertices;
+        ValueError past that."""
         return _native.matrix(self._n, self._edges, type, index, exact)
 
     def half_sum(self, type, index):

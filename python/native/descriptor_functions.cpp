@@ -102,18 +102,18 @@ class NumberColumn : public Column {
 
 // Whole numbers in int64; a value past 64 bits is kept aside, and makes the column a list of
 // exact Python ints.
-template <typename Get>  // std::optional<Int128> (const BatchRow&)
+template <typename Get>  // std::optional<ExactInteger> (const BatchRow&)
 class WholeColumn : public NumberColumn<std::int64_t> {
  public:
   WholeColumn(std::size_t rows, Get get) : NumberColumn(rows), get_(get) {}
   void Take(std::size_t row, const BatchRow& values) override {
-    const std::optional<Int128> value = get_(values);
+    const std::optional<ExactInteger> value = get_(values);
     presence_[row] = value.has_value();
     data_[row] = 0;
     if (!value) return;
-    if (*value >= std::numeric_limits<std::int64_t>::min() &&
-        *value <= std::numeric_limits<std::int64_t>::max()) {
-      data_[row] = static_cast<std::int64_t>(*value);
+    if (!value->IsWide() && value->Narrow() >= std::numeric_limits<std::int64_t>::min() &&
+        value->Narrow() <= std::numeric_limits<std::int64_t>::max()) {
+      data_[row] = static_cast<std::int64_t>(value->Narrow());
       return;
     }
     const std::lock_guard lock(wideMutex_);
@@ -121,12 +121,13 @@ class WholeColumn : public NumberColumn<std::int64_t> {
   }
   py::object Finish() override {
     if (wide_.empty()) return py::make_tuple(values_, present_);
-    std::sort(wide_.begin(), wide_.end());
+    std::sort(wide_.begin(), wide_.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     py::list exact(values_.size());
     auto next = wide_.begin();
     for (std::size_t k = 0; k < static_cast<std::size_t>(values_.size()); ++k) {
       const bool wide = next != wide_.end() && next->first == k;
-      exact[k] = PythonInt(wide ? (next++)->second : Int128{data_[k]});
+      exact[k] = wide ? PythonInt((next++)->second) : PythonInt(Int128{data_[k]});
     }
     return py::make_tuple(exact, present_);
   }
@@ -134,7 +135,7 @@ class WholeColumn : public NumberColumn<std::int64_t> {
  private:
   Get get_;
   std::mutex wideMutex_;
-  std::vector<std::pair<std::size_t, Int128>> wide_;
+  std::vector<std::pair<std::size_t, ExactInteger>> wide_;
 };
 
 // Real numbers in float64; NaN where a row has none.
@@ -158,9 +159,11 @@ std::unique_ptr<Column> Make(std::size_t rows, Get get) {
   return std::make_unique<Kind<Get>>(rows, get);
 }
 
-std::optional<Int128> WholeIndex(const BatchRow& row, Int128 WholeTreeIndices::*member) {
+// A whole-tree index of a row, when it was computed.
+template <typename Member>
+std::optional<ExactInteger> WholeIndex(const BatchRow& row, Member WholeTreeIndices::*member) {
   if (row.indices == nullptr) return std::nullopt;
-  return row.indices->*member;
+  return ExactInteger(row.indices->*member);
 }
 
 // The column of `batch` named `name`, for `rows` rows.
@@ -178,9 +181,9 @@ std::unique_ptr<Column> MakeColumn(const std::string& name, std::size_t rows) {
   }
   if (name == "error") return Make<TextColumn>(rows, [](Row row) { return row.error; });
   if (name == "vertices") {
-    return Make<WholeColumn>(rows, [](Row row) -> std::optional<Int128> {
+    return Make<WholeColumn>(rows, [](Row row) -> std::optional<ExactInteger> {
       if (row.graph == nullptr) return std::nullopt;
-      return row.graph->vertexCount;
+      return ExactInteger(Int128{row.graph->vertexCount});
     });
   }
   if (name == "chi") {
@@ -189,14 +192,25 @@ std::unique_ptr<Column> MakeColumn(const std::string& name, std::size_t rows) {
       return row.indices->randic;
     });
   }
-  static const std::map<std::string, Int128 WholeTreeIndices::*> kWholeIndices = {
-      {"W", &WholeTreeIndices::wiener},       {"WW", &WholeTreeIndices::hyperWiener},
-      {"M1", &WholeTreeIndices::firstZagreb}, {"M2", &WholeTreeIndices::secondZagreb},
-      {"H", &WholeTreeIndices::hosoya},
-  };
-  if (const auto index = kWholeIndices.find(name); index != kWholeIndices.end()) {
+  if (name == "W") {
     return Make<WholeColumn>(rows,
-                             [member = index->second](Row row) { return WholeIndex(row, member); });
+                             [](Row row) { return WholeIndex(row, &WholeTreeIndices::wiener); });
+  }
+  if (name == "WW") {
+    return Make<WholeColumn>(
+        rows, [](Row row) { return WholeIndex(row, &WholeTreeIndices::hyperWiener); });
+  }
+  if (name == "M1") {
+    return Make<WholeColumn>(
+        rows, [](Row row) { return WholeIndex(row, &WholeTreeIndices::firstZagreb); });
+  }
+  if (name == "M2") {
+    return Make<WholeColumn>(
+        rows, [](Row row) { return WholeIndex(row, &WholeTreeIndices::secondZagreb); });
+  }
+  if (name == "H") {
+    return Make<WholeColumn>(rows,
+                             [](Row row) { return WholeIndex(row, &WholeTreeIndices::hosoya); });
   }
   for (int block = 0; block < 16; ++block) {
     if (name != BlockName(block)) continue;
@@ -204,13 +218,13 @@ std::unique_ptr<Column> MakeColumn(const std::string& name, std::size_t rows) {
     if (BlockIndex(block) == TopologicalIndex::Randic) {
       return Make<RealColumn>(rows, [block](Row row) -> std::optional<double> {
         if (row.elementSums == nullptr) return std::nullopt;
-        const auto ticks = (*row.elementSums)[static_cast<std::size_t>(block)].ticks();
+        const Int128 ticks = (*row.elementSums)[static_cast<std::size_t>(block)].ticks();
         return static_cast<double>(ticks) / (2.0 * ExactDecimal::kScale);
       });
     }
-    return Make<WholeColumn>(rows, [block](Row row) -> std::optional<Int128> {
+    return Make<WholeColumn>(rows, [block](Row row) -> std::optional<ExactInteger> {
       if (row.elementSums == nullptr) return std::nullopt;
-      return (*row.elementSums)[static_cast<std::size_t>(block)].ticks() /
+      return (*row.elementSums)[static_cast<std::size_t>(block)].Ticks() /
              (2 * ExactDecimal::kScale);
     });
   }

@@ -3,6 +3,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <limits>
 
 #include "cli/matrix_names.hpp"
@@ -27,6 +28,15 @@ RootedTree Rooted(long long vertexCount, const EdgePairs& edges) {
   return std::move(*tree);
 }
 
+// A tree whose matrices are wanted: within the matrices' size limit too.
+RootedTree RootedForMatrices(long long vertexCount, const EdgePairs& edges) {
+  if (vertexCount > kMaxMatrixVertices) {
+    throw py::value_error(MatrixTooLargeMessage(
+        static_cast<int>(std::min<long long>(vertexCount, std::numeric_limits<int>::max()))));
+  }
+  return Rooted(vertexCount, edges);
+}
+
 template <typename Value>
 Value Chosen(std::variant<Value, std::string> read) {
   if (auto* message = std::get_if<std::string>(&read)) throw py::value_error(*message);
@@ -38,7 +48,7 @@ bool FitsInt64(const GraphicalMatrix& matrix) {
       Int128{std::numeric_limits<std::int64_t>::max()} * ExactDecimal::kScale;
   for (int i = 1; i <= matrix.size(); ++i) {
     for (int j = 1; j <= matrix.size(); ++j) {
-      if (matrix(i, j).ticks() > kLargest) return false;
+      if (matrix(i, j).Ticks() > ExactInteger(kLargest)) return false;
     }
   }
   return true;
@@ -94,16 +104,15 @@ py::array MatrixArray(const GraphicalMatrix& matrix, TopologicalIndex index, boo
 
 // Half of an element sum, exact: an int, or a Decimal for Randić.
 py::object HalfSum(ExactDecimal sum, TopologicalIndex index) {
-  const std::string digits = HalfSumDigits(sum);
-  if (index == TopologicalIndex::Randic) return PythonDecimal(digits);
-  return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
+  if (index == TopologicalIndex::Randic) return PythonDecimal(HalfSumDigits(sum));
+  return PythonInt(sum.Ticks() / (2 * ExactDecimal::kScale));  // a whole number
 }
 
 py::array Matrix(long long n, const EdgePairs& edges, const std::string& typeName,
                  const std::string& indexName, bool exact) {
   const MatrixType type = Chosen(ReadMatrixType(typeName));
   const TopologicalIndex index = Chosen(ReadTopologicalIndex(indexName));
-  const RootedTree tree = Rooted(n, edges);
+  const RootedTree tree = RootedForMatrices(n, edges);
   GraphicalMatrix matrix;
   {
     py::gil_scoped_release computing;
@@ -152,7 +161,7 @@ py::dict WholeTree(long long n, const EdgePairs& edges) {
 }
 
 std::string FileText(long long n, const EdgePairs& edges) {
-  const RootedTree tree = Rooted(n, edges);
+  const RootedTree tree = RootedForMatrices(n, edges);
   py::gil_scoped_release computing;
   return MatrixFileText(ComputeGraphicalMatrices(tree));
 }

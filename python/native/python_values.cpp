@@ -1,5 +1,6 @@
 #include "python_values.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -9,7 +10,9 @@ namespace korvelant::python {
 
 Graph GraphFrom(long long vertexCount, const EdgePairs& edges) {
   if (vertexCount < 0) throw py::value_error("a tree cannot have a negative number of vertices");
-  if (vertexCount > kMaxTreeVertices) throw py::value_error(TooLargeMessage(int(vertexCount)));
+  if (vertexCount > kMaxHalfSumVertices)
+    throw py::value_error(HalfSumTooLargeMessage(
+        static_cast<int>(std::min<long long>(vertexCount, std::numeric_limits<int>::max()))));
   // The edges as --edges writes them, so that every fault is named in the tool's words.
   std::string text;
   for (const auto& [a, b] : edges) {
@@ -30,8 +33,23 @@ py::int_ PythonInt(Int128 value) {
   return py::reinterpret_steal<py::int_>(PyLong_FromString(digits.c_str(), nullptr, 10));
 }
 
+// Past 128 bits through bytes, not digits: Python refuses to read more than 4,300 digits.
+py::int_ PythonInt(const ExactInteger& value) {
+  if (!value.IsWide()) return PythonInt(value.Narrow());
+  const mpz_class wide = value.Wide();
+  std::string bytes((mpz_sizeinbase(wide.get_mpz_t(), 2) + 7) / 8, '\0');
+  std::size_t written = 0;
+  mpz_export(bytes.data(), &written, 1, 1, 1, 0, wide.get_mpz_t());
+  bytes.resize(written);
+  static const auto* fromBytes =
+      new py::object(py::module_::import("builtins").attr("int").attr("from_bytes"));
+  py::int_ magnitude = (*fromBytes)(py::bytes(bytes), "big");
+  if (sgn(wide) >= 0) return magnitude;
+  return py::reinterpret_steal<py::int_>(PyNumber_Negative(magnitude.ptr()));
+}
+
 py::int_ WholeValue(ExactDecimal value) {
-  return PythonInt(value.ticks() / ExactDecimal::kScale);
+  return PythonInt(value.Ticks() / ExactDecimal::kScale);
 }
 
 py::object PythonDecimal(std::string_view digits) {

@@ -30,6 +30,7 @@ struct Chunk {
   std::vector<Entry> records;
   std::string rows;
   std::uint64_t refused = 0;
+  bool large = false;  // one record longer than a chunk's text, alone in it
 
   void Add(const SplitRecord& record) {
     records.push_back({text.size(), record.text.size(), record.line, record.length, record.tooLong,
@@ -40,15 +41,21 @@ struct Chunk {
     return {std::string_view(text).substr(entry.offset, entry.size), entry.line, entry.length,
             entry.tooLong, entry.openQuote};
   }
-  void Clear() {
-    text.clear();
-    records.clear();
-    rows.clear();
-    refused = 0;
-  }
+  void Clear();
 };
 
 constexpr std::size_t kChunkTextBytes = std::size_t{1} << 18;
+
+void Chunk::Clear() {
+  // A large record's buffers go, so that the pool keeps no more than a few chunks' worth.
+  if (text.capacity() > 4 * kChunkTextBytes) std::string().swap(text);
+  if (rows.capacity() > 4 * kChunkTextBytes) std::string().swap(rows);
+  text.clear();
+  records.clear();
+  rows.clear();
+  refused = 0;
+  large = false;
+}
 constexpr std::size_t kReadBytes = std::size_t{1} << 18;
 
 class Pipeline {
@@ -104,7 +111,18 @@ class Pipeline {
           (input.takeFirst(record, headerFailure) || !headerFailure.empty())) {
         return;
       }
-      if (chunk == nullptr) chunk = TakeFreeChunk(input);
+      if (record.text.size() > kChunkTextBytes) {
+        // Records of up to 64 MiB: each alone in a chunk, and at most one per job in flight,
+        // so that memory holds no more of them than the jobs compute at once.
+        if (chunk != nullptr) Dispatch(chunk);
+        chunk = TakeFreeChunk(input, true);
+        if (chunk == nullptr) return;
+        chunk->Add(record);
+        Dispatch(chunk);
+        chunk = nullptr;
+        return;
+      }
+      if (chunk == nullptr) chunk = TakeFreeChunk(input, false);
       if (chunk == nullptr) return;  // stopped: the rest is not written anyway
       chunk->Add(record);
       if (chunk->records.size() >= settings_.chunkRecords ||
@@ -141,13 +159,17 @@ class Pipeline {
     return ok;
   }
 
-  Chunk* TakeFreeChunk(const BatchInput& input) {
+  Chunk* TakeFreeChunk(const BatchInput& input, bool large) {
     std::unique_lock lock(mutex_);
-    chunkFreed_.wait(lock, [&] { return !free_.empty() || stopped_; });
+    chunkFreed_.wait(lock, [&] {
+      return (!free_.empty() && (!large || largeInFlight_ < settings_.jobs)) || stopped_;
+    });
     if (stopped_) return nullptr;
     Chunk* chunk = free_.back();
     free_.pop_back();
     chunk->input = &input;
+    chunk->large = large;
+    if (large) ++largeInFlight_;
     return chunk;
   }
 
@@ -202,9 +224,10 @@ class Pipeline {
         outcome_.refused += chunk->refused;
         if (progress_) progress_(outcome_.records);
       }
-      chunk->Clear();
       {
         std::lock_guard lock(mutex_);
+        if (chunk->large) --largeInFlight_;
+        chunk->Clear();
         free_.push_back(chunk);
       }
       chunkFreed_.notify_one();
@@ -225,6 +248,7 @@ class Pipeline {
   std::deque<Chunk*> work_;
   std::vector<Chunk*> ready_;  // by sequence modulo the pool size: at most that many in flight
   std::uint64_t dispatched_ = 0;
+  int largeInFlight_ = 0;
   bool inputEnded_ = false;
   std::atomic<bool> stopped_ = false;
   PipelineOutcome outcome_;

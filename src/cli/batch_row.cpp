@@ -78,6 +78,12 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
     take(row);
     return false;
   }
+  if (withMatrices && tree.graph->vertexCount > kMaxMatrixVertices) {
+    error = Located(where, record.line, MatrixTooLargeMessage(tree.graph->vertexCount));
+    row.error = error;
+    take(row);
+    return false;
+  }
   row.graph = &*tree.graph;
   const std::optional<RootedTree> rooted = RootTree(*tree.graph);
   if (!rooted) {

@@ -21,7 +21,7 @@ constexpr int kLargestPictureSide = 10000;
 std::variant<int, UsageError> ParseVertexCount(const std::string& text) {
   const auto count = ReadCount(text);
   if (!count) return UsageError{"--vertices needs a whole number, not " + QuotedText(text)};
-  if (*count > kMaxTreeVertices) return UsageError{TooLargeMessage(*count)};
+  if (*count > kMaxMatrixVertices) return UsageError{MatrixTooLargeMessage(*count)};
   return *count;
 }
 

@@ -61,8 +61,7 @@ void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) 
       break;
     case ColumnKind::kHalfSum:
       if (row.elementSums) {
-        char buffer[kLongestNumberText];
-        out.append(buffer, WriteHalfSumDigits((*row.elementSums)[column.index], buffer));
+        AppendHalfSumDigits(out, (*row.elementSums)[column.index]);
       }
       break;
     case ColumnKind::kWiener:

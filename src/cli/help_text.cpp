@@ -8,7 +8,7 @@ namespace korvelant {
 namespace {
 
 constexpr std::string_view kOverview =
-    R"(korvelant-cli: graphical matrices of trees of up to 128 vertices
+    R"(korvelant-cli: graphical matrices of trees of up to 1,000 vertices
 
 Usage:
   korvelant-cli file (--vertices N --edges EDGES | --smiles SMILES)
@@ -114,7 +114,7 @@ constexpr std::string_view kBatchHelpStart =
 
 Reads trees from the INPUT files, or from standard input when there is none or
 one is "-", and writes one row per record, in input order, while input still
-arrives.
+arrives. Trees of up to 100,000 vertices; with --matrices up to 1,000.
 
 )";
 
@@ -130,7 +130,7 @@ alike.
 
 A record that cannot be read, or is not a tree, gets a row with its name, what
 was read, and the error, such as  line 7: malformed edge "1-x"  or
-not a tree: 1 ring ; the batch goes on. A record longer than 1 MiB is refused
+not a tree: 1 ring ; the batch goes on. A record longer than 64 MiB is refused
 the same way.
 
 )";

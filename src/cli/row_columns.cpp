@@ -13,6 +13,14 @@ MatrixView Block(const GraphicalMatrices& matrices, int block) {
   return matrices.Of(BlockType(block), BlockIndex(block));
 }
 
+void AppendWholeNumber(std::string& out, const ExactInteger& value) {
+  if (value.IsWide()) {
+    out += ToDecimalString(value);
+  } else {
+    AppendWholeNumber(out, value.Narrow());
+  }
+}
+
 void AppendWholeNumber(std::string& out, Int128 value) {
   if (value >= 0 && value <= static_cast<Int128>(UINT64_MAX)) {
     char buffer[24];
@@ -38,9 +46,10 @@ std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices) {
     for (std::size_t subgraph = 0; subgraph < subgraphs.size(); ++subgraph) {
       if (uses[subgraph] == 0) continue;
       for (std::size_t index = 0; index < kTopologicalIndices.size(); ++index) {
-        const Int128 ticks = CheckedMultiply(
-            subgraphs[subgraph].Of(kTopologicalIndices[index]).ticks(), uses[subgraph]);
-        sums[type * 4 + index] += ExactDecimal::FromTicks(ticks);
+        const ExactDecimal value =
+            elements.Value(static_cast<std::uint32_t>(subgraph), kTopologicalIndices[index]);
+        sums[type * 4 + index] +=
+            ExactDecimal::FromTicks(value.Ticks() * ExactInteger(Int128{uses[subgraph]}));
       }
     }
   }

@@ -5,7 +5,7 @@ namespace {
 
 // The tree, for file and calc alike.
 constexpr OptionRule kVertices{"vertices", "N",
-                               "the number of vertices, up to 128, numbered 1 to N as given"};
+                               "the number of vertices, up to 1000, numbered 1 to N as given"};
 constexpr OptionRule kEdges{"edges", "EDGES",
                             "comma-separated pairs such as 1-2,2-3,2-4; - or \"\" for none"};
 constexpr OptionRule kSmiles{"smiles", "SMILES",

@@ -10,6 +10,10 @@ std::optional<TreeInput> ReadTreeOrReport(const TreeSource& source, const CliStr
   if (source.graph) return TreeInput{*source.graph, {}, {}};
   MoleculeReading molecule =
       ReadSmiles(source.smiles, depict ? Depiction::Compute : Depiction::Skip);
+  if (molecule.graph.vertexCount > kMaxMatrixVertices) {
+    ReportProblem(streams.err, MatrixTooLargeMessage(molecule.graph.vertexCount));
+    return std::nullopt;
+  }
   if (molecule.refusal && molecule.refusal->kind != MoleculeRefusalKind::NotATree) {
     ReportProblem(streams.err, RefusalText(*molecule.refusal));
     return std::nullopt;

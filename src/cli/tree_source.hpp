@@ -27,7 +27,7 @@ struct TreeInput {
 
 // The tree of `source`: the graph as given, or the SMILES's hydrogen-suppressed skeleton,
 // vertices in the SMILES's atom order, depicted when `depict`. A SMILES that cannot be read,
-// or one past the vertex limit, is bad input: its message goes to standard error and
+// or one past the matrices' vertex limit, is bad input: its message goes to standard error and
 // nothing is returned (the command then exits with kBadInput).
 std::optional<TreeInput> ReadTreeOrReport(const TreeSource& source, const CliStreams& streams,
                                           bool depict = false);

@@ -16,39 +16,51 @@ namespace {
 // path grows at one end: all of them, and those that leave the newest vertex free. A new
 // vertex with branch (free F, all H) is free or takes the edge back to the last one:
 // all' = all H + lastFree F, lastFree' = all F.
+template <typename Count>
 struct ChainMatchings {
-  Int128 all = 1;
-  Int128 lastFree = 0;  // an empty chain has no vertex to take an edge
+  Count all = 1;
+  Count lastFree = 0;  // an empty chain has no vertex to take an edge
 
-  ChainMatchings Then(const RootedMatchings& branch) const {
+  ChainMatchings Then(const BasicRootedMatchings<Count>& branch) const {
     return {all * branch.All() + lastFree * branch.free, all * branch.free};
   }
   // Two chains joined by an edge between their newest vertices.
-  Int128 JoinedTo(const ChainMatchings& other) const {
+  Count JoinedTo(const ChainMatchings& other) const {
     return all * other.all + lastFree * other.lastFree;
   }
 };
 
 // What is known of the path from a vertex u up to one of its ancestors a.
+template <typename Count>
 struct PathEnd {
   // The PGM components of u and of the vertices strictly between u and a.
-  SubgraphValues pathComponents;
+  BasicSubgraphValues<Count> pathComponents;
   // The vertices strictly between u and a as part of a DVGM middle component: the Zagreb and
   // Randic sums of their branches and of the path edges among them, the first one's degree
   // lowered for its edge to u, and the chain of their matchings.
   std::int64_t middleZagreb = 0;
   std::int64_t middleRandicTicks = 0;
-  ChainMatchings middle;
+  ChainMatchings<Count> middle;
 };
 
 // A path step's component where the subgraph takes away both its path edges.
-SubgraphValues PathComponent(const PathStep& step) {
+template <typename Count>
+BasicSubgraphValues<Count> PathComponent(const BasicPathStep<Count>& step) {
   return {step.wiener, step.randicTicks[2], step.zagreb[2], step.matchings.All()};
 }
 
 // Its storage serves tree after tree: a batch of small trees would otherwise spend as
-// much on allocations as on the elements.
+// much on allocations as on the elements. Count holds the Hosoya counts.
+template <typename Count>
 class ElementBuilder {
+  using SubgraphValues = BasicSubgraphValues<Count>;
+  using TreeSide = BasicTreeSide<Count>;
+  using TreeSides = BasicTreeSides<Count>;
+  using RootedMatchings = BasicRootedMatchings<Count>;
+  using PathStep = BasicPathStep<Count>;
+  using ChainMatchings = korvelant::ChainMatchings<Count>;
+  using PathEnd = korvelant::PathEnd<Count>;
+
  public:
   void Build(const RootedTree& tree, GraphicalMatrices& matrices) {
     tree_ = &tree;
@@ -173,7 +185,7 @@ class ElementBuilder {
   // An edge kept in a component, with the degrees its ends have there.
   void AddEdge(std::int64_t& zagreb, std::int64_t& randicTicks, int degree, int otherDegree) const {
     zagreb += std::int64_t{degree} * otherDegree;
-    randicTicks += randicTerm_[degree * otherDegree];
+    randicTicks += RandicTerm(randicTerm_, std::int64_t{degree} * otherDegree);
   }
 
   // The Wiener index of the middle component M of a DVGM element (i, j) at distance k >= 2,
@@ -195,7 +207,7 @@ class ElementBuilder {
 
   // A DVGM element of vertices not joined: the middle component, then both ends' sides.
   SubgraphValues DenseVertexElement(std::int64_t middleWiener, std::int64_t middleZagreb,
-                                    std::int64_t middleRandicTicks, Int128 middleMatchings,
+                                    std::int64_t middleRandicTicks, const Count& middleMatchings,
                                     const SubgraphValues& iSides,
                                     const SubgraphValues& jSides) const {
     SubgraphValues values{middleWiener, middleRandicTicks, middleZagreb, middleMatchings};
@@ -347,8 +359,13 @@ class ElementBuilder {
 }  // namespace
 
 void BuildElements(const RootedTree& tree, GraphicalMatrices& matrices) {
-  thread_local ElementBuilder builder;
-  builder.Build(tree, matrices);
+  if (tree.vertexCount() <= kMaxFixedWidthVertices) {
+    thread_local ElementBuilder<Int128> builder;
+    builder.Build(tree, matrices);
+  } else {
+    ElementBuilder<mpz_class> builder;
+    builder.Build(tree, matrices);
+  }
 }
 
 }  // namespace korvelant

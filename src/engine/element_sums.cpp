@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/hosoya_sums.hpp"
 #include "engine/randic_term.hpp"
 #include "engine/subgraph_parts.hpp"
 #include "engine/tree_sides.hpp"
@@ -9,91 +10,103 @@
 namespace korvelant {
 namespace {
 
-// The sum over unordered pairs of one matrix type's elements, each index apart.
-// Wiener, Zagreb and Randic sums stay below n^6 and fit 64 bits; Hosoya counts do not.
-struct PairSums {
-  std::int64_t wiener = 0;
-  std::int64_t randicTicks = 0;
-  std::int64_t zagreb = 0;
-  Int128 hosoya = 0;
+constexpr long kScale = ExactDecimal::kScale;
 
-  void Add(const SubgraphValues& element) {
-    wiener += element.wiener;
-    randicTicks += element.randicTicks;
-    zagreb += element.zagreb;
-    hosoya += element.hosoya;
-  }
-};
-
-// The values of the pair ends i below one vertex c, added up over c's subtree, for pairs
-// whose path climbs from i through c to c's parent a and beyond (End(i, a) in the element
-// builder). The ends fall in three classes: c itself, c's children, and deeper ones.
-struct EndsBelow {
-  std::int64_t count = 0;
-  std::int64_t children = 0;
-  // PGM: the components of i and of the vertices strictly between i and a.
-  std::int64_t pathWiener = 0;
-  std::int64_t pathZagreb = 0;
-  std::int64_t pathRandicTicks = 0;
-  Int128 pathMatchings = 0;
-  // DVGM: the middle component's part strictly between i and a, and its matchings chain
-  // times the matchings of i's sides away from the path.
-  std::int64_t middleZagreb = 0;
-  std::int64_t middleRandicTicks = 0;
-  Int128 chainAll = 0;
-  Int128 chainLastFree = 0;
-  // DVGM: i alone with the sides of its children.
-  std::int64_t outerWiener = 0;
-  std::int64_t outerZagreb = 0;
-  std::int64_t outerRandicTicks = 0;
-  // Of i's subtree (size s, distance sum D, Wiener) and the side above i, for the middle
-  // component's Wiener index; P is the distance sum of i's parent over the tree.
-  std::int64_t size = 0;
-  std::int64_t sizeTimesDepth = 0;
-  std::int64_t distanceSum = 0;
-  std::int64_t wienerAbove = 0;
-  std::int64_t wienerBelow = 0;
-  std::int64_t sizeTimesParentDistances = 0;
-  std::int64_t sizeSquared = 0;
-  std::int64_t sizeTimesDistanceSum = 0;
-
-  std::int64_t Deeper() const { return count - 1 - children; }
-
-  EndsBelow& operator+=(const EndsBelow& o) {
-    count += o.count;
-    children += o.children;
-    pathWiener += o.pathWiener;
-    pathZagreb += o.pathZagreb;
-    pathRandicTicks += o.pathRandicTicks;
-    pathMatchings += o.pathMatchings;
-    middleZagreb += o.middleZagreb;
-    middleRandicTicks += o.middleRandicTicks;
-    chainAll += o.chainAll;
-    chainLastFree += o.chainLastFree;
-    outerWiener += o.outerWiener;
-    outerZagreb += o.outerZagreb;
-    outerRandicTicks += o.outerRandicTicks;
-    size += o.size;
-    sizeTimesDepth += o.sizeTimesDepth;
-    distanceSum += o.distanceSum;
-    wienerAbove += o.wienerAbove;
-    wienerBelow += o.wienerBelow;
-    sizeTimesParentDistances += o.sizeTimesParentDistances;
-    sizeSquared += o.sizeSquared;
-    sizeTimesDistanceSum += o.sizeTimesDistanceSum;
-    return *this;
-  }
-};
-
-RootedMatchings Scaled(const RootedMatchings& m, Int128 factor) {
-  return {m.free * factor, m.matched * factor};
-}
-RootedMatchings Plus(const RootedMatchings& a, const RootedMatchings& b) {
-  return {a.free + b.free, a.matched + b.matched};
-}
-
-// Its storage serves tree after tree, as the element builder's does.
+// Its storage serves tree after tree, as the element builder's does. Int holds the Wiener,
+// Zagreb and Randic sums: 64 bits while they stay below 2^63 (their largest terms are a
+// count of ends times a sum of Wiener indices, below n^5, so up to 5,000 vertices), 128 bits
+// up to 100,000 vertices (n^5 times a small factor, below 10^27). Count holds the Hosoya
+// sums: Int128 up to 128 vertices, NoCount past that (engine/hosoya_sums.hpp counts them).
+template <typename Int, typename Count>
 class ElementSums {
+  using RootedMatchings = BasicRootedMatchings<Count>;
+  using PathStep = BasicPathStep<Count>;
+  using TreeSide = BasicTreeSide<Count>;
+  using SubgraphValues = BasicSubgraphValues<Count>;
+
+  // The sum over unordered pairs of one matrix type's elements, each index apart.
+  // Int holds the Wiener, Zagreb and Randic sums, Count the Hosoya sums.
+  struct PairSums {
+    Int wiener = 0;
+    Int randicTicks = 0;
+    Int zagreb = 0;
+    Count hosoya = 0;
+
+    void Add(const SubgraphValues& element) {
+      wiener += element.wiener;
+      randicTicks += element.randicTicks;
+      zagreb += element.zagreb;
+      hosoya += element.hosoya;
+    }
+  };
+
+  // The values of the pair ends i below one vertex c, added up over c's subtree, for pairs
+  // whose path climbs from i through c to c's parent a and beyond (End(i, a) in the element
+  // builder). The ends fall in three classes: c itself, c's children, and deeper ones.
+  struct EndsBelow {
+    Int count = 0;
+    Int children = 0;
+    // PGM: the components of i and of the vertices strictly between i and a.
+    Int pathWiener = 0;
+    Int pathZagreb = 0;
+    Int pathRandicTicks = 0;
+    Count pathMatchings = 0;
+    // DVGM: the middle component's part strictly between i and a, and its matchings chain
+    // times the matchings of i's sides away from the path.
+    Int middleZagreb = 0;
+    Int middleRandicTicks = 0;
+    Count chainAll = 0;
+    Count chainLastFree = 0;
+    // DVGM: i alone with the sides of its children.
+    Int outerWiener = 0;
+    Int outerZagreb = 0;
+    Int outerRandicTicks = 0;
+    // Of i's subtree (size s, distance sum D, Wiener) and the side above i, for the middle
+    // component's Wiener index; P is the distance sum of i's parent over the tree.
+    Int size = 0;
+    Int sizeTimesDepth = 0;
+    Int distanceSum = 0;
+    Int wienerAbove = 0;
+    Int wienerBelow = 0;
+    Int sizeTimesParentDistances = 0;
+    Int sizeSquared = 0;
+    Int sizeTimesDistanceSum = 0;
+
+    Int Deeper() const { return count - 1 - children; }
+
+    EndsBelow& operator+=(const EndsBelow& o) {
+      count += o.count;
+      children += o.children;
+      pathWiener += o.pathWiener;
+      pathZagreb += o.pathZagreb;
+      pathRandicTicks += o.pathRandicTicks;
+      pathMatchings += o.pathMatchings;
+      middleZagreb += o.middleZagreb;
+      middleRandicTicks += o.middleRandicTicks;
+      chainAll += o.chainAll;
+      chainLastFree += o.chainLastFree;
+      outerWiener += o.outerWiener;
+      outerZagreb += o.outerZagreb;
+      outerRandicTicks += o.outerRandicTicks;
+      size += o.size;
+      sizeTimesDepth += o.sizeTimesDepth;
+      distanceSum += o.distanceSum;
+      wienerAbove += o.wienerAbove;
+      wienerBelow += o.wienerBelow;
+      sizeTimesParentDistances += o.sizeTimesParentDistances;
+      sizeSquared += o.sizeSquared;
+      sizeTimesDistanceSum += o.sizeTimesDistanceSum;
+      return *this;
+    }
+  };
+
+  static RootedMatchings Scaled(const RootedMatchings& m, const Count& factor) {
+    return {m.free * factor, m.matched * factor};
+  }
+  static RootedMatchings Plus(const RootedMatchings& a, const RootedMatchings& b) {
+    return {a.free + b.free, a.matched + b.matched};
+  }
+
  public:
   std::array<ExactDecimal, 16> Compute(const RootedTree& tree) {
     tree_ = &tree;
@@ -117,17 +130,18 @@ class ElementSums {
       result[4 * type + 0] = ExactDecimal::FromTicks(2 * Int128{types[type]->wiener} * kScale);
       result[4 * type + 1] = ExactDecimal::FromTicks(2 * Int128{types[type]->randicTicks});
       result[4 * type + 2] = ExactDecimal::FromTicks(2 * Int128{types[type]->zagreb} * kScale);
-      result[4 * type + 3] = ExactDecimal::FromTicks(2 * types[type]->hosoya * kScale);
+      result[4 * type + 3] = ExactDecimal::FromTicks(HosoyaTicks(types[type]->hosoya));
     }
     return result;
   }
 
  private:
-  static constexpr Int128 kScale = ExactDecimal::kScale;
+  static ExactInteger HosoyaTicks(Int128 hosoya) { return 2 * hosoya * kScale; }
+  static ExactInteger HosoyaTicks(NoCount) { return 0; }
 
   int n() const { return tree_->vertexCount(); }
   int Degree(int v) const { return sides_.Degree(v); }
-  std::int64_t Term(int product) const { return randicTerm_[product]; }
+  Int Term(Int product) const { return RandicTerm(randicTerm_, product); }
   const TreeSide& Subtree(int v) const {
     return sides_.Side(tree_->parent[v], sides_.PlaceInParent(v));
   }
@@ -164,7 +178,8 @@ class ElementSums {
       up.middleZagreb += step.zagreb[1] + (b.count - 1) * step.zagreb[0] +
                          b.children * (dc - 1) * cc + b.Deeper() * dc * cc;
       up.middleRandicTicks += step.randicTicks[1] + (b.count - 1) * step.randicTicks[0] +
-                              b.children * Term((dc - 1) * cc) + b.Deeper() * Term(dc * cc);
+                              b.children * Term(std::int64_t{dc - 1} * cc) +
+                              b.Deeper() * Term(std::int64_t{dc} * cc);
       up.chainAll = b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free;
       up.chainLastFree = b.chainAll * step.matchings.free;
       ends += up;
@@ -188,14 +203,13 @@ class ElementSums {
     end.outerZagreb = outer.zagreb;
     end.outerRandicTicks = outer.randicTicks;
     end.size = below.size;
-    end.sizeTimesDepth = std::int64_t{below.size} * tree_->depth[c];
+    end.sizeTimesDepth = Int{below.size} * tree_->depth[c];
     end.distanceSum = below.distanceSum;
     end.wienerAbove = above.wiener;
     end.wienerBelow = below.wiener;
-    end.sizeTimesParentDistances =
-        std::int64_t{below.size} * sides_.DistanceSumFrom(tree_->parent[c]);
-    end.sizeSquared = std::int64_t{below.size} * below.size;
-    end.sizeTimesDistanceSum = std::int64_t{below.size} * below.distanceSum;
+    end.sizeTimesParentDistances = Int{below.size} * sides_.DistanceSumFrom(tree_->parent[c]);
+    end.sizeSquared = Int{below.size} * below.size;
+    end.sizeTimesDistanceSum = Int{below.size} * below.distanceSum;
     return end;
   }
 
@@ -206,8 +220,8 @@ class ElementSums {
     const TreeSide& aboveV = sides_.Side(v, 0);  // g's side away from v
     const SubgraphValues gSides = OuterSides(sides_, g, sides_.PlaceInParent(v));
     const int vLost = Degree(v) - 1;  // v's degree in the middle: its edge to g is gone
-    const std::int64_t ys = aboveV.size;
-    const std::int64_t yd = aboveV.distanceSum;
+    const Int ys = aboveV.size;
+    const Int yd = aboveV.distanceSum;
     for (const int d : tree_->ChildrenOf(v)) {
       const EndsBelow& b = below_[d];
       const PathStep& step = sides_.StepAbove(d);
@@ -223,17 +237,18 @@ class ElementSums {
                       b.count * gSides.zagreb;
       dvgm_.randicTicks += b.middleRandicTicks + step.randicTicks[2] +
                            (b.count - 1) * step.randicTicks[1] +
-                           b.children * Term((dd - 1) * vLost) + b.Deeper() * Term(dd * vLost) +
-                           b.outerRandicTicks + b.count * gSides.randicTicks;
+                           b.children * Term(std::int64_t{dd - 1} * vLost) +
+                           b.Deeper() * Term(std::int64_t{dd} * vLost) + b.outerRandicTicks +
+                           b.count * gSides.randicTicks;
       dvgm_.hosoya += (b.chainAll * step.matchings.All() + b.chainLastFree * step.matchings.free) *
                       gSides.hosoya;
       // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above u, A below u
       // and Y above v, k = depth(u) - depth(g), added up over u: it is linear in u's values.
-      const std::int64_t kMinusOneTimesSize = b.sizeTimesDepth - (tree_->depth[g] + 1) * b.size;
-      const std::int64_t middleDistances = b.count * sides_.DistanceSumFrom(v) -
-                                           kMinusOneTimesSize - b.distanceSum - b.count * (ys + yd);
-      const std::int64_t middleSizes = b.count * n() - b.size - b.count * ys;
-      const std::int64_t between = ys * middleDistances + middleSizes * (ys + yd);
+      const Int kMinusOneTimesSize = b.sizeTimesDepth - (tree_->depth[g] + 1) * b.size;
+      const Int middleDistances = b.count * sides_.DistanceSumFrom(v) - kMinusOneTimesSize -
+                                  b.distanceSum - b.count * (ys + yd);
+      const Int middleSizes = b.count * n() - b.size - b.count * ys;
+      const Int between = ys * middleDistances + middleSizes * (ys + yd);
       dvgm_.wiener += b.wienerAbove - b.count * aboveV.wiener - between + b.outerWiener +
                       b.count * gSides.wiener;
     }
@@ -242,11 +257,11 @@ class ElementSums {
   // What one child x of a turning vertex a brings to the pairs turning there besides its
   // ends: its side's terms in a's branch without two children.
   struct TurnTerms {
-    std::int64_t wiener = 0;  // W(side) + n reach + D(a) size - 2 size reach
-    std::int64_t size = 0;
-    std::int64_t reach = 0;  // distance sum from a
-    std::array<std::int64_t, 3> zagreb{};
-    std::array<std::int64_t, 3> randicTicks{};
+    Int wiener = 0;  // W(side) + n reach + D(a) size - 2 size reach
+    Int size = 0;
+    Int reach = 0;  // distance sum from a
+    std::array<Int, 3> zagreb{};
+    std::array<Int, 3> randicTicks{};
   };
 
   TurnTerms TermsOf(int a, int k) const {
@@ -258,8 +273,8 @@ class ElementSums {
     terms.wiener = side.wiener + n() * terms.reach + sides_.DistanceSumFrom(a) * terms.size -
                    2 * terms.size * terms.reach;
     for (int lost = 0; lost < 3; ++lost) {
-      terms.zagreb[lost] = side.zagreb + std::int64_t{Degree(a) - lost} * dx;
-      terms.randicTicks[lost] = side.randicTicks + Term((Degree(a) - lost) * dx);
+      terms.zagreb[lost] = side.zagreb + Int{Degree(a) - lost} * dx;
+      terms.randicTicks[lost] = side.randicTicks + Term(std::int64_t{Degree(a) - lost} * dx);
     }
     return terms;
   }
@@ -267,29 +282,30 @@ class ElementSums {
   // The sums over earlier children x of their values, each as the pairs need it.
   struct EarlierChildren {
     EndsBelow ends;
-    std::int64_t countTimesWiener = 0;
-    std::int64_t countTimesSize = 0;
-    std::int64_t countTimesReach = 0;
+    Int countTimesWiener = 0;
+    Int countTimesSize = 0;
+    Int countTimesReach = 0;
     // By class (the child itself, or below it) and lost edges at a.
-    std::array<std::int64_t, 2> inClass{};
-    std::array<std::array<std::int64_t, 3>, 2> inClassTimesZagreb{};
-    std::array<std::array<std::int64_t, 3>, 2> inClassTimesRandic{};
-    std::array<std::array<std::int64_t, 3>, 2> edgeZagreb{};
-    std::array<std::array<std::int64_t, 3>, 2> edgeRandic{};
+    std::array<Int, 2> inClass{};
+    std::array<std::array<Int, 3>, 2> inClassTimesZagreb{};
+    std::array<std::array<Int, 3>, 2> inClassTimesRandic{};
+    std::array<std::array<Int, 3>, 2> edgeZagreb{};
+    std::array<std::array<Int, 3>, 2> edgeRandic{};
   };
 
   // The ends in each class and the path edges from a to the child they bring to the
   // middle: none for the child itself, one edge a-x for each deeper end.
-  void ClassTerms(int a, int x, const EndsBelow& b, std::array<std::int64_t, 2>& inClass,
-                  std::array<std::array<std::int64_t, 3>, 2>& edgeZagreb,
-                  std::array<std::array<std::int64_t, 3>, 2>& edgeRandic) const {
+  void ClassTerms(int a, int x, const EndsBelow& b, std::array<Int, 2>& inClass,
+                  std::array<std::array<Int, 3>, 2>& edgeZagreb,
+                  std::array<std::array<Int, 3>, 2>& edgeRandic) const {
     inClass = {1, b.count - 1};
     const int dx = Degree(x);
     for (int lost = 0; lost < 3; ++lost) {
       const int da = Degree(a) - lost;
       edgeZagreb[0][lost] = edgeRandic[0][lost] = 0;
       edgeZagreb[1][lost] = b.children * da * (dx - 1) + b.Deeper() * da * dx;
-      edgeRandic[1][lost] = b.children * Term(da * (dx - 1)) + b.Deeper() * Term(da * dx);
+      edgeRandic[1][lost] =
+          b.children * Term(std::int64_t{da} * (dx - 1)) + b.Deeper() * Term(std::int64_t{da} * dx);
     }
   }
 
@@ -299,9 +315,9 @@ class ElementSums {
     for (const int y : tree_->ChildrenOf(a)) {
       const EndsBelow& b = below_[y];
       const TurnTerms terms = TermsOf(a, sides_.PlaceInParent(y));
-      std::array<std::int64_t, 2> inClass;
-      std::array<std::array<std::int64_t, 3>, 2> edgeZagreb;
-      std::array<std::array<std::int64_t, 3>, 2> edgeRandic;
+      std::array<Int, 2> inClass;
+      std::array<std::array<Int, 3>, 2> edgeZagreb;
+      std::array<std::array<Int, 3>, 2> edgeRandic;
       ClassTerms(a, y, b, inClass, edgeZagreb, edgeRandic);
       AddPathPairs(earlier, b, terms, whole);
       AddMiddlePairs(earlier, b, terms, whole, inClass, edgeZagreb, edgeRandic, a);
@@ -328,7 +344,7 @@ class ElementSums {
   // tree's value less x's and y's terms (and for Wiener the pairs across x and y).
   void AddPathPairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
                     const PathStep& whole) {
-    const std::int64_t pairs = x.ends.count * y.count;
+    const Int pairs = x.ends.count * y.count;
     pgm_.wiener += x.ends.pathWiener * y.count + x.ends.count * y.pathWiener +
                    pairs * whole.wiener - x.countTimesWiener * y.count - pairs * terms.wiener +
                    x.countTimesSize * y.count * terms.reach +
@@ -344,9 +360,9 @@ class ElementSums {
   // DVGM's Wiener, Zagreb and Randic sums of those pairs. a loses the edges to the ends
   // that are its children: `lost` follows the classes of both ends.
   void AddMiddlePairs(const EarlierChildren& x, const EndsBelow& y, const TurnTerms& terms,
-                      const PathStep& whole, const std::array<std::int64_t, 2>& yClass,
-                      const std::array<std::array<std::int64_t, 3>, 2>& yEdgeZagreb,
-                      const std::array<std::array<std::int64_t, 3>, 2>& yEdgeRandic, int a) {
+                      const PathStep& whole, const std::array<Int, 2>& yClass,
+                      const std::array<std::array<Int, 3>, 2>& yEdgeZagreb,
+                      const std::array<std::array<Int, 3>, 2>& yEdgeRandic, int a) {
     const EndsBelow& i = x.ends;
     dvgm_.wiener += i.outerWiener * y.count + i.count * y.outerWiener;
     dvgm_.zagreb += i.outerZagreb * y.count + i.count * y.outerZagreb + i.middleZagreb * y.count +
@@ -356,7 +372,7 @@ class ElementSums {
     for (int ci = 0; ci < 2; ++ci) {
       for (int cj = 0; cj < 2; ++cj) {
         const int lost = (ci == 0 ? 1 : 0) + (cj == 0 ? 1 : 0);
-        const std::int64_t pairs = x.inClass[ci] * yClass[cj];
+        const Int pairs = x.inClass[ci] * yClass[cj];
         dvgm_.zagreb += pairs * whole.zagreb[lost] - x.inClassTimesZagreb[ci][lost] * yClass[cj] -
                         pairs * terms.zagreb[lost] + x.edgeZagreb[ci][lost] * yClass[cj] +
                         x.inClass[ci] * yEdgeZagreb[cj][lost];
@@ -369,14 +385,14 @@ class ElementSums {
     // The middle's Wiener index (ElementBuilder::MiddleWiener) with X above i, A below i
     // and Y below j, k - 1 = (depth i - depth a) + (depth j - depth a) - 1: a sum of
     // products of a value of i and a value of j.
-    const std::int64_t depthA = tree_->depth[a];
-    const std::int64_t kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
-                                   i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
-    const std::int64_t between =
-        i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
-        i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
-        i.count * n() * (y.size + y.distanceSum) - i.size * (y.size + y.distanceSum) -
-        i.count * (y.sizeSquared + y.sizeTimesDistanceSum);
+    const Int depthA = tree_->depth[a];
+    const Int kMinusOne = (i.sizeTimesDepth - depthA * i.size) * y.size +
+                          i.size * (y.sizeTimesDepth - depthA * y.size) - i.size * y.size;
+    const Int between = i.count * y.sizeTimesParentDistances - kMinusOne - i.distanceSum * y.size -
+                        i.count * y.sizeSquared - i.count * y.sizeTimesDistanceSum +
+                        i.count * n() * (y.size + y.distanceSum) -
+                        i.size * (y.size + y.distanceSum) -
+                        i.count * (y.sizeSquared + y.sizeTimesDistanceSum);
     dvgm_.wiener += y.count * i.wienerAbove - i.count * y.wienerBelow - between;
   }
 
@@ -395,7 +411,7 @@ class ElementSums {
     RootedMatchings oneFreePairs = none;
     const int firstChild = tree_->parent[a] == 0 ? 0 : 1;
     for (int k = 0; k < Degree(a); ++k) {
-      const RootedMatchings side = TreeSides::Joined(sides_.Side(a, k));
+      const RootedMatchings side = BasicTreeSides<Count>::Joined(sides_.Side(a, k));
       if (k < firstChild) {
         continue;  // the parent's side, before any child: the running sums are still none
       }
@@ -416,7 +432,7 @@ class ElementSums {
   }
 
   const RootedTree* tree_ = nullptr;
-  TreeSides sides_;
+  BasicTreeSides<Count> sides_;
   const std::int64_t* randicTerm_ = RandicTermTable();
   std::vector<EndsBelow> below_;
   PairSums egm_;
@@ -428,8 +444,20 @@ class ElementSums {
 }  // namespace
 
 std::array<ExactDecimal, 16> ComputeElementSums(const RootedTree& tree) {
-  thread_local ElementSums sums;
-  return sums.Compute(tree);
+  if (tree.vertexCount() <= kMaxFixedWidthVertices) {
+    thread_local ElementSums<std::int64_t, Int128> sums;
+    return sums.Compute(tree);
+  }
+  // Wider sums, and the Hosoya sums apart: their digits grow with the tree.
+  ElementSums<Int128, NoCount> sums;
+  std::array<ExactDecimal, 16> result = sums.Compute(tree);
+  const HosoyaSums hosoya = ComputeHosoyaSums(tree);
+  const mpz_class* const pairSums[] = {&hosoya.egm, &hosoya.pgm, &hosoya.svgm, &hosoya.dvgm};
+  for (int type = 0; type < 4; ++type) {
+    result[4 * type + 3] =
+        ExactDecimal::FromTicks(ExactInteger(mpz_class(2 * *pairSums[type] * kScale)));
+  }
+  return result;
 }
 
 }  // namespace korvelant

@@ -1,12 +1,14 @@
 #include "engine/graphical_matrices.hpp"
 
+#include <stdexcept>
+
 #include "engine/element_builder.hpp"
 
 namespace korvelant {
 
 ExactDecimal GraphicalMatrix::Sum() const {
   ExactDecimal sum;
-  for (const ExactDecimal element : elements_)
+  for (const ExactDecimal& element : elements_)
     sum += element;
   return sum;
 }
@@ -34,7 +36,17 @@ GraphicalMatrix MatrixView::Dense() const {
   return dense;
 }
 
+namespace {
+
+void CheckMatrixSize(const RootedTree& tree) {
+  if (tree.vertexCount() > kMaxMatrixVertices)
+    throw std::invalid_argument(MatrixTooLargeMessage(tree.vertexCount()));
+}
+
+}  // namespace
+
 GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree) {
+  CheckMatrixSize(tree);
   GraphicalMatrices matrices;
   for (TypeMatrices& type : matrices.types)
     type = TypeMatrices(tree.vertexCount());
@@ -44,6 +56,7 @@ GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree) {
 
 GraphicalMatrix ComputeGraphicalMatrix(const RootedTree& tree, MatrixType type,
                                        TopologicalIndex index) {
+  CheckMatrixSize(tree);
   GraphicalMatrices matrices;
   matrices.types[static_cast<int>(type)] = TypeMatrices(tree.vertexCount());
   BuildElements(tree, matrices);

@@ -44,9 +44,18 @@ class TypeMatrices {
   std::uint32_t SubgraphOf(int i, int j) const { return subgraph_[Slot(i, j)]; }
   // The subgraphs of row i, elements (i, 1) to (i, n).
   const std::uint32_t* Row(int i) const { return subgraph_.data() + Slot(i, 1); }
+  // Their values; a tree past kMaxFixedWidthVertices keeps the Hosoya counts apart
+  // (HasWideHosoya), and Value gives every index of every tree.
   const std::vector<SubgraphValues>& Subgraphs() const { return values_; }
+  bool HasWideHosoya() const { return !wideHosoya_.empty(); }
+  ExactDecimal Value(std::uint32_t subgraph, TopologicalIndex index) const {
+    if (index == TopologicalIndex::Hosoya && HasWideHosoya()) {
+      return ExactDecimal::FromInteger(ExactInteger(wideHosoya_[subgraph]));
+    }
+    return values_[subgraph].Of(index);
+  }
   ExactDecimal operator()(TopologicalIndex index, int i, int j) const {
-    return values_[SubgraphOf(i, j)].Of(index);
+    return Value(SubgraphOf(i, j), index);
   }
 
   // Makes (i, j) and (j, i) stand for a new subgraph of these values.
@@ -55,12 +64,18 @@ class TypeMatrices {
     values_.push_back(values);
     subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
   }
+  void SetElement(int i, int j, const BasicSubgraphValues<mpz_class>& values) {
+    SetElement(i, j, SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0});
+    wideHosoya_.resize(values_.size());  // the empty element's 0 first
+    wideHosoya_.back() = values.hosoya;
+  }
 
  private:
   std::size_t Slot(int i, int j) const { return static_cast<std::size_t>(i - 1) * n_ + (j - 1); }
   int n_ = 0;
   std::vector<std::uint32_t> subgraph_;
   std::vector<SubgraphValues> values_;
+  std::vector<mpz_class> wideHosoya_;  // by subgraph, where the counts need GMP
 };
 
 // One matrix of a TypeMatrices: the values of one index.

@@ -15,32 +15,35 @@ struct Incidence {
   int edge;
 };
 
-// Room for the largest tree, so that rooting a tree allocates only what it returns; the
-// caller has checked n and the edge count.
+// The caller has checked n and the edge count. Kept per thread, so that rooting tree after
+// tree allocates only what it returns.
 struct Neighbours {
-  std::array<int, kMaxTreeVertices + 2> start;
-  std::array<Incidence, 2 * kMaxTreeVertices> at;
+  std::vector<int> start;
+  std::vector<Incidence> at;
+  std::vector<int> placed;
 };
 
-std::optional<Neighbours> NeighboursOf(const Graph& graph) {
+Neighbours* NeighboursOf(const Graph& graph) {
+  thread_local Neighbours result;
   const int n = graph.vertexCount;
-  Neighbours result;
-  std::fill_n(result.start.begin(), n + 2, 0);
+  result.start.assign(static_cast<std::size_t>(n) + 2, 0);
+  result.at.resize(2 * graph.edges.size());
+  result.placed.resize(static_cast<std::size_t>(n) + 1);
   for (const auto& [a, b] : graph.edges) {
-    if (a < 1 || a > n || b < 1 || b > n || a == b) return std::nullopt;
+    if (a < 1 || a > n || b < 1 || b > n || a == b) return nullptr;
     ++result.start[a + 1];
     ++result.start[b + 1];
   }
   for (int v = 1; v <= n; ++v)
     result.start[v + 1] += result.start[v];
-  std::array<int, kMaxTreeVertices + 1> placed;
+  std::vector<int>& placed = result.placed;
   std::copy_n(result.start.begin(), n + 1, placed.begin());
   for (std::size_t e = 0; e < graph.edges.size(); ++e) {
     const auto [a, b] = graph.edges[e];
     result.at[placed[a]++] = {b, static_cast<int>(e)};
     result.at[placed[b]++] = {a, static_cast<int>(e)};
   }
-  return result;
+  return &result;
 }
 
 // Children grouped by parent, counted first and then placed.
@@ -53,8 +56,7 @@ void FillChildren(RootedTree& tree) {
   for (int v = 1; v <= n; ++v)
     tree.childStart[v + 1] += tree.childStart[v];
   tree.children.assign(static_cast<std::size_t>(n > 0 ? n - 1 : 0), 0);
-  std::array<int, kMaxTreeVertices + 1> placed;
-  std::copy_n(tree.childStart.begin(), n + 1, placed.begin());
+  std::vector<int> placed(tree.childStart.begin(), tree.childStart.begin() + n + 1);
   for (const int v : tree.order) {
     if (tree.parent[v] != 0) tree.children[placed[tree.parent[v]]++] = v;
   }
@@ -71,11 +73,11 @@ int RootedTree::EdgeOwner(int a, int b) const {
 
 std::optional<RootedTree> RootTree(const Graph& graph) {
   const int n = graph.vertexCount;
-  if (n > kMaxTreeVertices) throw std::invalid_argument(TooLargeMessage(n));
+  if (n > kMaxHalfSumVertices) throw std::invalid_argument(HalfSumTooLargeMessage(n));
   // n - 1 edges and every vertex reached from vertex 1 make a tree; a repeated edge would
   // leave a vertex unreached, so it needs no test of its own.
   if (n < 1 || graph.edges.size() != static_cast<std::size_t>(n - 1)) return std::nullopt;
-  const auto neighbours = NeighboursOf(graph);
+  const Neighbours* const neighbours = NeighboursOf(graph);
   if (!neighbours) return std::nullopt;
 
   const auto slots = static_cast<std::size_t>(n) + 1;

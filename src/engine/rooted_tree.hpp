@@ -33,7 +33,7 @@ struct RootedTree {
 
 // The graph rooted at vertex 1, or nothing when it is not a tree: no vertices, a vertex
 // number outside 1..n, a loop, an edge twice, a cycle or more than one component. Throws
-// std::invalid_argument past kMaxTreeVertices; readers refuse such input before.
+// std::invalid_argument past kMaxHalfSumVertices; readers refuse such input before.
 std::optional<RootedTree> RootTree(const Graph& graph);
 
 }  // namespace korvelant

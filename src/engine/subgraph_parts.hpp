@@ -9,7 +9,8 @@ namespace korvelant {
 // by side add their Wiener, Zagreb and Randic values and multiply their matchings.
 
 // Adds the components of `part` to those of `sum`.
-inline void AddComponents(SubgraphValues& sum, const SubgraphValues& part) {
+template <typename Count>
+void AddComponents(BasicSubgraphValues<Count>& sum, const BasicSubgraphValues<Count>& part) {
   sum.wiener += part.wiener;
   sum.zagreb += part.zagreb;
   sum.randicTicks += part.randicTicks;
@@ -17,14 +18,16 @@ inline void AddComponents(SubgraphValues& sum, const SubgraphValues& part) {
 }
 
 // A side as a component of its own: its top has lost the edge to the other side.
-inline SubgraphValues AloneValues(const TreeSide& side) {
+template <typename Count>
+BasicSubgraphValues<Count> AloneValues(const BasicTreeSide<Count>& side) {
   return {side.wiener, side.randicTicksAlone, side.zagrebAlone, side.matchings};
 }
 
 // Where a subgraph takes away every edge at v: v alone, and the sides of v's neighbours but
 // the one at place k, each a component.
-inline SubgraphValues OuterSides(const TreeSides& sides, int v, int k) {
-  const TreeSide& toward = sides.Side(v, k);
+template <typename Count>
+BasicSubgraphValues<Count> OuterSides(const BasicTreeSides<Count>& sides, int v, int k) {
+  const BasicTreeSide<Count>& toward = sides.Side(v, k);
   return {sides.WienerAround(v) - toward.wiener,
           sides.RandicTicksAloneAround(v) - toward.randicTicksAlone,
           sides.ZagrebAloneAround(v) - toward.zagrebAlone, sides.SideFacing(v, k).matchingsXFree};

@@ -6,13 +6,16 @@
 
 namespace korvelant {
 
-TreeSides::TreeSides() : randicTerm_(RandicTermTable()) {}
+template <typename Count>
+BasicTreeSides<Count>::BasicTreeSides() : randicTerm_(RandicTermTable()) {}
 
-TreeSides::TreeSides(const RootedTree& tree) : TreeSides() {
+template <typename Count>
+BasicTreeSides<Count>::BasicTreeSides(const RootedTree& tree) : BasicTreeSides() {
   Compute(tree);
 }
 
-void TreeSides::Compute(const RootedTree& tree) {
+template <typename Count>
+void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   const int n = tree.vertexCount();
   start_.assign(static_cast<std::size_t>(n) + 2, 0);
   placeInParent_.assign(static_cast<std::size_t>(n) + 1, -1);
@@ -38,13 +41,16 @@ void TreeSides::Compute(const RootedTree& tree) {
   StepsAbove(tree);
 }
 
-const TreeSide& TreeSides::SideFacing(int v, int k) const {
+template <typename Count>
+const typename BasicTreeSides<Count>::TreeSide& BasicTreeSides<Count>::SideFacing(int v,
+                                                                                  int k) const {
   const int w = Neighbour(v, k);
   const bool towardParent = k == 0 && placeInParent_[v] >= 0;
   return Side(w, towardParent ? PlaceInParent(v) : 0);
 }
 
-TreeSides::Around TreeSides::Contribution(int v, int k) const {
+template <typename Count>
+typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v, int k) const {
   const TreeSide& side = Side(v, k);
   const int degree = Degree(v);
   const int degreeThere = Degree(Neighbour(v, k));
@@ -57,7 +63,7 @@ TreeSides::Around TreeSides::Contribution(int v, int k) const {
   one.randicTicks = side.randicTicks;
   one.degreeSum = degreeThere;
   for (int lost = 0; lost < 3; ++lost)
-    one.randicTerms[lost] = RandicTerm(std::max(0, degree - lost) * degreeThere);
+    one.randicTerms[lost] = Term(std::int64_t{std::max(0, degree - lost)} * degreeThere);
   one.zagrebAlone = side.zagrebAlone;
   one.randicTicksAlone = side.randicTicksAlone;
   return one;
@@ -67,7 +73,10 @@ TreeSides::Around TreeSides::Contribution(int v, int k) const {
 // side's vertices are its distances from its top plus one, and a pair from two sides meets
 // at x. W = sum of W(side) + sum over vertices of the distances to x + sum over ordered
 // pairs of sides of reach(a) size(b) = sum W + size * sum reach - sum reach * size.
-TreeSides::BranchValues TreeSides::Finish(int v, const Around& part, int lost) const {
+template <typename Count>
+typename BasicTreeSides<Count>::BranchValues BasicTreeSides<Count>::Finish(int v,
+                                                                           const Around& part,
+                                                                           int lost) const {
   BranchValues branch;
   branch.size = 1 + part.size;
   branch.distanceSum = part.reach;
@@ -77,18 +86,24 @@ TreeSides::BranchValues TreeSides::Finish(int v, const Around& part, int lost) c
   return branch;
 }
 
-PathStep TreeSides::Between(int v, int j, int k, const RootedMatchings& matchings) const {
+template <typename Count>
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Between(
+    int v, int j, int k, const RootedMatchings& matchings) const {
   Around part = total_[v];
   part -= Share(v, j);
   part -= Share(v, k);
   return StepOf(v, part, matchings);
 }
 
-PathStep TreeSides::Whole(int v, const RootedMatchings& matchings) const {
+template <typename Count>
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::Whole(
+    int v, const RootedMatchings& matchings) const {
   return StepOf(v, total_[v], matchings);
 }
 
-PathStep TreeSides::StepOf(int v, const Around& part, const RootedMatchings& matchings) const {
+template <typename Count>
+typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(
+    int v, const Around& part, const RootedMatchings& matchings) const {
   PathStep step;
   step.wiener = Finish(v, part, 0).wiener;
   for (int lost = 0; lost < 3; ++lost) {
@@ -99,7 +114,9 @@ PathStep TreeSides::StepOf(int v, const Around& part, const RootedMatchings& mat
   return step;
 }
 
-TreeSide TreeSides::SideFrom(int v, const Around& part, RootedMatchings matchings) const {
+template <typename Count>
+typename BasicTreeSides<Count>::TreeSide BasicTreeSides<Count>::SideFrom(
+    int v, const Around& part, RootedMatchings matchings) const {
   const BranchValues kept = Finish(v, part, 0);
   const BranchValues alone = Finish(v, part, 1);
   TreeSide side;
@@ -117,7 +134,8 @@ TreeSide TreeSides::SideFrom(int v, const Around& part, RootedMatchings matching
 
 // From the leaves up: the side below each edge is its lower end with the sides of its
 // children, all found before, as are their shares in the sums around it.
-void TreeSides::SidesBelow(const RootedTree& tree) {
+template <typename Count>
+void BasicTreeSides<Count>::SidesBelow(const RootedTree& tree) {
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
     const int p = tree.parent[v];
@@ -136,7 +154,8 @@ void TreeSides::SidesBelow(const RootedTree& tree) {
 // From the root down: once every side around a vertex is known, the side above each child
 // is the vertex with all its sides but the child's, their sums less the child's terms and
 // their matchings a prefix times a suffix product.
-void TreeSides::SidesAbove(const RootedTree& tree) {
+template <typename Count>
+void BasicTreeSides<Count>::SidesAbove(const RootedTree& tree) {
   for (const int v : tree.order) {
     SumAround(v);
     for (int k = placeInParent_[v] >= 0 ? 1 : 0; k < Degree(v); ++k) {
@@ -148,7 +167,8 @@ void TreeSides::SidesAbove(const RootedTree& tree) {
   }
 }
 
-void TreeSides::SumAround(int v) {
+template <typename Count>
+void BasicTreeSides<Count>::SumAround(int v) {
   const int d = Degree(v);
   Around total;
   RootedMatchings product;
@@ -169,7 +189,8 @@ void TreeSides::SumAround(int v) {
 
 // Below every vertex p with a parent, for each child c: p without its parent's side and
 // c's, whose matchings are the sides between the two (a running product) times those after.
-void TreeSides::StepsAbove(const RootedTree& tree) {
+template <typename Count>
+void BasicTreeSides<Count>::StepsAbove(const RootedTree& tree) {
   for (const int p : tree.order) {
     if (tree.parent[p] == 0) continue;
     RootedMatchings between;
@@ -179,5 +200,9 @@ void TreeSides::StepsAbove(const RootedTree& tree) {
     }
   }
 }
+
+template class BasicTreeSides<Int128>;
+template class BasicTreeSides<NoCount>;
+template class BasicTreeSides<mpz_class>;
 
 }  // namespace korvelant

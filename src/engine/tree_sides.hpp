@@ -5,16 +5,23 @@
 #include <span>
 #include <vector>
 
+#include "engine/randic_term.hpp"
 #include "engine/rooted_tree.hpp"
 #include "model/wide_integer.hpp"
 
 namespace korvelant {
 
+// The largest tree whose Hosoya counts, and their sums over a whole matrix in
+// ten-thousandths, fit 128 bits: F(129) ~ 4.1e26 times 128^2 elements times 10^4 is below
+// 7e34 < 2^127 ~ 1.7e38. Larger trees count them with GMP.
+inline constexpr int kMaxFixedWidthVertices = 128;
+
 // One side of a tree edge {v, x}: the component of x when the edge is taken away, a tree
 // hung from x. Every subgraph of a graphical matrix is a forest whose components are made of
 // such sides, so their values, found for all 2(n - 1) sides in two passes, give each
 // element in a few steps.
-struct TreeSide {
+template <typename Count>
+struct BasicTreeSide {
   std::int64_t size = 0;
   std::int64_t distanceSum = 0;  // the distances from x
   std::int64_t wiener = 0;       // the sum of the distances of all its pairs (Wiener 1947)
@@ -26,41 +33,62 @@ struct TreeSide {
   std::int64_t zagrebAlone = 0;
   std::int64_t randicTicksAlone = 0;
   // Its matchings, the empty one included (Hosoya 1971), and those that leave x free.
-  Int128 matchings = 1;
-  Int128 matchingsXFree = 1;
+  Count matchings = 1;
+  Count matchingsXFree = 1;
 };
 
 // The matchings of a tree hung from a vertex x, counted as Free + Matched t in the ring of
 // polynomials cut after t: joining a side s to x multiplies by (all of s) + (s with its top
 // free) t, since x either stays free or takes the edge to the side's top.
-struct RootedMatchings {
-  Int128 free = 1;
-  Int128 matched = 0;
+template <typename Count>
+struct BasicRootedMatchings {
+  Count free = 1;
+  Count matched = 0;
 
-  Int128 All() const { return free + matched; }
-  friend RootedMatchings operator*(const RootedMatchings& a, const RootedMatchings& b) {
+  Count All() const { return free + matched; }
+  friend BasicRootedMatchings operator*(const BasicRootedMatchings& a,
+                                        const BasicRootedMatchings& b) {
     return {a.free * b.free, a.free * b.matched + a.matched * b.free};
   }
+};
+
+// The count of a half-sum of trees too large for 128 bits, whose Hosoya sums come from
+// engine/hosoya_sums.hpp: every step on it is none.
+struct NoCount {
+  constexpr NoCount(int = 0) {}  // NOLINT: stands for any count
+  friend constexpr NoCount operator+(NoCount, NoCount) { return {}; }
+  friend constexpr NoCount operator-(NoCount, NoCount) { return {}; }
+  friend constexpr NoCount operator*(NoCount, NoCount) { return {}; }
+  NoCount& operator+=(NoCount) { return *this; }
+  NoCount& operator*=(NoCount) { return *this; }
+  friend constexpr bool operator==(NoCount, NoCount) = default;
 };
 
 // The part of a subgraph around a vertex x on a path: x with the sides of all its
 // neighbours but its two on the path. Its Zagreb and Randic sums depend on how many edges
 // at x the subgraph takes away (index `lost`, 0 to 2), which lowers x's degree.
-struct PathStep {
+template <typename Count>
+struct BasicPathStep {
   std::int64_t wiener = 0;
   std::array<std::int64_t, 3> zagreb{};
   std::array<std::int64_t, 3> randicTicks{};
-  RootedMatchings matchings;
+  BasicRootedMatchings<Count> matchings;
 };
 
 // The sides of every edge of a tree and the sums around every vertex. Neighbours of a vertex
 // are numbered from 0: the parent first, where there is one, then the children in the
-// rooted tree's order.
-class TreeSides {
+// rooted tree's order. Count is the type of the Hosoya counts: Int128 where they fit, GMP's
+// past that, NoCount where they are not wanted.
+template <typename Count>
+class BasicTreeSides {
  public:
-  explicit TreeSides(const RootedTree& tree);
+  using TreeSide = BasicTreeSide<Count>;
+  using RootedMatchings = BasicRootedMatchings<Count>;
+  using PathStep = BasicPathStep<Count>;
+
+  explicit BasicTreeSides(const RootedTree& tree);
   // An instance to compute tree after tree, keeping its storage.
-  TreeSides();
+  BasicTreeSides();
   void Compute(const RootedTree& tree);
 
   int Degree(int v) const { return start_[v + 1] - start_[v]; }
@@ -155,7 +183,7 @@ class TreeSides {
   BranchValues Finish(int v, const Around& part, int lost) const;
   PathStep StepOf(int v, const Around& part, const RootedMatchings& matchings) const;
   TreeSide SideFrom(int v, const Around& part, RootedMatchings matchings) const;
-  std::int64_t RandicTerm(int product) const { return randicTerm_[product]; }
+  std::int64_t Term(std::int64_t product) const { return RandicTerm(randicTerm_, product); }
 
   const std::int64_t* randicTerm_;
   std::vector<int> start_;
@@ -168,5 +196,15 @@ class TreeSides {
   std::vector<RootedMatchings> after_;
   std::vector<PathStep> stepAbove_;
 };
+
+extern template class BasicTreeSides<Int128>;
+extern template class BasicTreeSides<NoCount>;
+extern template class BasicTreeSides<mpz_class>;
+
+// The fixed-width counts, where the tree is small enough for them.
+using TreeSide = BasicTreeSide<Int128>;
+using RootedMatchings = BasicRootedMatchings<Int128>;
+using PathStep = BasicPathStep<Int128>;
+using TreeSides = BasicTreeSides<Int128>;
 
 }  // namespace korvelant

@@ -6,6 +6,10 @@
 namespace korvelant {
 namespace {
 
+// Bounds at 100,000 vertices: W is at most the path's (n^3 - n) / 6 ~ 1.7e14, the squared
+// sum below n^4 = 1e20 and WW below n^4 / 24: all far inside 128 bits, and M1 and M2 below
+// n^2 and n^3 too.
+
 // The sum over ordered pairs of the squared distances: Q(v), the sum from one vertex, moves
 // from a parent p to its child c as every vertex outside c's subtree gets one farther and
 // every vertex inside one nearer: Q(c) = Q(p) + 2 D(p) - 4 (Dsub(c) + size(c)) + n, where
@@ -57,28 +61,37 @@ Int128 WienerIndex(const RootedTree& tree) {
 }
 
 // From the leaves up, the matchings of each subtree with its top free and with it matched:
-// a vertex takes the edge to at most one child that is itself free.
-Int128 MatchingCount(const RootedTree& tree) {
-  thread_local std::vector<Int128> free, matched;
-  free.assign(tree.parent.size(), 1);
-  matched.assign(tree.parent.size(), 0);
+// a vertex takes the edge to at most one child that is itself free. A subtree's counts are
+// let go once joined to its parent's, so that those kept are of disjoint subtrees.
+template <typename Count>
+Count MatchingCount(const RootedTree& tree) {
+  std::vector<Count> free(tree.parent.size(), 1);
+  std::vector<Count> matched(tree.parent.size(), 0);
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
     const int p = tree.parent[v];
     if (p == 0) return free[v] + matched[v];
-    const Int128 all = free[v] + matched[v];
+    const Count all = free[v] + matched[v];
     matched[p] = matched[p] * all + free[p] * free[v];
     free[p] *= all;
+    free[v] = Count();
+    matched[v] = Count();
   }
   return 1;
 }
+
+// The Hosoya count of a tree of n vertices is at most F(n + 1), the path's, below 2^127 up
+// to 182 vertices; so are the counts of its subtrees.
+constexpr int kMaxFixedWidthMatchings = 180;
 
 }  // namespace
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
   indices.wiener = WienerIndex(tree);
-  indices.hosoya = MatchingCount(tree);
+  indices.hosoya = tree.vertexCount() <= kMaxFixedWidthMatchings
+                       ? ExactInteger(MatchingCount<Int128>(tree))
+                       : ExactInteger(MatchingCount<mpz_class>(tree));
   // Each unordered pair counts twice in the squared sum: WW = (W + sum d^2 / 2) / 2.
   indices.hyperWiener = (indices.wiener + SquaredDistanceSum(tree) / 2) / 2;
 
@@ -89,9 +102,9 @@ WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
     ++degree[b];
   }
   for (int v = 1; v <= tree.vertexCount(); ++v)
-    indices.firstZagreb += degree[v] * degree[v];
+    indices.firstZagreb += Int128{degree[v]} * degree[v];
   for (const auto& [a, b] : tree.graph.edges) {
-    indices.secondZagreb += degree[a] * degree[b];
+    indices.secondZagreb += Int128{degree[a]} * degree[b];
     indices.randic += 1.0 / std::sqrt(static_cast<double>(degree[a]) * degree[b]);
   }
   return indices;

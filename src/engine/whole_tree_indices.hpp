@@ -12,7 +12,7 @@ struct WholeTreeIndices {
   Int128 firstZagreb = 0;   // M1: sum of the squared degrees (Gutman, Trinajstic 1972)
   Int128 secondZagreb = 0;  // M2: sum over edges of the products of end degrees
   double randic = 0;        // chi: sum over edges of 1 / sqrt(d(u) d(v)), unrounded (1975)
-  Int128 hosoya = 0;        // Z: number of matchings, the empty one included (Hosoya 1971)
+  ExactInteger hosoya = 0;  // Z: number of matchings, the empty one included (Hosoya 1971)
 
   friend bool operator==(const WholeTreeIndices&, const WholeTreeIndices&) = default;
 };

@@ -30,8 +30,8 @@ TreeRecord EdgeLineRecord(std::string_view line) {
     record.error = "malformed vertex count " + QuotedText(countField) + ": write a whole number";
     return record;
   }
-  if (*count > kMaxTreeVertices) {
-    record.error = TooLargeMessage(*count);
+  if (*count > kMaxHalfSumVertices) {
+    record.error = HalfSumTooLargeMessage(*count);
     return record;
   }
   auto edges = ReadEdgeList(edgesField, *count);

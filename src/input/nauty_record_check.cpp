@@ -22,9 +22,9 @@ std::string Position(std::size_t offset) {
 }
 
 std::string TooLargeText(std::uint64_t vertices) {
-  if (vertices <= INT_MAX) return TooLargeMessage(static_cast<int>(vertices));
+  if (vertices <= INT_MAX) return HalfSumTooLargeMessage(static_cast<int>(vertices));
   // Past what an int holds (an 8-byte size field): the same words with the whole number.
-  std::string text = TooLargeMessage(INT_MAX);
+  std::string text = HalfSumTooLargeMessage(INT_MAX);
   const std::string shown = std::to_string(INT_MAX);
   text.replace(text.rfind(shown), shown.size(), std::to_string(vertices));
   return text;
@@ -127,7 +127,7 @@ CheckedNautyRecord CheckNautyRecord(std::string_view line, NautyFormat format) {
                    std::to_string(ShortestSizeLength(result.vertices));
     return result;
   }
-  if (result.vertices > static_cast<std::uint64_t>(kMaxTreeVertices)) {
+  if (result.vertices > static_cast<std::uint64_t>(kMaxHalfSumVertices)) {
     result.error = TooLargeText(result.vertices);
     return result;
   }

@@ -21,7 +21,7 @@ struct CheckedNautyRecord {
 // record: surrounding blanks and an optional ">>graph6<<" / ">>sparse6<<" header are dropped;
 // every byte after the ":" of sparse6 must be one of '?' (63) to '~' (126); the size field
 // must be complete and in the shortest form, the one whose length nauty's SIZELEN assumes;
-// the size must be within kMaxTreeVertices (above it `error` is TooLargeMessage); and a
+// the size must be within kMaxHalfSumVertices (above it `error` is HalfSumTooLargeMessage); and a
 // graph6 body must have exactly the bytes its size needs. Digraph6 and incremental sparse6
 // are refused. Positions in messages count bytes of the line from 1.
 CheckedNautyRecord CheckNautyRecord(std::string_view line, NautyFormat format);

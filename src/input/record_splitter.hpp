@@ -20,7 +20,8 @@ enum class RecordLayout {
 struct SplitRules {
   RecordLayout layout = RecordLayout::kLine;
   bool skipsComments = false;  // lines whose first non-blank character is '#'
-  std::size_t maxRecordBytes = std::size_t{1} << 20;
+  // A 100,000-vertex tree's edge line is over 1 MiB.
+  std::size_t maxRecordBytes = std::size_t{64} << 20;
 };
 
 // One record as found: its text without line ends (a line's CR before its LF is dropped;

@@ -78,7 +78,7 @@ std::optional<std::string> ReadEntry(std::string_view keyword, std::string_view 
     if (entries.vertices) return twice();
     entries.vertices = WholeNumber(value);
     if (!entries.vertices) return "the vertex count " + QuotedText(value) + " is not a number";
-    if (*entries.vertices > kMaxTreeVertices) return TooLargeMessage(*entries.vertices);
+    if (*entries.vertices > kMaxMatrixVertices) return MatrixTooLargeMessage(*entries.vertices);
   } else if (keyword == "edges") {
     if (entries.edges) return twice();
     entries.edges.emplace();
@@ -117,7 +117,7 @@ std::string AtLine(std::size_t line, const std::string& problem) {
 
 std::optional<std::string> TreeProblem(const SavedTree& tree) {
   const int n = tree.graph.vertexCount;
-  if (n < 0 || n > kMaxTreeVertices) return TooLargeMessage(n);
+  if (n < 0 || n > kMaxMatrixVertices) return MatrixTooLargeMessage(n);
   std::set<std::pair<int, int>> seen;
   for (const auto& [a, b] : tree.graph.edges) {
     const std::string name = std::to_string(a) + "-" + std::to_string(b);

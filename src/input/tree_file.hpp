@@ -21,7 +21,7 @@ namespace korvelant {
 //
 // - The first line names the format and its version. A file that does not open with
 //   "korvelant-tree " is not a tree file; a later version than 1 is refused, not guessed.
-// - "vertices N": the vertex count, 0 to kMaxTreeVertices. Required.
+// - "vertices N": the vertex count, 0 to kMaxMatrixVertices. Required.
 // - "edges a-b,c-d,...": the edges, each once, vertices 1..N, no loops; may be empty
 //   ("edges" alone). Optional; a file without it has no edges. The entered graph need not
 //   be a tree: a half-entered tree is saved and opened as it is.
@@ -49,7 +49,7 @@ struct TreeFileReading {
 };
 
 // What keeps `tree` from being written to a tree file (a vertex count past
-// kMaxTreeVertices, an edge outside 1..N, a loop, an edge twice, a position count other
+// kMaxMatrixVertices, an edge outside 1..N, a loop, an edge twice, a position count other
 // than N, a position outside the grid), or nothing.
 std::optional<std::string> TreeProblem(const SavedTree& tree);
 

@@ -8,39 +8,40 @@
 
 namespace korvelant {
 
-// A matrix value of any tree size: a 128-bit count of ten-thousandths, like FixedDecimal
-// with room for the Hosoya counts of large trees. Additions are checked.
+// A matrix value of any tree size: an exact count of ten-thousandths, like FixedDecimal
+// with room for the Hosoya counts of large trees (128 bits, and past them GMP).
 class ExactDecimal {
  public:
   static constexpr std::int64_t kScale = FixedDecimal::kScale;
 
-  constexpr ExactDecimal() = default;
+  ExactDecimal() = default;
 
-  static constexpr ExactDecimal FromTicks(Int128 ticks) {
+  static ExactDecimal FromTicks(ExactInteger ticks) {
     ExactDecimal result;
-    result.ticks_ = ticks;
+    result.ticks_ = std::move(ticks);
     return result;
   }
-  static ExactDecimal FromInteger(Int128 whole) {
-    return FromTicks(CheckedMultiply(whole, kScale));
+  static ExactDecimal FromInteger(const ExactInteger& whole) {
+    return FromTicks(whole * ExactInteger(kScale));
   }
 
-  constexpr Int128 ticks() const { return ticks_; }
+  // The count as Int128; throws OverflowError for a value past 127 bits (IsWide).
+  Int128 ticks() const { return ticks_.Narrow(); }
+  const ExactInteger& Ticks() const { return ticks_; }
+  bool IsWide() const { return ticks_.IsWide(); }
 
-  friend ExactDecimal operator+(ExactDecimal a, ExactDecimal b) {
-    return FromTicks(CheckedAdd(a.ticks_, b.ticks_));
+  friend ExactDecimal operator+(const ExactDecimal& a, const ExactDecimal& b) {
+    return FromTicks(a.ticks_ + b.ticks_);
   }
-  ExactDecimal& operator+=(ExactDecimal other) { return *this = *this + other; }
+  ExactDecimal& operator+=(const ExactDecimal& other) { return *this = *this + other; }
 
-  friend constexpr bool operator==(ExactDecimal, ExactDecimal) = default;
-  friend constexpr auto operator<=>(ExactDecimal a, ExactDecimal b) {
-    return a.ticks_ < b.ticks_   ? std::strong_ordering::less
-           : a.ticks_ > b.ticks_ ? std::strong_ordering::greater
-                                 : std::strong_ordering::equal;
+  friend bool operator==(const ExactDecimal&, const ExactDecimal&) = default;
+  friend std::strong_ordering operator<=>(const ExactDecimal& a, const ExactDecimal& b) {
+    return a.ticks_ <=> b.ticks_;
   }
 
  private:
-  Int128 ticks_ = 0;
+  ExactInteger ticks_;
 };
 
 }  // namespace korvelant

@@ -41,9 +41,44 @@ std::string EdgeListText(const Graph& graph) {
   return text;
 }
 
-std::string TooLargeMessage(int vertexCount) {
-  return "Korvelant computes trees of up to " + std::to_string(kMaxTreeVertices) +
-         " vertices; this one has " + std::to_string(vertexCount) + ".";
+namespace {
+
+// 100000 as "100,000".
+std::string GroupedDigits(int value) {
+  std::string digits = std::to_string(value);
+  for (auto at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), 1, ',');
+  return digits;
+}
+
+std::string LimitText(const char* what, int limit) {
+  std::string text = "Korvelant computes ";
+  return text.append(what)
+      .append(" of trees of up to ")
+      .append(GroupedDigits(limit))
+      .append(" vertices");
+}
+
+std::string OneHas(std::string limit, int vertexCount) {
+  return limit.append("; this one has ").append(std::to_string(vertexCount)).append(".");
+}
+
+}  // namespace
+
+std::string MatrixLimitText() {
+  return LimitText("matrices", kMaxMatrixVertices);
+}
+
+std::string HalfSumLimitText() {
+  return LimitText("half-sums and indices", kMaxHalfSumVertices);
+}
+
+std::string MatrixTooLargeMessage(int vertexCount) {
+  return OneHas(MatrixLimitText(), vertexCount);
+}
+
+std::string HalfSumTooLargeMessage(int vertexCount) {
+  return OneHas(HalfSumLimitText(), vertexCount);
 }
 
 }  // namespace korvelant

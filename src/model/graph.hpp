@@ -10,10 +10,13 @@ namespace korvelant {
 // An undirected edge between two vertex numbers.
 using Edge = std::pair<int, int>;
 
-// The largest tree the engine computes. Every value of every matrix of a tree this size is
-// exact in 128 bits, in ten-thousandths, and so is the sum of a whole matrix: the Hosoya
-// count of the path on 128 vertices, F(129) ~ 4.1e26, the largest element there is.
-inline constexpr int kMaxTreeVertices = 128;
+// The largest trees the engine computes: all sixteen matrices, n^2 elements each, up to
+// kMaxMatrixVertices; the half-sums and the whole tree's indices, which take O(n), up to
+// kMaxHalfSumVertices. Every input reader refuses a tree past the larger one; whatever
+// shows a matrix refuses one past the smaller. Counts past 128 bits (the Hosoya count of
+// the path on n vertices is F(n + 1), 2^127 at 183 vertices) are exact through GMP.
+inline constexpr int kMaxMatrixVertices = 1000;
+inline constexpr int kMaxHalfSumVertices = 100000;
 
 // A graph on the vertices 1..vertexCount, each edge listed once in either orientation.
 // Every input (the window's grid, an edge list, a graph6 record, a molecule) becomes one;
@@ -40,7 +43,14 @@ void AppendEdgeListText(std::string& out, const Graph& graph);
 inline constexpr std::string_view kNotATreeMessage =
     "Graph is not a tree and this program works only with trees";
 
-// "Korvelant computes trees of up to 128 vertices; this one has N."
-std::string TooLargeMessage(int vertexCount);
+// "Korvelant computes matrices of trees of up to 1,000 vertices", and the same of the
+// half-sums: the start of every message that refuses a tree too large.
+std::string MatrixLimitText();
+std::string HalfSumLimitText();
+// "Korvelant computes matrices of trees of up to 1,000 vertices; this one has N."
+std::string MatrixTooLargeMessage(int vertexCount);
+// "Korvelant computes half-sums and indices of trees of up to 100,000 vertices; this one
+// has N."
+std::string HalfSumTooLargeMessage(int vertexCount);
 
 }  // namespace korvelant

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace korvelant {
 namespace {
@@ -25,6 +26,18 @@ std::string NumberText(Int16 value) {
 }
 
 namespace {
+
+// The digits of a non-negative count of units of 10^-places, with the point placed and
+// trailing zeros dropped.
+std::string ScaledDigits(std::string digits, int places) {
+  if (digits.size() <= static_cast<std::size_t>(places)) {
+    digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
+  }
+  digits.insert(digits.size() - static_cast<std::size_t>(places), 1, '.');
+  digits.erase(digits.find_last_not_of('0') + 1);
+  if (digits.back() == '.') digits.pop_back();
+  return digits;
+}
 
 // The digits of a non-negative whole number; past 64 bits it is split at 10^19 so that
 // each half prints as 64 bits.
@@ -105,13 +118,20 @@ char* WriteWholeNumberText(Int128 whole, char* out) {
 }
 
 std::string NumberText(ExactDecimal value) {
+  if (value.IsWide()) {
+    const mpz_class ticks = value.Ticks().Wide();
+    return WithSignPlace(ticks < 0, ScaledDigits(mpz_class(abs(ticks)).get_str(), 4));
+  }
   char buffer[kLongestNumberText];
   return std::string(buffer, WriteNumberText(value, buffer));
 }
 
-char* WriteHalfSumDigits(ExactDecimal sum, char* out) {
-  // Half of n ten-thousandths is 5n hundred-thousandths, exactly.
-  const Int128 halves = CheckedMultiply(sum.ticks(), 5);
+namespace {
+
+// Half of n ten-thousandths is 5n hundred-thousandths, exactly: the digits of a half-sum
+// whose 5n fits 128 bits, written at `out`.
+char* WriteNarrowHalfSum(Int128 ticks, char* out) {
+  const Int128 halves = ticks * 5;
   if (halves < 0) *out++ = '-';
   const Int128 magnitude = halves < 0 ? -halves : halves;
   constexpr unsigned kPlaces = 100'000;
@@ -133,9 +153,32 @@ char* WriteHalfSumDigits(ExactDecimal sum, char* out) {
   return out;
 }
 
+// Whether 5 times the sum's ticks fits 128 bits, for WriteNarrowHalfSum.
+bool HalfSumIsNarrow(const ExactDecimal& sum) {
+  constexpr Int128 kLargestNarrow = std::numeric_limits<Int128>::max() / 5;
+  return !sum.IsWide() && sum.ticks() <= kLargestNarrow && sum.ticks() >= -kLargestNarrow;
+}
+
+}  // namespace
+
+void AppendHalfSumDigits(std::string& out, const ExactDecimal& sum) {
+  if (HalfSumIsNarrow(sum)) {
+    char buffer[kLongestNumberText];
+    out.append(buffer, WriteNarrowHalfSum(sum.ticks(), buffer));
+    return;
+  }
+  const ExactInteger halves = sum.Ticks() * ExactInteger(5);
+  const bool negative = halves < ExactInteger(0);
+  std::string digits = ToDecimalString(halves);
+  if (negative) digits.erase(0, 1);
+  if (negative) out += '-';
+  out.append(ScaledDigits(std::move(digits), 5));
+}
+
 std::string HalfSumDigits(ExactDecimal sum) {
-  char buffer[kLongestNumberText];
-  return std::string(buffer, WriteHalfSumDigits(sum, buffer));
+  std::string text;
+  AppendHalfSumDigits(text, sum);
+  return text;
 }
 
 char* WriteShortestText(double value, char* out) {

@@ -18,7 +18,8 @@ std::string NumberText(ExactDecimal value);
 // The same without the sign blank, as a table's cell or a JSON number holds it ("1.4142").
 std::string BareNumberText(ExactDecimal value);
 // The same text written at `out`, which has room for kLongestNumberText characters;
-// returns the end. The matrix file writes thousands of them.
+// returns the end. The matrix file writes thousands of them. A value past 128 bits
+// (IsWide) has no room there: NumberText writes it, this throws OverflowError.
 inline constexpr int kLongestNumberText = 48;
 char* WriteNumberText(ExactDecimal value, char* out);
 // The same for a whole number, as NumberText(ExactDecimal::FromInteger(whole)) writes it.
@@ -29,9 +30,9 @@ char* WriteBareNumberText(ExactDecimal value, char* out);
 // Half of a matrix's element sum, exactly: the digits of sum / 2 with up to five decimals,
 // no trailing zeros and no sign blank ("4.8284", "10", "0.00005").
 std::string HalfSumDigits(ExactDecimal sum);
-// The same written at `out`, room as for WriteNumberText; returns the end. A batch writes
-// sixteen per row.
-char* WriteHalfSumDigits(ExactDecimal sum, char* out);
+// The same appended to `out`, with no string of its own where the value fits 128 bits: a
+// batch writes sixteen per row.
+void AppendHalfSumDigits(std::string& out, const ExactDecimal& sum);
 
 // The shortest text that reads back as the same double ("1.9142135623730951"), with "."
 // whatever the locale and no sign blank.

@@ -184,9 +184,9 @@ std::vector<PlanePoint> ComputedDepiction(const RDKit::ROMol& molecule) {
 // The checks every molecule passes once RDKit has read it, in the order a user fixes them.
 MoleculeReading FromMolecule(const RDKit::ROMol& molecule) {
   Graph graph = Skeleton(molecule);
-  if (graph.vertexCount > kMaxTreeVertices) {
+  if (graph.vertexCount > kMaxHalfSumVertices) {
     MoleculeReading reading =
-        Refused(MoleculeRefusalKind::TooLarge, TooLargeMessage(graph.vertexCount), "");
+        Refused(MoleculeRefusalKind::TooLarge, HalfSumTooLargeMessage(graph.vertexCount), "");
     reading.graph = std::move(graph);  // callers with smaller limits name the size read
     return reading;
   }
@@ -259,8 +259,7 @@ bool MoreThan(const std::string& digits, std::size_t limit) {
 }
 
 std::string TooLargeText(const std::string& what) {
-  return "Korvelant computes trees of up to " + std::to_string(kMaxTreeVertices) +
-         " vertices; this " + what + ".";
+  return HalfSumLimitText() + "; this " + what + ".";
 }
 
 }  // namespace

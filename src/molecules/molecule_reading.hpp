@@ -14,7 +14,7 @@ namespace korvelant {
 enum class MoleculeRefusalKind {
   Invalid,   // RDKit cannot read it: bad SMILES syntax, impossible valence, broken molfile
   NotATree,  // its skeleton has a ring, more than one fragment, or no vertex at all
-  TooLarge,  // more than kMaxTreeVertices atoms other than hydrogen
+  TooLarge,  // more than kMaxHalfSumVertices atoms other than hydrogen
   Empty,     // nothing but white space was given
 };
 

@@ -9,7 +9,7 @@ namespace korvelant {
 // Batch records from molecules. A molecule that is read but is not a tree keeps its
 // skeleton in `graph` and the reason in `treeProblem` ("1 ring", "2 fragments", "0
 // vertices: hydrogen atoms only"), for the batch to report as not a tree. A molecule RDKit
-// cannot read, an empty one and one past kMaxTreeVertices heavy atoms have no graph and
+// cannot read, an empty one and one past kMaxHalfSumVertices heavy atoms have no graph and
 // say why in `error`.
 
 // One line of a .smi file: a SMILES, then after white space (blanks or tabs) an optional

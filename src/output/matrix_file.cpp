@@ -74,7 +74,11 @@ class SubgraphTexts {
         FillWhole(subgraphs, [](const SubgraphValues& v) { return Int128{v.zagreb}; });
         return;
       case TopologicalIndex::Hosoya:
-        FillWhole(subgraphs, [](const SubgraphValues& v) { return v.hosoya; });
+        if (matrices.HasWideHosoya()) {
+          FillWide(matrices);
+        } else {
+          FillWhole(subgraphs, [](const SubgraphValues& v) { return v.hosoya; });
+        }
         return;
       case TopologicalIndex::Randic:
         for (std::size_t id = 0; id < subgraphs.size(); ++id) {
@@ -104,6 +108,23 @@ class SubgraphTexts {
       } else {
         EndText(id, WriteWholeNumberText(whole, slot));
       }
+    }
+  }
+
+  // Hosoya counts of a large tree: those past 128 bits kept aside at once.
+  void FillWide(const TypeMatrices& matrices) {
+    for (std::size_t id = 0; id < matrices.Subgraphs().size(); ++id) {
+      const ExactDecimal value =
+          matrices.Value(static_cast<std::uint32_t>(id), TopologicalIndex::Hosoya);
+      if (!value.IsWide()) {
+        EndText(id, WriteNumberText(value, SlotAt(slots_, id)));
+        continue;
+      }
+      std::string text = NumberText(value);
+      longest_ = std::max(longest_, text.size());
+      text.append(", ");
+      long_.emplace(static_cast<std::uint32_t>(id), std::move(text));
+      SlotAt(slots_, id)[offsetof(NumberSlot, length)] = static_cast<char>(UCHAR_MAX);
     }
   }
 

@@ -83,7 +83,7 @@ QString TreeIndicesText(const Graph& graph) {
   // H for Hosoya, as in the matrix file's block names, where Z is Zagreb.
   return QStringLiteral("Tree: W = %1, M1 = %2, M2 = %3, \u03c7 = %4, H = %5")
       .arg(Integer(indices.wiener), Integer(indices.firstZagreb), Integer(indices.secondZagreb),
-           Decimals(indices.randic), Integer(indices.hosoya));
+           Decimals(indices.randic), Integer(indices.hosoya.Narrow()));
 }
 
 }  // namespace
@@ -225,11 +225,12 @@ bool MainWindow::OpenTreeFile(const QString& path) {
   if (!reading.tree) return refuse(QString::fromStdString(reading.error) + ".");
   const int n = reading.tree->graph.vertexCount;
   if (n > kMaxVertices) {
-    return refuse(QStringLiteral("the tree has %1 vertices, and the window takes trees of up to "
-                                 "%2. korvelant-cli computes trees of up to %3 vertices.")
-                      .arg(n)
-                      .arg(kMaxVertices)
-                      .arg(kMaxTreeVertices));
+    return refuse(
+        QStringLiteral("the tree has %1 vertices, and the window takes trees of up to "
+                       "%2. korvelant-cli computes matrices of trees of up to %3 vertices.")
+            .arg(n)
+            .arg(kMaxVertices)
+            .arg(kMaxMatrixVertices));
   }
   form_->EnterTree(*reading.tree);
   ShowStatus("Opened the tree in " + Absolute(path));

@@ -217,7 +217,7 @@ TEST(Batch, BadRecordsGetAnErrorRowAndTheBatchGoesOn) {
       "\n"
       "4 1-2,3-4 two parts\n"
       "3 1-2,2-3,1-3 ring\n"
-      "130 1-2 huge\n"
+      "100001 1-2 huge\n"
       "abc\n" +
       std::string("2 1-2 nul\0byte\n", 15) +
       "0\n"
@@ -232,7 +232,7 @@ TEST(Batch, BadRecordsGetAnErrorRowAndTheBatchGoesOn) {
       {"broken", "line 3: malformed edge \"1-x\": write two vertex numbers as in 1-2"},
       {"two parts", "not a tree: 2 components"},
       {"ring", "not a tree: 1 cycle: 1-2-3-1"},
-      {"huge", "line 7: " + TooLargeMessage(130)},
+      {"huge", "line 7: " + HalfSumTooLargeMessage(100001)},
       {"", "line 8: malformed vertex count \"abc\": write a whole number"},
       {std::string("nul\0byte", 8), ""},
       {"", "not a tree: no vertices"},
@@ -434,15 +434,15 @@ TEST(Batch, EmptyInputIsAHeaderOrNothing) {
   }
 }
 
-TEST(Batch, ARecordPastAMebibyteIsRefusedAlone) {
+TEST(Batch, ARecordPast64MebibytesIsRefusedAlone) {
   const std::string input =
-      "2 1-2 " + std::string(std::size_t{1} << 20, 'n') + "\n3 1-2,2-3 after\n";
+      "2 1-2 " + std::string(std::size_t{64} << 20, 'n') + "\n3 1-2,2-3 after\n";
   const BatchRun run = RunBatch({"--from", "edges", "--no-header"}, input);
   EXPECT_EQ(run.status, kSomeRecordsRefused);
   const auto rows = ReadCsv(run.out);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][0], "");
-  EXPECT_EQ(rows[0][25], "line 1: a record of 1048582 bytes, more than the 1048576 one may have");
+  EXPECT_EQ(rows[0][25], "line 1: a record of 67108870 bytes, more than the 67108864 one may have");
   EXPECT_EQ(rows[1][0], "after");
   EXPECT_LT(run.out.size(), 1000u);
 }

@@ -8,6 +8,7 @@
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/command_line.hpp"
+#include "model/graph.hpp"
 
 namespace korvelant::testing {
 namespace {
@@ -63,7 +64,9 @@ TEST(MoleculeInput, RefusalsSayWhyWithTheirExitStatus) {
   EXPECT_TRUE(invalid.err.starts_with("korvelant-cli: Invalid SMILES")) << invalid.err;
   EXPECT_EQ(invalid.err.find('\n'), invalid.err.size() - 1) << "one line, no RDKit log";
   EXPECT_EQ(Tool({"file", "--smiles", ""}).status, kBadInput);
-  EXPECT_EQ(Tool({"file", "--smiles", std::string(129, 'C')}).status, kBadInput);
+  const ToolRun large = Tool({"file", "--smiles", std::string(1001, 'C')});
+  EXPECT_EQ(large.status, kBadInput);
+  EXPECT_EQ(large.err, "korvelant-cli: " + MatrixTooLargeMessage(1001) + "\n");
   const ToolRun both = Tool({"file", "--smiles", "CC", "--vertices", "2", "--edges", "1-2"});
   EXPECT_EQ(both.status, kBadInput);
 }

@@ -143,12 +143,12 @@ TEST_F(TableInput, AMissingSmilesColumnIsBadInputNamingTheHeaders) {
 }
 
 TEST_F(TableInput, HostileTablesGiveRowsWithErrorsInInputOrder) {
-  const std::string bigField(10'000'000, 'x');
+  const std::string bigField(70'000'000, 'x');
   std::string table = "\xEF\xBB\xBFsmiles,p\r\n";  // a byte-order mark
   table += "CC,1,surplus\r\n";                     // ragged: too long
   table += "CCC\r\n";                              // ragged: too short
   table += std::string("C\0C,nul\r\n", 9);         // a NUL byte
-  table += "CCCC," + bigField + "\r\n";            // a 10 MB field
+  table += "CCCC," + bigField + "\r\n";            // a 70 MB field, past the 64 MiB limit
   table += "CCCCC,after\r\n";
   table += "C,\"never closed\nCC,lost?\n";
   for (const char* jobs : {"1", "4"}) {
@@ -163,7 +163,7 @@ TEST_F(TableInput, HostileTablesGiveRowsWithErrorsInInputOrder) {
     EXPECT_EQ(rows[2][error], "line 3: 1 field where the header has 2");
     EXPECT_EQ(rows[3][error], "line 4: Invalid SMILES: it holds a NUL byte");
     EXPECT_EQ(rows[3].back(), "nul");
-    EXPECT_NE(rows[4][error].find("line 5: a record of 10000005 bytes"), std::string::npos)
+    EXPECT_NE(rows[4][error].find("line 5: a record of 70000005 bytes"), std::string::npos)
         << rows[4][error];
     EXPECT_EQ(rows[5][1], "CCCCC");
     EXPECT_EQ(rows[5][error], "");

@@ -40,8 +40,8 @@ TEST(RootTreeTest, RefusesEveryGraphThatIsNotATree) {
   for (const Graph& graph : notTrees)
     EXPECT_FALSE(RootTree(graph)) << EdgeListText(graph);
   EXPECT_TRUE(RootTree(Graph{1, {}}));
-  EXPECT_TRUE(RootTree(Path(kMaxTreeVertices)));
-  EXPECT_THROW(RootTree(Path(kMaxTreeVertices + 1)), std::invalid_argument);
+  EXPECT_TRUE(RootTree(Path(kMaxHalfSumVertices)));
+  EXPECT_THROW(RootTree(Path(kMaxHalfSumVertices + 1)), std::invalid_argument);
 }
 
 TEST(RootTreeTest, ParentsDepthsAndEdgeOwners) {
@@ -85,7 +85,7 @@ TEST(GraphicalMatricesTest, HosoyaElementsOfAnEdgeAddUpToTheTreesCount) {
     for (const Graph& graph : RandomTrees(n, 5, 11u + n)) {
       const RootedTree tree = RootTree(graph).value();
       const GraphicalMatrices m = ComputeGraphicalMatrices(tree);
-      const Int128 z = ComputeWholeTreeIndices(tree).hosoya;
+      const Int128 z = ComputeWholeTreeIndices(tree).hosoya.Narrow();
       for (const auto& [u, v] : graph.edges) {
         const auto h = TopologicalIndex::Hosoya;
         EXPECT_EQ(m.Of(MatrixType::EGM, h)(u, v).ticks() + m.Of(MatrixType::SVGM, h)(u, v).ticks(),

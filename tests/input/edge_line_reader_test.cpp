@@ -41,7 +41,7 @@ TEST(EdgeLineReader, SaysWhatIsWrong) {
       {"1-2,2-3 ethane", "malformed vertex count \"1-2,2-3\""},
       {"-3 1-2", "malformed vertex count \"-3\""},
       {"99999999999 1-2", "malformed vertex count \"99999999999\""},
-      {"129 1-2", "up to 128 vertices; this one has 129"},
+      {"100001 1-2", "up to 100,000 vertices; this one has 100001"},
       {"3 1-x", "malformed edge \"1-x\""},
       {"3 1-2,", "malformed edge \"\""},
       {"3 1-2-3", "malformed edge \"1-2-3\""},
@@ -59,10 +59,10 @@ TEST(EdgeLineReader, SaysWhatIsWrong) {
 }
 
 TEST(EdgeListText, ReadsWhatItWritesForEveryVertexNumber) {
-  Graph star{kMaxTreeVertices, {}};
-  for (int v = kMaxTreeVertices; v >= 2; --v)
+  Graph star{kMaxMatrixVertices, {}};
+  for (int v = kMaxMatrixVertices; v >= 2; --v)
     star.edges.emplace_back(1, v);
-  const auto read = ReadEdgeList(EdgeListText(star), kMaxTreeVertices);
+  const auto read = ReadEdgeList(EdgeListText(star), kMaxMatrixVertices);
   ASSERT_TRUE(std::holds_alternative<std::vector<Edge>>(read));
   EXPECT_EQ(std::get<std::vector<Edge>>(read), star.edges);
   EXPECT_EQ(ReadCount("007"), 7);

@@ -52,7 +52,7 @@ std::vector<Edge> Sorted(std::vector<Edge> edges) {
 
 TEST(NautyRecords, Graph6DecodesToTheSameTreeWithVerticesFromOne) {
   // 62 and 63 straddle the one- and four-byte size fields.
-  for (const int n : {2, 3, 7, 62, 63, 100, kMaxTreeVertices}) {
+  for (const int n : {2, 3, 7, 62, 63, 100, 128, kMaxMatrixVertices}) {
     for (const Graph& tree : testing::RandomTrees(n, 5, static_cast<unsigned>(n))) {
       const std::string text = Graph6Of(tree);
       for (const std::string& line : {text, ">>graph6<<" + text, "  " + text + " \t"}) {
@@ -96,7 +96,7 @@ TEST(NautyRecords, RefusesWhatNautyWouldMisread) {
       {"~??", NautyFormat::kGraph6, "size field is cut short"},
       {"~~????", NautyFormat::kGraph6, "size field is cut short"},
       {"~??D", NautyFormat::kGraph6, "the size 5 is written in 4 bytes instead of 1"},
-      {"~?B~", NautyFormat::kGraph6, "up to 128 vertices; this one has 255."},
+      {"~WY`", NautyFormat::kGraph6, "up to 100,000 vertices; this one has 100001."},
       {"~~~~~~~~", NautyFormat::kGraph6, "this one has 68719476735."},
       {":Cdf", NautyFormat::kGraph6, "a sparse6 record"},
       {"&C?", NautyFormat::kGraph6, "digraph6"},
@@ -137,7 +137,7 @@ TEST(NautyRecords, AnyTextIsRefusedOrReadSafely) {
         continue;
       }
       ++read;
-      EXPECT_LE(record.graph->vertexCount, kMaxTreeVertices);
+      EXPECT_LE(record.graph->vertexCount, kMaxHalfSumVertices);
       for (const auto& [a, b] : record.graph->edges) {
         EXPECT_TRUE(1 <= a && a <= b && b <= record.graph->vertexCount) << line;
       }

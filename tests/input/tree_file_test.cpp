@@ -49,7 +49,8 @@ TEST(TreeFile, WhatIsWrittenReadsBack) {
     ASSERT_TRUE(reading.tree) << reading.error;
     EXPECT_EQ(*reading.tree, tree);
   }
-  const SavedTree large = Tree(kMaxTreeVertices, {}, std::vector<GridPosition>(128, {4, 5}));
+  const SavedTree large =
+      Tree(kMaxMatrixVertices, {}, std::vector<GridPosition>(kMaxMatrixVertices, {4, 5}));
   EXPECT_EQ(ReadTreeFile(TreeFileText(large)).tree, large);
 }
 
@@ -98,7 +99,7 @@ TEST(TreeFile, RefusesBadAndForeignFilesSayingWhy) {
       {head + "vertices -3\n", "line 2: the vertex count \"-3\" is not a number"},
       {head + "vertices 2.5\n", "is not a number"},
       {head + "vertices\n", "is not a number"},
-      {head + "vertices 129\n", "up to 128 vertices; this one has 129"},
+      {head + "vertices 1001\n", "up to 1,000 vertices; this one has 1001"},
       {head + "vertices 3\nvertices 3\n", "line 3: \"vertices\" is given twice"},
       {head + "vertices 3\nedges 1-2\nedges 2-3\n", "line 4: \"edges\" is given twice"},
       {head + "vertices 3\nedges 1-4\n", "edge 1-4 names a vertex outside 1..3"},
@@ -145,7 +146,8 @@ TEST(TreeFile, TheWriterRefusesWhatCouldNotBeReadBack) {
   EXPECT_THROW(TreeFileText(Tree(2, {{1, 2}, {2, 1}}, {{0, 0}, {1, 1}})), std::invalid_argument);
   EXPECT_THROW(TreeFileText(Tree(2, {}, {{0, 0}})), std::invalid_argument);
   EXPECT_THROW(TreeFileText(Tree(1, {}, {{20, 0}})), std::invalid_argument);
-  EXPECT_THROW(TreeFileText(Tree(129, {}, std::vector<GridPosition>(129))), std::invalid_argument);
+  EXPECT_THROW(TreeFileText(Tree(1001, {}, std::vector<GridPosition>(1001))),
+               std::invalid_argument);
 }
 
 // Any damage to a good file is either refused or reads as a tree that writes and reads back

@@ -92,9 +92,10 @@ TEST(SmilesLineRecord, RefusalsBecomeErrorsOrTreeProblems) {
   EXPECT_FALSE(invalid.graph);
   EXPECT_EQ(invalid.error, "Invalid SMILES: syntax error while parsing: C((C");
 
-  const TreeRecord large = SmilesLineRecord(std::string(kMaxTreeVertices + 1, 'C') + " wax");
-  EXPECT_FALSE(large.graph);
-  EXPECT_EQ(large.error, TooLargeMessage(kMaxTreeVertices + 1));
+  // Past the matrices' limit a batch still computes the half-sums.
+  const TreeRecord large = SmilesLineRecord(std::string(kMaxMatrixVertices + 1, 'C') + " wax");
+  ASSERT_TRUE(large.graph);
+  EXPECT_EQ(large.graph->vertexCount, kMaxMatrixVertices + 1);
 
   const TreeRecord blank = SmilesLineRecord("  \t ");
   EXPECT_FALSE(blank.graph);
@@ -211,7 +212,8 @@ TEST(ReadMolBlock, RecordsStatingMoreAtomsThanAV2000CountsLineAreRefusedUnread) 
     EXPECT_EQ(reading.name, "giant");
   }
   EXPECT_EQ(RefusalText(*ReadMolBlock(record("M  V30 COUNTS 200000000 0 0 0 0")).refusal),
-            "Korvelant computes trees of up to 128 vertices; this molfile record states "
+            "Korvelant computes half-sums and indices of trees of up to 100,000 vertices; this "
+            "molfile record states "
             "200000000 atoms (at most 999 are read).");
   // Up to 999 RDKit reads, and judges: here the one atom line is too few for the count.
   const MoleculeReading stated999 = ReadMolBlock(record("M  V30 COUNTS 999 0 0 0 0"));

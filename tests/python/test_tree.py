@@ -62,6 +62,27 @@ def test_hosoya_past_64_bits_is_exact():
     assert small.dtype == np.int64
 
 
+def test_hosoya_past_128_bits_and_past_python_digit_limit_is_exact():
+    fib = [0, 1]
+    while len(fib) < 25003:
+        fib.append(fib[-1] + fib[-2])
+    # Matrices past 128 bits: the path of 300, F(301) ~ 2^207.
+    n = 300
+    pgm = kv.Tree(n, [(k, k + 1) for k in range(1, n)]).matrix("PGM", "H")
+    assert pgm.dtype == object
+    for i, j in [(1, 2), (1, n), (7, 250), (150, 151), (299, 300)]:
+        assert pgm[i - 1, j - 1] == fib[i + 1] * fib[n - j + 2]
+    # Half-sums and indices of 25,000 vertices: F(25001) has 5,225 digits, past the 4,300
+    # that Python reads from a text.
+    n = 25000
+    path = kv.Tree(n, [(k, k + 1) for k in range(1, n)])
+    assert path.indices()["H"] == fib[n + 1]
+    assert path.half_sum("SVGM", "H") == sum(fib[k] * fib[n - k] for k in range(1, n))
+    assert path.half_sums()["HIEGM"] == sum(fib[k + 1] * fib[n - k + 1] for k in range(1, n))
+    assert path.half_sums()["WIEGM"] == sum((k**3 - k + (n - k) ** 3 - (n - k)) // 6
+                                            for k in range(1, n))
+
+
 def test_half_sums_and_file_text_agree_with_the_cli():
     tree = kv.Tree(8, DIMETHYLHEXANE)
     text, blocks = cli_blocks(tree)
@@ -116,7 +137,10 @@ def test_every_way_in_gives_the_same_tree():
         (lambda: kv.Tree(3, [(1, 4), (2, 3)]), ValueError, "numbered 1 to 3"),
         (lambda: kv.Tree(3, [(1, 1), (2, 3)]), ValueError, "itself"),
         (lambda: kv.Tree(3, [(1, 2), (2, 1), (2, 3)]), ValueError, "twice"),
-        (lambda: kv.Tree(129, [(k, k + 1) for k in range(1, 129)]), ValueError, "128"),
+        (lambda: kv.Tree(100001, [(k, k + 1) for k in range(1, 100001)]), ValueError,
+         "up to 100,000 vertices; this one has 100001"),
+        (lambda: kv.Tree(1001, [(k, k + 1) for k in range(1, 1001)]).matrix("EGM", "H"),
+         ValueError, "matrices of trees of up to 1,000 vertices; this one has 1001"),
         (lambda: kv.Tree(3, [(1, 2, 3)]), TypeError, "pair"),
         (lambda: kv.Tree(2, [(1, 2.5)]), TypeError, "whole number"),
         (lambda: kv.Tree.from_smiles("C1CC1"), kv.NotATreeError, "1 ring"),

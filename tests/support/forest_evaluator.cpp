@@ -10,7 +10,7 @@ namespace korvelant {
 
 ForestEvaluator::ForestEvaluator(const RootedTree& tree)
     : n_(tree.vertexCount()), randicTerm_(RandicTermTable()) {
-  std::array<int, kMaxTreeVertices + 1> position;
+  std::array<int, kMaxFixedWidthVertices + 1> position;
   for (int k = 0; k < n_; ++k)
     position[tree.order[k]] = k;
   std::fill_n(at_.begin(), n_ + 1, 0);
@@ -70,10 +70,10 @@ std::array<SubgraphValues, Forests> ForestEvaluator::Pass(
   static constexpr Subtree kLone{1, 0, 0, 1, 0};  // a vertex before its children join
   const int n = n_;
   const int* const parentAt = parentAt_.data();
-  std::array<std::array<Subtree, kMaxTreeVertices>, Forests> at;
+  std::array<std::array<Subtree, kMaxFixedWidthVertices>, Forests> at;
   // By position, whether the edge up is kept (1 or 0), and the degree in the forest.
-  std::array<std::array<int, kMaxTreeVertices>, Forests> kept;
-  std::array<std::array<int, kMaxTreeVertices>, Forests> degree;
+  std::array<std::array<int, kMaxFixedWidthVertices>, Forests> kept;
+  std::array<std::array<int, kMaxFixedWidthVertices>, Forests> degree;
   for (int f = 0; f < Forests; ++f) {
     std::fill_n(at[f].begin(), n, kLone);
     // A parent comes before its children, so each degree is set before they add to it.

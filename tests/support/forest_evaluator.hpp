@@ -5,6 +5,7 @@
 
 #include "engine/rooted_tree.hpp"
 #include "engine/subgraph_values.hpp"
+#include "engine/tree_sides.hpp"
 
 namespace korvelant {
 
@@ -15,7 +16,7 @@ namespace korvelant {
 // breadth-first position k up to its parent. The root, at position 0, owns none, and 128
 // bits hold the edges of the largest tree.
 __extension__ using EdgeSet = unsigned __int128;
-static_assert(kMaxTreeVertices <= 128, "a set of edges has one bit a vertex");
+static_assert(kMaxFixedWidthVertices <= 128, "a set of edges has one bit a vertex");
 
 // The forests of one tree, each named by the set of edges it keeps. Every element of a
 // graphical matrix is such a forest, and its set is made from a few precomputed sets with no
@@ -45,12 +46,12 @@ class ForestEvaluator {
   // The arrays have room for the largest tree, so that an evaluator costs no allocation;
   // only the first n entries (n + 1 by vertex number) are set.
   int n_;
-  const std::int64_t* randicTerm_;              // by degree product, RandicTermTicks
-  std::array<int, kMaxTreeVertices> parentAt_;  // by position: the parent's position
+  const std::int64_t* randicTerm_;                    // by degree product, RandicTermTicks
+  std::array<int, kMaxFixedWidthVertices> parentAt_;  // by position: the parent's position
   EdgeSet all_ = 0;
-  std::array<EdgeSet, kMaxTreeVertices + 1> up_;  // by vertex number
-  std::array<EdgeSet, kMaxTreeVertices + 1> at_;
-  std::array<EdgeSet, kMaxTreeVertices + 1> toRoot_;
+  std::array<EdgeSet, kMaxFixedWidthVertices + 1> up_;  // by vertex number
+  std::array<EdgeSet, kMaxFixedWidthVertices + 1> at_;
+  std::array<EdgeSet, kMaxFixedWidthVertices + 1> toRoot_;
 };
 
 }  // namespace korvelant

@@ -42,6 +42,8 @@ py::bytes Picture(long long n, const EdgePairs& edges,
                   std::optional<long long> width, std::optional<long long> height,
                   const std::string& layout) {
   const Graph graph = GraphFrom(n, edges);
+  if (const auto refusal = DrawingRefusal(graph.vertexCount, typeName.has_value()))
+    throw py::value_error(*refusal);
   if (!RootTree(graph)) throw py::value_error(std::string(kNotATreeMessage));
   PaperPictureRequest request;
   if (typeName) {

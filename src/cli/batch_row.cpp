@@ -78,7 +78,7 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
     take(row);
     return false;
   }
-  if (withMatrices && tree.graph->vertexCount > kMaxMatrixVertices) {
+  if (needs.matrices && tree.graph->vertexCount > kMaxMatrixVertices) {
     error = Located(where, record.line, MatrixTooLargeMessage(tree.graph->vertexCount));
     row.error = error;
     take(row);

@@ -35,8 +35,8 @@ void AppendInteger(std::string& out, long value) {
 }
 
 void AppendWhole(std::string& out, const WholeTreeIndices* indices,
-                 Int128 WholeTreeIndices::*value) {
-  if (indices) AppendWholeNumber(out, indices->*value);
+                 const auto WholeTreeIndices::*value) {
+  if (indices) AppendDecimalDigits(out, indices->*value);
 }
 
 void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) {

@@ -10,6 +10,10 @@ namespace korvelant {
 int RunDraw(const DrawRequest& request, const CliStreams& streams) {
   const std::optional<TreeInput> given = ReadTreeOrReport(request.tree, streams, true);
   if (!given) return kBadInput;
+  if (const auto refusal = DrawingRefusal(given->graph.vertexCount, !request.preview)) {
+    ReportProblem(streams.err, *refusal);
+    return kBadInput;
+  }
   if (!RootTree(given->graph)) return ReportNotATree(*given, streams);
   const std::string bytes = PaperPictureBytes(
       given->graph, LaidOutPoints(given->graph, given->depiction, request.layout), request.picture);

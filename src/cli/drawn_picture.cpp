@@ -124,6 +124,13 @@ QSize OutputSize(const PaperPictureRequest& request, QSize& area, TwipPoint& shi
 
 }  // namespace
 
+std::optional<std::string> DrawingRefusal(int vertexCount, bool matrix) {
+  const int limit = matrix ? kMaxDrawnMatrixVertices : kMaxDrawnTreeVertices;
+  if (vertexCount <= limit) return std::nullopt;
+  return std::string("draw draws ") + (matrix ? "the matrices of trees" : "trees") + " of up to " +
+         std::to_string(limit) + " vertices; this one has " + std::to_string(vertexCount) + ".";
+}
+
 std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
                                       DrawLayout layout) {
   if (layout == DrawLayout::kCircle) return CirclePoints(tree.vertexCount);

@@ -57,6 +57,16 @@ std::variant<Choice, std::string> ReadChoice(const std::pair<std::string_view, C
 std::vector<PlanePoint> LaidOutPoints(const Graph& tree, std::span<const PlanePoint> depiction,
                                       DrawLayout layout);
 
+// The largest trees drawn: a matrix of n x n miniature trees costs n^3 drawn vertices (a
+// 128-vertex matrix is a 59 MB SVG and a minute's painting of a PNG); a tree alone, n.
+inline constexpr int kMaxDrawnMatrixVertices = 128;
+inline constexpr int kMaxDrawnTreeVertices = 1000;
+
+// Why the tree of `vertexCount` vertices is not drawn (as a matrix when `matrix`), or
+// nothing when it is: "draw draws the matrices of trees of up to 128 vertices; this one
+// has 200."
+std::optional<std::string> DrawingRefusal(int vertexCount, bool matrix);
+
 // A picture for a paper, as draw makes it.
 struct PaperPictureRequest {
   std::optional<MatrixType> type;  // the tree alone when none

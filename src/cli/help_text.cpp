@@ -82,9 +82,9 @@ constexpr std::string_view kDrawHelpStart =
 Draws a graphical matrix for a paper: each cell the element's subgraph drawn over the tree
 in miniature, kept edges thick and removed edges thin, an empty element "0", the vertex
 numbers along the top and the left; or with --preview the tree itself, its vertices
-numbered. Any tree Korvelant computes (up to 128 vertices); cells shrink as the tree grows.
-At the default size a matrix stays legible up to about 20 vertices; past that give it
-about 60 pixels (or points) per vertex with --width. No display is needed.
+numbered. Matrices of trees of up to 128 vertices, trees of up to 1000; cells shrink as the
+tree grows. At the default size a matrix stays legible up to about 20 vertices; past that
+give it about 60 pixels (or points) per vertex with --width. No display is needed.
 
 )";
 

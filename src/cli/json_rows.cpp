@@ -115,9 +115,9 @@ void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
 }
 
 void AppendWhole(std::string& out, const WholeTreeIndices* indices,
-                 Int128 WholeTreeIndices::*value) {
+                 const auto WholeTreeIndices::*value) {
   if (indices) {
-    AppendWholeNumber(out, indices->*value);
+    AppendDecimalDigits(out, indices->*value);
   } else {
     out += "null";
   }

@@ -13,25 +13,6 @@ MatrixView Block(const GraphicalMatrices& matrices, int block) {
   return matrices.Of(BlockType(block), BlockIndex(block));
 }
 
-void AppendWholeNumber(std::string& out, const ExactInteger& value) {
-  if (value.IsWide()) {
-    out += ToDecimalString(value);
-  } else {
-    AppendWholeNumber(out, value.Narrow());
-  }
-}
-
-void AppendWholeNumber(std::string& out, Int128 value) {
-  if (value >= 0 && value <= static_cast<Int128>(UINT64_MAX)) {
-    char buffer[24];
-    out.append(
-        buffer,
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(value)).ptr);
-  } else {
-    out += ToDecimalString(value);
-  }
-}
-
 std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices) {
   thread_local std::vector<std::uint32_t> uses;  // per subgraph; kept to spare allocations
   std::array<ExactDecimal, 16> sums{};

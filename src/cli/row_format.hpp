@@ -95,11 +95,6 @@ MatrixView Block(const GraphicalMatrices& matrices, int block);
 // batch of small trees notices.
 std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices);
 
-// Appends the decimal digits of a whole number, sparing the 128-bit division where the
-// value fits 64 bits, as nearly every index does.
-void AppendWholeNumber(std::string& out, Int128 value);
-void AppendWholeNumber(std::string& out, const ExactInteger& value);
-
 // A way to write rows: CSV or JSON lines.
 class RowFormat {
  public:

@@ -39,30 +39,6 @@ std::string ScaledDigits(std::string digits, int places) {
   return digits;
 }
 
-// The digits of a non-negative whole number; past 64 bits it is split at 10^19 so that
-// each half prints as 64 bits.
-char* WriteWholeDigits(Int128 whole, char* out) {
-  if (whole <= static_cast<Int128>(UINT64_MAX)) {
-    return std::to_chars(out, out + kLongestNumberText, static_cast<std::uint64_t>(whole)).ptr;
-  }
-  constexpr std::uint64_t kTenTo19 = 10'000'000'000'000'000'000ULL;
-  const Int128 high = whole / kTenTo19;
-  if (high > static_cast<Int128>(UINT64_MAX)) {  // past 38 digits: never within the limit
-    const std::string digits = ToDecimalString(whole);
-    return std::copy(digits.begin(), digits.end(), out);
-  }
-  out = std::to_chars(out, out + kLongestNumberText, static_cast<std::uint64_t>(high)).ptr;
-  char low[20];
-  char* lowEnd =
-      std::to_chars(low, low + sizeof low, static_cast<std::uint64_t>(whole % kTenTo19)).ptr;
-  out = std::fill_n(out, 19 - (lowEnd - low), '0');
-  return std::copy(low, lowEnd, out);
-}
-
-}  // namespace
-
-namespace {
-
 // "00" to "99", two characters each: digits are written in pairs.
 constexpr std::array<char, 200> kDigitPairs = [] {
   std::array<char, 200> pairs{};
@@ -97,10 +73,10 @@ char* WriteNumberText(ExactDecimal value, char* out) {
     fraction = small % scale;
   } else if (magnitude <= static_cast<Int128>(UINT64_MAX)) {
     const auto small = static_cast<std::uint64_t>(magnitude);
-    out = std::to_chars(out, out + kLongestNumberText, small / scale).ptr;
+    out = std::to_chars(out, out + kLongestInt128Digits, small / scale).ptr;
     fraction = static_cast<unsigned>(small % scale);
   } else {  // past 64 bits (only large Hosoya counts) one 128-bit division splits it
-    out = WriteWholeDigits(magnitude / scale, out);
+    out = WriteDecimalDigits(magnitude / scale, out);
     fraction = static_cast<unsigned>(magnitude % scale);
   }
   if (fraction == 0) return out;
@@ -114,7 +90,7 @@ char* WriteNumberText(ExactDecimal value, char* out) {
 
 char* WriteWholeNumberText(Int128 whole, char* out) {
   *out++ = whole < 0 ? '-' : ' ';
-  return WriteWholeDigits(whole < 0 ? -whole : whole, out);
+  return WriteDecimalDigits(whole < 0 ? -whole : whole, out);
 }
 
 std::string NumberText(ExactDecimal value) {
@@ -138,10 +114,10 @@ char* WriteNarrowHalfSum(Int128 ticks, char* out) {
   unsigned fraction = 0;
   if (magnitude <= static_cast<Int128>(UINT64_MAX)) {
     const auto small = static_cast<std::uint64_t>(magnitude);
-    out = std::to_chars(out, out + kLongestNumberText, small / kPlaces).ptr;
+    out = std::to_chars(out, out + kLongestInt128Digits, small / kPlaces).ptr;
     fraction = static_cast<unsigned>(small % kPlaces);
   } else {
-    out = WriteWholeDigits(magnitude / kPlaces, out);
+    out = WriteDecimalDigits(magnitude / kPlaces, out);
     fraction = static_cast<unsigned>(magnitude % kPlaces);
   }
   if (fraction == 0) return out;
@@ -182,7 +158,7 @@ std::string HalfSumDigits(ExactDecimal sum) {
 }
 
 char* WriteShortestText(double value, char* out) {
-  const auto [end, error] = std::to_chars(out, out + kLongestNumberText, value);
+  const auto [end, error] = std::to_chars(out, out + kLongestInt128Digits, value);
   return error == std::errc{} ? end : out;
 }
 

@@ -15,27 +15,41 @@ UInt128 Magnitude(Int128 value) {
   return value < 0 ? UInt128(0) - static_cast<UInt128>(value) : UInt128(value);
 }
 
+// The 19 digits of a part below 10^19, leading zeros kept.
+char* PutNineteenDigits(std::uint64_t part, char* out) {
+  char digits[20];
+  char* end = std::to_chars(digits, digits + sizeof digits, part).ptr;
+  out = std::fill_n(out, 19 - (end - digits), '0');
+  return std::copy(digits, end, out);
+}
+
 }  // namespace
 
+char* WriteDecimalDigits(Int128 value, char* out) {
+  char* const end = out + kLongestInt128Digits;
+  if (value >= INT64_MIN && value <= INT64_MAX) {
+    return std::to_chars(out, end, static_cast<std::int64_t>(value)).ptr;
+  }
+  if (value < 0) *out++ = '-';
+  // Split at 10^19, so that each part prints as 64 bits; the magnitude as unsigned, so that
+  // the most negative value has one too.
+  constexpr std::uint64_t kTenTo19 = 10'000'000'000'000'000'000ULL;
+  const UInt128 magnitude = Magnitude(value);
+  if (magnitude <= UINT64_MAX)
+    return std::to_chars(out, end, static_cast<std::uint64_t>(magnitude)).ptr;
+  const UInt128 high = magnitude / kTenTo19;
+  if (high > UINT64_MAX) {  // past 38 digits
+    out = std::to_chars(out, end, static_cast<std::uint64_t>(high / kTenTo19)).ptr;
+    out = PutNineteenDigits(static_cast<std::uint64_t>(high % kTenTo19), out);
+  } else {
+    out = std::to_chars(out, end, static_cast<std::uint64_t>(high)).ptr;
+  }
+  return PutNineteenDigits(static_cast<std::uint64_t>(magnitude % kTenTo19), out);
+}
+
 std::string ToDecimalString(Int128 value) {
-  if (value == 0) return "0";
-  // Nearly every value fits 64 bits, whose digits need no 128-bit division.
-  if (value > INT64_MIN && value <= INT64_MAX) {
-    char buffer[24];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
-    return std::string(buffer, end.ptr);
-  }
-  // The magnitude as unsigned, so that the most negative value has one too.
-  UInt128 magnitude = Magnitude(value);
-  std::string digits;
-  while (magnitude != 0) {
-    digits.push_back(static_cast<char>('0' + static_cast<int>(magnitude % 10)));
-    magnitude /= 10;
-  }
-  if (value < 0) digits.push_back('-');
-  std::reverse(digits.begin(), digits.end());
-  return digits;
+  char buffer[kLongestInt128Digits];
+  return std::string(buffer, WriteDecimalDigits(value, buffer));
 }
 
 Int128 CheckedAdd(Int128 a, Int128 b) {
@@ -132,6 +146,15 @@ std::strong_ordering operator<=>(const ExactInteger& a, const ExactInteger& b) {
 
 std::string ToDecimalString(const ExactInteger& value) {
   return value.IsWide() ? value.Wide().get_str() : ToDecimalString(value.Narrow());
+}
+
+void AppendDecimalDigits(std::string& out, const ExactInteger& value) {
+  if (value.IsWide()) {
+    out += value.Wide().get_str();
+    return;
+  }
+  char buffer[kLongestInt128Digits];
+  out.append(buffer, WriteDecimalDigits(value.Narrow(), buffer));
 }
 
 }  // namespace korvelant

@@ -16,6 +16,10 @@ __extension__ using Int128 = __int128;
 
 // The decimal digits, with a leading "-" when negative.
 std::string ToDecimalString(Int128 value);
+// The same written at `out`, which has room for kLongestInt128Digits characters; returns the
+// end. Nearly every value fits 64 bits and takes no 128-bit division.
+inline constexpr int kLongestInt128Digits = 40;
+char* WriteDecimalDigits(Int128 value, char* out);
 
 // Checked arithmetic: throws OverflowError instead of wrapping.
 Int128 CheckedAdd(Int128 a, Int128 b);
@@ -54,6 +58,8 @@ class ExactInteger {
 };
 
 std::string ToDecimalString(const ExactInteger& value);
+// The digits of `value` appended to `out`, with no string of their own where it fits 128 bits.
+void AppendDecimalDigits(std::string& out, const ExactInteger& value);
 
 // The GMP number of an Int128, and the Int128 of a GMP number that fits one.
 mpz_class ToWide(Int128 value);

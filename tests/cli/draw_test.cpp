@@ -320,6 +320,7 @@ TEST_F(Draw, RefusalsSayWhyWithTheirExitStatusAndWriteNothing) {
   };
   const std::vector<Case> cases = {
       {{"--vertices", "129", "--edges", "-", "--type", "EGM"}, 2, "up to 128 vertices"},
+      {{"--vertices", "1001", "--edges", "-", "--preview"}, 2, "up to 1,000 vertices"},
       {{"--vertices", "3", "--edges", "1-2,2-3", "--type", "EGM", "--background", "pink"},
        2,
        "korvelant-cli: --background needs one of white, none, window, not \"pink\"\n"},

@@ -98,3 +98,10 @@ def test_drawing_leaves_the_interpreters_locale_as_it_was():
     done = subprocess.run([sys.executable, "-c", script], env=environment, capture_output=True,
                           text=True, check=False)
     assert (done.returncode, done.stdout) == (0, "True C\n"), done.stderr
+
+
+def test_a_matrix_past_128_vertices_is_refused_and_its_tree_is_drawn():
+    path = kv.Tree(129, [(v, v + 1) for v in range(1, 129)])
+    with pytest.raises(ValueError, match="matrices of trees of up to 128 vertices"):
+        path.draw("PGM")
+    assert "<svg" in path.draw_preview().svg

@@ -29,27 +29,13 @@ void AppendField(std::string& out, std::string_view field) {
   out += '"';
 }
 
-void AppendInteger(std::string& out, long value) {
-  char buffer[24];
-  out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-void AppendWhole(std::string& out, const WholeTreeIndices* indices,
-                 const auto WholeTreeIndices::*value) {
-  if (indices) AppendDecimalDigits(out, indices->*value);
-}
-
 void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) {
-  const WholeTreeIndices* indices = row.indices;
   switch (column.kind) {
     case ColumnKind::kName:
       AppendField(out, row.name);
       break;
     case ColumnKind::kSmiles:
       if (row.smiles) AppendField(out, *row.smiles);
-      break;
-    case ColumnKind::kVertices:
-      if (row.graph) AppendInteger(out, row.graph->vertexCount);
       break;
     case ColumnKind::kEdges:
       if (row.graph) {
@@ -59,32 +45,6 @@ void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) 
         AppendField(out, edges);
       }
       break;
-    case ColumnKind::kHalfSum:
-      if (row.elementSums) {
-        AppendHalfSumDigits(out, (*row.elementSums)[column.index]);
-      }
-      break;
-    case ColumnKind::kWiener:
-      AppendWhole(out, indices, &WholeTreeIndices::wiener);
-      break;
-    case ColumnKind::kHyperWiener:
-      AppendWhole(out, indices, &WholeTreeIndices::hyperWiener);
-      break;
-    case ColumnKind::kFirstZagreb:
-      AppendWhole(out, indices, &WholeTreeIndices::firstZagreb);
-      break;
-    case ColumnKind::kSecondZagreb:
-      AppendWhole(out, indices, &WholeTreeIndices::secondZagreb);
-      break;
-    case ColumnKind::kRandic:
-      if (indices) {
-        char buffer[kLongestNumberText];
-        out.append(buffer, WriteShortestText(indices->randic, buffer));
-      }
-      break;
-    case ColumnKind::kHosoya:
-      AppendWhole(out, indices, &WholeTreeIndices::hosoya);
-      break;
     case ColumnKind::kMatrices:  // refused with CSV: a row has no room for them
       break;
     case ColumnKind::kError:
@@ -93,6 +53,9 @@ void AppendCell(std::string& out, const BatchRow& row, const RowColumn& column) 
     case ColumnKind::kCarried:
       if (static_cast<std::size_t>(column.index) < row.carried.size())
         AppendField(out, row.carried[static_cast<std::size_t>(column.index)]);
+      break;
+    default:  // the numbers; a row without one leaves its cell empty
+      AppendNumber(out, row, column);
       break;
   }
 }

@@ -114,17 +114,7 @@ void AppendMatrices(std::string& out, const GraphicalMatrices& matrices) {
   out += '}';
 }
 
-void AppendWhole(std::string& out, const WholeTreeIndices* indices,
-                 const auto WholeTreeIndices::*value) {
-  if (indices) {
-    AppendDecimalDigits(out, indices->*value);
-  } else {
-    out += "null";
-  }
-}
-
 void AppendValue(std::string& out, const BatchRow& row, const RowColumn& column) {
-  const WholeTreeIndices* indices = row.indices;
   switch (column.kind) {
     case ColumnKind::kName:
       AppendString(out, row.name);
@@ -136,51 +126,12 @@ void AppendValue(std::string& out, const BatchRow& row, const RowColumn& column)
         out += "null";
       }
       break;
-    case ColumnKind::kVertices:
-      if (row.graph) {
-        char buffer[16];
-        out.append(buffer,
-                   std::to_chars(buffer, buffer + sizeof buffer, row.graph->vertexCount).ptr);
-      } else {
-        out += "null";
-      }
-      break;
     case ColumnKind::kEdges:
       if (row.graph) {
         AppendEdgePairs(out, *row.graph);
       } else {
         out += "null";
       }
-      break;
-    case ColumnKind::kHalfSum:
-      if (row.elementSums) {
-        AppendHalfSumDigits(out, (*row.elementSums)[column.index]);
-      } else {
-        out += "null";
-      }
-      break;
-    case ColumnKind::kWiener:
-      AppendWhole(out, indices, &WholeTreeIndices::wiener);
-      break;
-    case ColumnKind::kHyperWiener:
-      AppendWhole(out, indices, &WholeTreeIndices::hyperWiener);
-      break;
-    case ColumnKind::kFirstZagreb:
-      AppendWhole(out, indices, &WholeTreeIndices::firstZagreb);
-      break;
-    case ColumnKind::kSecondZagreb:
-      AppendWhole(out, indices, &WholeTreeIndices::secondZagreb);
-      break;
-    case ColumnKind::kRandic:
-      if (indices) {
-        char buffer[kLongestNumberText];
-        out.append(buffer, WriteShortestText(indices->randic, buffer));
-      } else {
-        out += "null";
-      }
-      break;
-    case ColumnKind::kHosoya:
-      AppendWhole(out, indices, &WholeTreeIndices::hosoya);
       break;
     case ColumnKind::kMatrices:
       if (row.matrices) {
@@ -202,6 +153,9 @@ void AppendValue(std::string& out, const BatchRow& row, const RowColumn& column)
       } else {
         out += "null";
       }
+      break;
+    default:  // the numbers
+      if (!AppendNumber(out, row, column)) out += "null";
       break;
   }
 }

@@ -6,11 +6,48 @@
 
 #include "input/quoted_text.hpp"
 #include "model/matrix_kind.hpp"
+#include "model/number_text.hpp"
 
 namespace korvelant {
 
 MatrixView Block(const GraphicalMatrices& matrices, int block) {
   return matrices.Of(BlockType(block), BlockIndex(block));
+}
+
+bool AppendNumber(std::string& out, const BatchRow& row, const RowColumn& column) {
+  const WholeTreeIndices* indices = row.indices;
+  const auto whole = [&](const auto WholeTreeIndices::*member) {
+    if (indices != nullptr) AppendDecimalDigits(out, indices->*member);
+    return indices != nullptr;
+  };
+  switch (column.kind) {
+    case ColumnKind::kVertices:
+      if (row.graph == nullptr) return false;
+      AppendDecimalDigits(out, Int128{row.graph->vertexCount});
+      return true;
+    case ColumnKind::kHalfSum:
+      if (row.elementSums == nullptr) return false;
+      AppendHalfSumDigits(out, (*row.elementSums)[static_cast<std::size_t>(column.index)]);
+      return true;
+    case ColumnKind::kWiener:
+      return whole(&WholeTreeIndices::wiener);
+    case ColumnKind::kHyperWiener:
+      return whole(&WholeTreeIndices::hyperWiener);
+    case ColumnKind::kFirstZagreb:
+      return whole(&WholeTreeIndices::firstZagreb);
+    case ColumnKind::kSecondZagreb:
+      return whole(&WholeTreeIndices::secondZagreb);
+    case ColumnKind::kHosoya:
+      return whole(&WholeTreeIndices::hosoya);
+    case ColumnKind::kRandic: {
+      if (indices == nullptr) return false;
+      char buffer[kLongestNumberText];
+      out.append(buffer, WriteShortestText(indices->randic, buffer));
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices) {

@@ -95,6 +95,11 @@ MatrixView Block(const GraphicalMatrices& matrices, int block);
 // batch of small trees notices.
 std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices);
 
+// Appends the number `column` holds in `row` (the vertex count, a half-sum, a whole-tree
+// index), written alike in both formats; false, and nothing appended, when the row has
+// none or the column holds no number. CSV then leaves the cell empty, JSON writes null.
+bool AppendNumber(std::string& out, const BatchRow& row, const RowColumn& column);
+
 // A way to write rows: CSV or JSON lines.
 class RowFormat {
  public:

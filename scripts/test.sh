@@ -28,7 +28,9 @@ cmake --build build/sanitize --parallel "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt
-ctest --test-dir build/sanitize --parallel "$jobs"
+# The tests labelled slow (every labelled tree of 8 vertices, trees of 100,000 vertices, the
+# monkey) repeat what the others check on more data; they ran in the optimised build.
+ctest --test-dir build/sanitize --parallel "$jobs" -LE slow
 
 echo "== the window's tests on an X display, under the sanitizers"
 scripts/window-tests-on-x.sh build/sanitize

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/batch_test_support.hpp"
+#include "cli/json_reader.hpp"
 #include "engine/rooted_tree.hpp"
 #include "model/wide_integer.hpp"
 #include "support/forest_by_forest.hpp"
@@ -90,14 +90,13 @@ TEST(BatchColumns, JsonHasExactlyTheNamedKeysWithTheFullRunsValues) {
   int rows = 0;
   while (std::getline(someLines, someLine)) {
     ASSERT_TRUE(std::getline(fullLines, fullLine));
-    const auto whole = nlohmann::ordered_json::parse(fullLine);
-    const auto part = nlohmann::ordered_json::parse(someLine);
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : part.items())
-      keys.push_back(key);
+    const auto whole = testing::ParseJson(fullLine);
+    const auto part = testing::ParseJson(someLine);
+    ASSERT_TRUE(whole && part) << someLine;
+    const std::vector<std::string> keys = part->Keys();
     EXPECT_EQ(keys, (std::vector<std::string>{"WIDVGM", "name", "edges", "chi", "error"}));
     for (const std::string& key : keys)
-      EXPECT_EQ(part[key], whole[key]) << key << " in " << someLine;
+      EXPECT_TRUE((*part)[key] == (*whole)[key]) << key << " in " << someLine;
     ++rows;
   }
   EXPECT_EQ(rows, 31);
@@ -172,11 +171,9 @@ TEST(BatchColumns, MatricesGoWhereNamedElseLast) {
     const BatchRun run =
         RunBatch({"--from", "edges", "--format", "jsonl", "--matrices", "--columns", list}, input);
     EXPECT_EQ(run.status, 0) << run.err;
-    const auto row = nlohmann::ordered_json::parse(run.out);
-    std::vector<std::string> keys;
-    for (const auto& [key, value] : row.items())
-      keys.push_back(key);
-    return keys;
+    const auto row = testing::ParseJson(run.out);
+    EXPECT_TRUE(row) << run.out;
+    return row ? row->Keys() : std::vector<std::string>{};
   };
   EXPECT_EQ(keysOf("name,H"), (std::vector<std::string>{"name", "H", "matrices"}));
   EXPECT_EQ(keysOf("matrices,name"), (std::vector<std::string>{"matrices", "name"}));
@@ -193,35 +190,14 @@ std::string ElementText(Int128 ticks) {
   return fraction.empty() ? text : text + "." + fraction;
 }
 
-// Every number of a JSON text as written, in order, read by the JSON library.
-class NumberTexts : public nlohmann::json_sax<nlohmann::json> {
- public:
-  std::vector<std::string> numbers;
-  bool null() override { return true; }
-  bool boolean(bool) override { return true; }
-  bool number_integer(number_integer_t value) override {
-    numbers.push_back(std::to_string(value));
-    return true;
-  }
-  bool number_unsigned(number_unsigned_t value) override {
-    numbers.push_back(std::to_string(value));
-    return true;
-  }
-  bool number_float(number_float_t, const string_t& text) override {
-    numbers.push_back(text);
-    return true;
-  }
-  bool string(string_t&) override { return true; }
-  bool binary(binary_t&) override { return true; }
-  bool start_object(std::size_t) override { return true; }
-  bool key(string_t&) override { return true; }
-  bool end_object() override { return true; }
-  bool start_array(std::size_t) override { return true; }
-  bool end_array() override { return true; }
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
-    return false;
-  }
-};
+// Every number of a JSON value as written, in document order.
+void CollectNumbers(const testing::Json& value, std::vector<std::string>& numbers) {
+  if (value.kind == testing::Json::Kind::kNumber) numbers.push_back(value.text);
+  for (const testing::Json& item : value.items)
+    CollectNumbers(item, numbers);
+  for (const auto& member : value.members)
+    CollectNumbers(member.second, numbers);
+}
 
 TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
   std::vector<Graph> trees;
@@ -244,18 +220,20 @@ TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
   std::size_t k = 0;
   for (; std::getline(lines, line); ++k) {
     ASSERT_LT(k, trees.size());
-    NumberTexts numbers;
-    ASSERT_TRUE(nlohmann::json::sax_parse(line, &numbers)) << "tree " << k;
+    const auto row = testing::ParseJson(line);
+    ASSERT_TRUE(row) << "tree " << k;
+    std::vector<std::string> numbers;
+    CollectNumbers(*row, numbers);
     const GraphicalMatrices reference = testing::ComputeForestByForest(*RootTree(trees[k]));
     const int n = trees[k].vertexCount;
-    ASSERT_EQ(numbers.numbers.size(), static_cast<std::size_t>(16 * n * n)) << "tree " << k;
+    ASSERT_EQ(numbers.size(), static_cast<std::size_t>(16 * n * n)) << "tree " << k;
     std::size_t at = 0;
     for (const MatrixType type : kMatrixTypes) {
       for (const TopologicalIndex index : kTopologicalIndices) {
         const MatrixView matrix = reference.Of(type, index);
         for (int i = 1; i <= n; ++i) {
           for (int j = 1; j <= n; ++j, ++at) {
-            ASSERT_EQ(numbers.numbers[at], ElementText(matrix(i, j).ticks()))
+            ASSERT_EQ(numbers[at], ElementText(matrix(i, j).ticks()))
                 << "tree " << k << " (" << i << ", " << j << ")";
           }
         }

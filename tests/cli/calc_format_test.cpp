@@ -2,13 +2,11 @@
 // numbers the text format prints.
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
+#include "cli/json_reader.hpp"
 #include "support/german_locale.hpp"
 
 namespace korvelant::testing {
@@ -60,17 +58,6 @@ TextMatrix ReadText(const std::string& text) {
   return matrix;
 }
 
-// A number as JSON gave it, printed back: integers as integers, decimals with the shortest
-// text that reads back the same, which for four decimals are the digits printed.
-std::string JsonNumber(const nlohmann::json& value) {
-  if (value.is_number_integer()) return std::to_string(value.get<long long>());
-  std::ostringstream text;
-  text.imbue(std::locale::classic());
-  text.precision(15);
-  text << value.get<double>();
-  return text.str();
-}
-
 class CalcFormat : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(CalcFormat, EveryFormatHoldsTheNumbersTheTextShows) {
@@ -96,18 +83,25 @@ TEST_P(CalcFormat, EveryFormatHoldsTheNumbersTheTextShows) {
   std::replace(tsv.begin(), tsv.end(), '\t', ',');
   EXPECT_EQ(ReadCsv(tsv), csv);
 
+  // The JSON numbers keep the digits they were written with: the text's own.
   const auto json =
-      nlohmann::json::parse(Calc({"--type", type, "--index", index, "--format", "json"}).out);
-  EXPECT_EQ(json["type"], type);
-  EXPECT_EQ(json["index"], index);
-  EXPECT_EQ(json["vertices"], 12);
-  ASSERT_EQ(json["matrix"].size(), 12u);
+      testing::ParseJson(Calc({"--type", type, "--index", index, "--format", "json"}).out);
+  ASSERT_TRUE(json);
+  EXPECT_EQ(json->Keys(),
+            (std::vector<std::string>{"type", "index", "vertices", "matrix", "half_sum"}));
+  EXPECT_EQ((*json)["type"].text, type);
+  EXPECT_EQ((*json)["index"].text, index);
+  EXPECT_EQ((*json)["vertices"].text, "12");
+  const auto& matrix = (*json)["matrix"].items;
+  ASSERT_EQ(matrix.size(), 12u);
   for (std::size_t i = 0; i < 12; ++i) {
-    ASSERT_EQ(json["matrix"][i].size(), 12u);
-    for (std::size_t j = 0; j < 12; ++j)
-      EXPECT_EQ(JsonNumber(json["matrix"][i][j]), expected.rows[i][j]) << i << "," << j;
+    ASSERT_EQ(matrix[i].items.size(), 12u);
+    for (std::size_t j = 0; j < 12; ++j) {
+      EXPECT_EQ(matrix[i].items[j].kind, testing::Json::Kind::kNumber);
+      EXPECT_EQ(matrix[i].items[j].text, expected.rows[i][j]) << i << "," << j;
+    }
   }
-  EXPECT_EQ(JsonNumber(json["half_sum"]), expected.halfSum);
+  EXPECT_EQ((*json)["half_sum"].text, expected.halfSum);
 
   // LaTeX: the caption line, amsmath told of 12 columns, rows split at \\ and cells at &.
   const std::string latex = Calc({"--type", type, "--index", index, "--format", "latex"}).out;

@@ -20,6 +20,7 @@ struct Json {
   std::vector<std::pair<std::string, Json>> members;  // in order
 
   bool IsNull() const { return kind == Kind::kNull; }
+  bool operator==(const Json&) const = default;
   // The member `key`; a null when there is none.
   const Json& operator[](std::string_view key) const;
   std::vector<std::string> Keys() const;

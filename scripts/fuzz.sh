@@ -37,7 +37,7 @@ add_target tree_file 4096 tree_file.dict yes
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DKORVELANT_FUZZ=ON \
   -DKORVELANT_TESTS=OFF -DKORVELANT_BENCHMARKS=OFF -DKORVELANT_WINDOW=OFF -DKORVELANT_PYTHON=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target korvelant_fuzzers

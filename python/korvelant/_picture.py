@@ -24,7 +24,7 @@ class Picture:
     def _bytes(self, kind, scale=1):
         tree = self._tree
         return _native.picture(
-            tree._n, tree._edges, tree._positions, self._type, kind, scale, **self._options
+            tree._n, tree._edges, tree._layout(), self._type, kind, scale, **self._options
         )
 
     def save(self, path, scale=1):

@@ -39,7 +39,7 @@ class Tree:
     (100,000; its matrices take up to 1,000).
     """
 
-    __slots__ = ("_n", "_edges", "_positions", "_record")
+    __slots__ = ("_n", "_edges", "_positions", "_molecule", "_record")
 
     def __init__(self, vertex_count, edges):
         n = _vertex_number(vertex_count)
@@ -50,32 +50,42 @@ class Tree:
         self._n = n
         self._edges = tuple(sorted((min(a, b), max(a, b)) for a, b in pairs))
         self._positions = None
+        self._molecule = None  # ("smiles" or "molblock", text) of a tree read from a molecule
         # The tree as a record of korvelant-cli batch --from edges: how descriptors hands it on.
         edge_list = ",".join(f"{a}-{b}" for a, b in self._edges) or "-"
         self._record = ("edges", f"{n} {edge_list}")
 
     @classmethod
-    def _skeleton(cls, skeleton):
-        n, edges, positions, problem, _name = skeleton
+    def _skeleton(cls, kind, text):
+        n, edges, problem, _name = getattr(_native, f"{kind}_skeleton")(text)
         if problem:
             raise NotATreeError(problem)
         tree = cls(n, edges)
-        tree._positions = positions
+        tree._molecule = (kind, text)
         return tree
+
+    def _layout(self):
+        """The molecule's own depiction, made when first drawn; None for a tree of edges,
+        which draw lays out as a skeleton."""
+        if self._molecule is not None:
+            kind, text = self._molecule
+            self._positions = getattr(_native, f"{kind}_depiction")(text)
+            self._molecule = None
+        return self._positions
 
     @classmethod
     def from_smiles(cls, smiles):
         """The hydrogen-suppressed skeleton of a SMILES: its heavy atoms in the order the SMILES
         lists them, as korvelant-cli reads --smiles. A ring or several fragments raise
         NotATreeError; a SMILES that cannot be read, ValueError."""
-        return cls._skeleton(_native.smiles_skeleton(smiles))
+        return cls._skeleton("smiles", smiles)
 
     @classmethod
     def from_mol(cls, mol):
         """The skeleton of an RDKit Mol: its heavy atoms in atom order."""
         from rdkit import Chem
 
-        return cls._skeleton(_native.molblock_skeleton(Chem.MolToMolBlock(mol, kekulize=False)))
+        return cls._skeleton("molblock", Chem.MolToMolBlock(mol, kekulize=False))
 
     @classmethod
     def from_networkx(cls, graph):
@@ -153,11 +163,13 @@ class Tree:
         return f"Tree({self._n}, {list(self._edges)})"
 
     def __reduce__(self):
-        # A tree travels (to a Dask worker, into a pickle) as its edge list.
-        return (_restore, (self._n, self._edges, self._positions))
+        # A tree travels (to a Dask worker, into a pickle) as its edge list, with its
+        # molecule's depiction or the molecule to make it from.
+        return (_restore, (self._n, self._edges, self._positions, self._molecule))
 
 
-def _restore(n, edges, positions):
+def _restore(n, edges, positions, molecule=None):
     tree = Tree(n, edges)
     tree._positions = positions
+    tree._molecule = molecule
     return tree

@@ -1,6 +1,7 @@
 """Pictures a notebook shows and a paper takes."""
 
 import os
+import pickle
 import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -105,3 +106,16 @@ def test_a_matrix_past_128_vertices_is_refused_and_its_tree_is_drawn():
     with pytest.raises(ValueError, match="matrices of trees of up to 128 vertices"):
         path.draw("PGM")
     assert "<svg" in path.draw_preview().svg
+
+
+def test_a_molecule_of_any_size_keeps_its_depiction(tmp_path):
+    # RDKit orients a depiction by its atoms' kinds, so this one differs from the layout of
+    # the same edges as a carbon skeleton.
+    smiles = "ClC(Cl)(Cl)CCCCCCC"
+    done = run_cli("draw", "--smiles", smiles, "--preview", "--output", str(tmp_path / "c.svg"))
+    assert done.returncode == 0, done.stderr
+    drawn = (tmp_path / "c.svg").read_text()
+    tree = kv.Tree.from_smiles(smiles)
+    assert tree.draw_preview().svg == drawn
+    assert kv.Tree(tree.vertex_count, tree.edges).draw_preview().svg != drawn
+    assert pickle.loads(pickle.dumps(kv.Tree.from_smiles(smiles))).draw_preview().svg == drawn

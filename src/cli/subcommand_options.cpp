@@ -44,7 +44,7 @@ constexpr OptionRule kCalcOptions[] = {
 };
 
 constexpr OptionRule kDrawOptions[] = {
-    {"vertices", "N", "the number of vertices, up to 128"},
+    {"vertices", "N", "the number of vertices: up to 128 for a matrix, 1000 for --preview"},
     kEdges,
     {"smiles", "SMILES",
      "a molecule in place of --vertices and --edges: its hydrogen-suppressed\n"

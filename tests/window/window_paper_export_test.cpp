@@ -131,7 +131,7 @@ class PaperExportTest : public QObject {
     QVERIFY(grey.pixelColor(0, 0).rgb() != QColor(Qt::white).rgb());
   }
 
-  void itIsDrawsPictureOnTheWindowsPositions() {
+  void itIsDrawnOnTheWindowsPositions() {
     DrawOnRow("OptDVGM");
     dialogs_->looks = PaperLooks{PictureBackground::kWhite, false, "2,3-dimethylhexane"};
     dialogs_->files = {dir_.filePath("dvgm.svg")};

@@ -67,7 +67,7 @@ py::bytes Picture(long long n, const EdgePairs& edges,
   {
     const py::gil_scoped_release painting;
     bytes = PaperPictureBytes(graph, LaidOutPoints(graph, points, drawLayout), request,
-                              PaintingPlatform::kOffscreen);
+                              PaintingPlatform::kOffscreen, ReportQtProblems);
   }
   return py::bytes(bytes);
 }

@@ -15,8 +15,9 @@ int RunDraw(const DrawRequest& request, const CliStreams& streams) {
     return kBadInput;
   }
   if (!RootTree(given->graph)) return ReportNotATree(*given, streams);
-  const std::string bytes = PaperPictureBytes(
-      given->graph, LaidOutPoints(given->graph, given->depiction, request.layout), request.picture);
+  const std::string bytes =
+      PaperPictureBytes(given->graph, LaidOutPoints(given->graph, given->depiction, request.layout),
+                        request.picture, PaintingPlatform::kUsersChoice, ReportQtProblems);
   if (const auto failure = WriteFileSafely(request.output, bytes)) {
     ReportProblem(streams.err, *failure);
     return kCannotWrite;

@@ -11,26 +11,11 @@
 #include "drawing/plane_layout.hpp"
 #include "input/ignoring_case.hpp"
 #include "input/quoted_text.hpp"
-#include "matrices/paper_picture.hpp"
 #include "model/graph.hpp"
 #include "model/matrix_kind.hpp"
+#include "render/paper_picture_file.hpp"
 
 namespace korvelant {
-
-// The kinds of picture file draw makes.
-enum class DrawFileKind { kSvg, kPng, kPdf };
-
-// Where Qt paints: on the platform the user named in QT_QPA_PLATFORM, if any, else offscreen;
-// or offscreen whatever the environment says, for a library inside another program, which a
-// platform that cannot start (a display named but absent) would end.
-enum class PaintingPlatform { kUsersChoice, kOffscreen };
-
-// The background of a picture for a paper: white, none (see-through) or the window's grey.
-enum class PictureBackground { kWhite, kNone, kWindow };
-inline constexpr std::pair<std::string_view, PictureBackground> kBackgroundNames[] = {
-    {"white", PictureBackground::kWhite},
-    {"none", PictureBackground::kNone},
-    {"window", PictureBackground::kWindow}};
 
 // How a tree given by its edges is laid out: as a chemist draws its carbon skeleton, or on
 // the circle a new tree of the window starts with.
@@ -67,23 +52,8 @@ inline constexpr int kMaxDrawnTreeVertices = 1000;
 // has 200."
 std::optional<std::string> DrawingRefusal(int vertexCount, bool matrix);
 
-// A picture for a paper, as draw makes it.
-struct PaperPictureRequest {
-  std::optional<MatrixType> type;  // the tree alone when none
-  PaperOptions options;
-  PictureBackground background = PictureBackground::kWhite;
-  // The picture's size, pixels in a PNG and points in an SVG or PDF; the one left out keeps
-  // the picture's shape, and with both the picture is centred in that size.
-  std::optional<int> width;
-  std::optional<int> height;
-  double scale = 1;  // a PNG's pixels per pixel of that size
-  DrawFileKind kind = DrawFileKind::kSvg;
-};
-
-// The bytes of the picture of `tree` (a tree) with vertex v at `points[v - 1]`. Throws
-// std::runtime_error when Qt cannot paint.
-std::string PaperPictureBytes(const Graph& tree, std::span<const PlanePoint> points,
-                              const PaperPictureRequest& request,
-                              PaintingPlatform platform = PaintingPlatform::kUsersChoice);
+// What Qt calls critical while draw paints, reported as the program's own problem: every line
+// on standard error is the program's.
+void ReportQtProblems(std::string_view message);
 
 }  // namespace korvelant

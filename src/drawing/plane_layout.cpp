@@ -72,13 +72,18 @@ bool PushApart(std::vector<PlanePoint>& spread, double least) {
 
 }  // namespace
 
-std::vector<PlanePoint> CirclePoints(int vertexCount) {
+std::vector<PlanePoint> GridPoints(std::span<const GridPosition> positions) {
   std::vector<PlanePoint> points;
-  for (int v = 1; v <= vertexCount; ++v) {
-    const GridPosition position = DefaultPosition(v, vertexCount);
+  for (const GridPosition position : positions)
     points.push_back({static_cast<double>(position.x), static_cast<double>(position.y)});
-  }
   return points;
+}
+
+std::vector<PlanePoint> CirclePoints(int vertexCount) {
+  std::vector<GridPosition> positions;
+  for (int v = 1; v <= vertexCount; ++v)
+    positions.push_back(DefaultPosition(v, vertexCount));
+  return GridPoints(positions);
 }
 
 std::vector<PlanePoint> RadialLayout(const Graph& tree) {

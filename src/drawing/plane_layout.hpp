@@ -6,8 +6,13 @@
 #include "drawing/drawing.hpp"
 #include "model/graph.hpp"
 #include "model/plane_point.hpp"
+#include "model/vertex_positions.hpp"
 
 namespace korvelant {
+
+// The window's grid positions as points, [v - 1] for vertex v: its grid's y runs upwards, as
+// a point's does.
+std::vector<PlanePoint> GridPoints(std::span<const GridPosition> positions);
 
 // The window's circle for a new tree of n vertices, vertex v at [v - 1].
 std::vector<PlanePoint> CirclePoints(int vertexCount);

@@ -525,6 +525,12 @@ const std::optional<GraphicalMatrix>& GlForma::calculatedMatrix() const {
   return model_.result() ? model_.result()->matrix : none;
 }
 
+std::optional<MatrixType> GlForma::drawnMatrixType() const {
+  const auto& result = model_.result();
+  if (!result || !result->tree || result->matrix) return std::nullopt;
+  return model_.matrixType();
+}
+
 // --- The form as a view of the model -----------------------------------------------------
 
 // Brings every control the last operation made stale up to the model. The lists' and

@@ -67,6 +67,9 @@ class GlForma : public QWidget {
   // The matrix whose numbers the large picture shows, after Calculate; nothing after Draw
   // or once the results are cleared.
   const std::optional<GraphicalMatrix>& calculatedMatrix() const;
+  // The type of the matrix the large picture draws, after Draw; nothing after Calculate,
+  // whose picture shows numbers, or once the results are cleared.
+  std::optional<MatrixType> drawnMatrixType() const;
   // A failure nobody foresaw, shown in the remarks; the window goes on.
   void ShowFailure(const QString& what);
 

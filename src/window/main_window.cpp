@@ -18,12 +18,14 @@
 #include <cmath>
 #include <exception>
 
+#include "drawing/plane_layout.hpp"
 #include "engine/rooted_tree.hpp"
 #include "engine/whole_tree_indices.hpp"
 #include "input/tree_file.hpp"
 #include "matrices/matrix_table.hpp"
 #include "output/safe_file_writer.hpp"
 #include "render/drawing_export.hpp"
+#include "render/paper_picture_file.hpp"
 #include "window/gl_forma.hpp"
 #include "window/help_page.hpp"
 #include "window/picture_box.hpp"
@@ -141,6 +143,8 @@ void MainWindow::BuildMenus() {
       AddCommand(file, "&Export Picture\u2026", "actionExportPicture", &MainWindow::ExportPicture);
   exportPreview_ =
       AddCommand(file, "Export Pre&view\u2026", "actionExportPreview", &MainWindow::ExportPreview);
+  exportForPaper_ = AddCommand(file, "Export for a &Paper\u2026", "actionExportForPaper",
+                               &MainWindow::ExportForPaper);
   file->addSeparator();
   AddCommand(file, "&Quit", "actionQuit", &MainWindow::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -199,6 +203,7 @@ void MainWindow::UpdateCommands() {
   copyMatrix_->setEnabled(result);
   copyPicture_->setEnabled(result);
   exportPicture_->setEnabled(result);
+  exportForPaper_->setEnabled(result);
   exportPreview_->setEnabled(!form_->preview().drawing().empty());
 }
 
@@ -288,32 +293,78 @@ void MainWindow::Export(const PictureBox& picture, const QString& what) {
   if (!path.isEmpty()) ExportPictureFile(picture, what, WithSuffixOfFilter(path, filter));
 }
 
-bool MainWindow::ExportPictureFile(const PictureBox& picture, const QString& what,
-                                   const QString& path) {
-  const std::optional<PictureFormat> format = PictureFormatOf(path);
-  if (!format) {
-    dialogs_->Refuse(this, "Export",
-                     "Cannot export to \"" + path +
-                         "\": the name must end in .svg, .png or .pdf, the kind of picture to "
-                         "make.");
-    return false;
-  }
-  double scale = 1;
-  if (*format == PictureFormat::Png) {
-    const std::optional<double> chosen = dialogs_->PngScale(this);
-    if (!chosen) return false;
-    scale = *chosen;
-  }
-  const QByteArray bytes =
-      DrawingFileBytes(picture.drawing(), picture.drawingStyle(), picture.pictureSize(), *format,
-                       scale, "Korvelant " + what);
+bool MainWindow::HasPictureSuffix(const QString& path) {
+  if (PictureFormatOf(path)) return true;
+  dialogs_->Refuse(this, "Export",
+                   "Cannot export to \"" + path +
+                       "\": the name must end in .svg, .png or .pdf, the kind of picture to "
+                       "make.");
+  return false;
+}
+
+bool MainWindow::WritePicture(const QString& path, const QByteArray& bytes, const QString& done) {
   const QString failure = WriteFailure(QFile::encodeName(path).toStdString(), bytes);
   if (!failure.isEmpty()) {
     dialogs_->Refuse(this, "Export", failure);
     return false;
   }
-  ShowStatus("Exported the " + what + " to " + Absolute(path));
+  ShowStatus(done + " to " + Absolute(path));
   return true;
+}
+
+bool MainWindow::ExportPictureFile(const PictureBox& picture, const QString& what,
+                                   const QString& path) {
+  if (!HasPictureSuffix(path)) return false;
+  const PictureFormat format = *PictureFormatOf(path);
+  double scale = 1;
+  if (format == PictureFormat::Png) {
+    const std::optional<double> chosen = dialogs_->PngScale(this);
+    if (!chosen) return false;
+    scale = *chosen;
+  }
+  const QByteArray bytes =
+      DrawingFileBytes(picture.drawing(), picture.drawingStyle(), picture.pictureSize(), format,
+                       scale, "Korvelant " + what);
+  return WritePicture(path, bytes, "Exported the " + what);
+}
+
+void MainWindow::ExportForPaper() {
+  const std::optional<MatrixType> type = form_->drawnMatrixType();
+  if (!type) {
+    dialogs_->Refuse(
+        this, "Export",
+        form_->largePicture().drawing().empty()
+            ? QStringLiteral("The matrix picture is empty: there is nothing to export.")
+            : QStringLiteral("A picture for a paper draws the matrix's subgraphs: "
+                             "choose Draw matrix and press Draw first. Copy "
+                             "Matrix takes the numbers as a table."));
+    return;
+  }
+  QString filter;
+  const QString path =
+      dialogs_->FileToSave(this, "Export the matrix picture for a paper", kPictureFilters, &filter);
+  if (!path.isEmpty()) ExportForPaperFile(*type, WithSuffixOfFilter(path, filter));
+}
+
+bool MainWindow::ExportForPaperFile(MatrixType type, const QString& path) {
+  if (!HasPictureSuffix(path)) return false;
+  const std::optional<PaperLooks> looks = dialogs_->PaperPictureLooks(this, paperLooks_);
+  if (!looks) return false;
+  paperLooks_ = *looks;
+  PaperPictureRequest request;
+  request.type = type;
+  request.kind = *DrawFileKindOf(path);
+  request.background = looks->background;
+  request.options = {looks->numbers, looks->caption.toStdString()};
+  if (request.kind == DrawFileKind::kPng) {
+    const std::optional<double> scale = dialogs_->PngScale(this);
+    if (!scale) return false;
+    request.scale = *scale;
+  }
+  const SavedTree tree = form_->EnteredTree();
+  const std::string bytes = PaperPictureBytes(tree.graph, GridPoints(tree.positions), request);
+  return WritePicture(path, QByteArray::fromStdString(bytes),
+                      "Exported the matrix picture for a paper");
 }
 
 void MainWindow::CopyMatrix() {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "model/matrix_kind.hpp"
 #include "window/user_dialogs.hpp"
 
 class QAction;
@@ -37,6 +38,8 @@ class MainWindow : public QMainWindow {
   void WriteMatrices();
   void ExportPicture();
   void ExportPreview();
+  // The matrix drawn, as draw --layout circle makes it for a paper, on the window's positions.
+  void ExportForPaper();
   void CopyMatrix();
   void CopyPicture();
   // Tree > From SMILES: a molecule's skeleton entered as a tree, laid out as RDKit depicts it.
@@ -50,6 +53,7 @@ class MainWindow : public QMainWindow {
   bool OpenTreeFile(const QString& path);
   bool SaveTreeFile(const QString& path);
   bool ExportPictureFile(const PictureBox& picture, const QString& what, const QString& path);
+  bool ExportForPaperFile(MatrixType type, const QString& path);
 
  private:
   void BuildMenus();
@@ -62,6 +66,10 @@ class MainWindow : public QMainWindow {
   void UpdateTreeStatus();
   void ShowStatus(const QString& message);
   void Export(const PictureBox& picture, const QString& what);
+  // Refuses a file name whose suffix names no kind of picture; false then.
+  bool HasPictureSuffix(const QString& path);
+  // Writes the bytes of a picture, saying so or why not; false when refused.
+  bool WritePicture(const QString& path, const QByteArray& bytes, const QString& done);
   // Runs a menu command so that no exception leaves it.
   void Guarded(void (MainWindow::*command)());
 
@@ -73,8 +81,10 @@ class MainWindow : public QMainWindow {
   QAction* copyPicture_ = nullptr;
   QAction* exportPicture_ = nullptr;
   QAction* exportPreview_ = nullptr;
+  QAction* exportForPaper_ = nullptr;
   QWidget* help_ = nullptr;
-  QString smiles_;  // the SMILES last entered, offered again by the next From SMILES
+  PaperLooks paperLooks_;  // the looks last chosen, offered again by the next paper export
+  QString smiles_;         // the SMILES last entered, offered again by the next From SMILES
 };
 
 }  // namespace korvelant

@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "window/paper_looks_dialog.hpp"
+
 namespace korvelant {
 namespace {
 
@@ -41,6 +43,12 @@ std::optional<double> QtDialogs::PngScale(QWidget* parent) {
   dialog.setDoubleValue(kDefaultPngScale);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.doubleValue();
+}
+
+std::optional<PaperLooks> QtDialogs::PaperPictureLooks(QWidget* parent, const PaperLooks& looks) {
+  PaperLooksDialog dialog(looks, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.looks();
 }
 
 void QtDialogs::Refuse(QWidget* parent, const QString& title, const QString& text) {

@@ -3,9 +3,19 @@
 #include <QString>
 #include <optional>
 
+#include "render/paper_picture_file.hpp"
+
 class QWidget;
 
 namespace korvelant {
+
+// How a picture for a paper looks beside its matrix: as draw's --background, --no-numbers
+// and --caption have it.
+struct PaperLooks {
+  PictureBackground background = PictureBackground::kWhite;
+  bool numbers = true;  // the row and column numbers around the matrix
+  QString caption;      // a line under the picture; none when empty
+};
 
 // The questions the menu commands ask the user: which file, what scale, and the refusals
 // they show. The window asks through this interface so that its commands run the same
@@ -23,17 +33,20 @@ class UserDialogs {
   // The scale of a PNG picture (2 for twice the screen's width and height), or nothing
   // when the user cancels.
   virtual std::optional<double> PngScale(QWidget* parent) = 0;
+  // How a picture for a paper looks, starting from `looks`; nothing when the user cancels.
+  virtual std::optional<PaperLooks> PaperPictureLooks(QWidget* parent, const PaperLooks& looks) = 0;
   // Shows why a command could not do what was asked.
   virtual void Refuse(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
-// The dialogs of Qt: file dialogs, an input dialog and a message box.
+// The dialogs of Qt: file dialogs, an input dialog, the paper dialog and a message box.
 class QtDialogs : public UserDialogs {
  public:
   QString FileToOpen(QWidget* parent, const QString& title, const QString& filters) override;
   QString FileToSave(QWidget* parent, const QString& title, const QString& filters,
                      QString* chosenFilter) override;
   std::optional<double> PngScale(QWidget* parent) override;
+  std::optional<PaperLooks> PaperPictureLooks(QWidget* parent, const PaperLooks& looks) override;
   void Refuse(QWidget* parent, const QString& title, const QString& text) override;
 
  private:

@@ -135,9 +135,10 @@ class MainWindowTest : public QObject {
       }
       return texts;
     };
-    QCOMPARE(entries(0), (QStringList{"&Open Tree\u2026 Ctrl+O", "&Save Tree\u2026 Ctrl+S",
-                                      "&Write Matrices\u2026 ", "&Export Picture\u2026 ",
-                                      "Export Pre&view\u2026 ", "&Quit Ctrl+Q"}));
+    QCOMPARE(entries(0),
+             (QStringList{"&Open Tree\u2026 Ctrl+O", "&Save Tree\u2026 Ctrl+S",
+                          "&Write Matrices\u2026 ", "&Export Picture\u2026 ",
+                          "Export Pre&view\u2026 ", "Export for a &Paper\u2026 ", "&Quit Ctrl+Q"}));
     QCOMPARE(entries(1), (QStringList{"&Copy Matrix Ctrl+C", "Copy &Picture "}));
     QCOMPARE(entries(2), (QStringList{"From &SMILES\u2026 Ctrl+M", "&Clear "}));
     QCOMPARE(entries(3).size(), 2);

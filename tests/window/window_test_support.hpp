@@ -62,10 +62,17 @@ class ScriptedDialogs : public UserDialogs {
   std::optional<double> scale = 1;  // PngScale's answer
   QStringList refusals;             // "title: text"
   QStringList titles;               // the title of every file dialog asked for
+  // PaperPictureLooks's answer, and the looks each of its questions started from.
+  std::optional<PaperLooks> looks = PaperLooks{};
+  std::vector<PaperLooks> offeredLooks;
 
   QString FileToOpen(QWidget*, const QString& title, const QString&) override;
   QString FileToSave(QWidget*, const QString& title, const QString&, QString* chosen) override;
   std::optional<double> PngScale(QWidget*) override { return scale; }
+  std::optional<PaperLooks> PaperPictureLooks(QWidget*, const PaperLooks& offered) override {
+    offeredLooks.push_back(offered);
+    return looks;
+  }
   void Refuse(QWidget*, const QString& title, const QString& text) override {
     refusals << title + ": " + text;
   }

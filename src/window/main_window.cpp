@@ -275,6 +275,14 @@ void MainWindow::WriteMatrices() {
   if (!path.isEmpty()) form_->WriteMatricesTo(WithSuffixOfFilter(path, filter));
 }
 
+namespace {
+
+QString NothingToExportText(const QString& what) {
+  return "The " + what + " is empty: there is nothing to export.";
+}
+
+}  // namespace
+
 void MainWindow::ExportPicture() {
   Export(form_->largePicture(), "matrix picture");
 }
@@ -285,7 +293,7 @@ void MainWindow::ExportPreview() {
 
 void MainWindow::Export(const PictureBox& picture, const QString& what) {
   if (picture.drawing().empty()) {
-    dialogs_->Refuse(this, "Export", "The " + what + " is empty: there is nothing to export.");
+    dialogs_->Refuse(this, "Export", NothingToExportText(what));
     return;
   }
   QString filter;
@@ -331,13 +339,12 @@ bool MainWindow::ExportPictureFile(const PictureBox& picture, const QString& wha
 void MainWindow::ExportForPaper() {
   const std::optional<MatrixType> type = form_->drawnMatrixType();
   if (!type) {
-    dialogs_->Refuse(
-        this, "Export",
-        form_->largePicture().drawing().empty()
-            ? QStringLiteral("The matrix picture is empty: there is nothing to export.")
-            : QStringLiteral("A picture for a paper draws the matrix's subgraphs: "
-                             "choose Draw matrix and press Draw first. Copy "
-                             "Matrix takes the numbers as a table."));
+    dialogs_->Refuse(this, "Export",
+                     form_->largePicture().drawing().empty()
+                         ? NothingToExportText("matrix picture")
+                         : QStringLiteral("A picture for a paper draws the matrix's subgraphs: "
+                                          "choose Draw matrix and press Draw first. Copy "
+                                          "Matrix takes the numbers as a table."));
     return;
   }
   QString filter;

@@ -16,7 +16,8 @@ constexpr long kScale = ExactDecimal::kScale;
 // Zagreb and Randic sums: 64 bits while they stay below 2^63 (their largest terms are a
 // count of ends times a sum of Wiener indices, below n^5, so up to 5,000 vertices), 128 bits
 // up to 100,000 vertices (n^5 times a small factor, below 10^27). Count holds the Hosoya
-// sums: Int128 up to 128 vertices, NoCount past that (engine/hosoya_sums.hpp counts them).
+// sums: std::int64_t up to kMaxNarrowCountVertices, Int128 up to 128 vertices, NoCount past
+// that (engine/hosoya_sums.hpp counts them).
 template <typename Int, typename Count>
 class ElementSums {
   using RootedMatchings = BasicRootedMatchings<Count>;
@@ -444,6 +445,10 @@ class ElementSums {
 }  // namespace
 
 std::array<ExactDecimal, 16> ComputeElementSums(const RootedTree& tree) {
+  if (tree.vertexCount() <= kMaxNarrowCountVertices) {
+    thread_local ElementSums<std::int64_t, std::int64_t> sums;
+    return sums.Compute(tree);
+  }
   if (tree.vertexCount() <= kMaxFixedWidthVertices) {
     thread_local ElementSums<std::int64_t, Int128> sums;
     return sums.Compute(tree);

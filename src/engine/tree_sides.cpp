@@ -201,6 +201,7 @@ void BasicTreeSides<Count>::StepsAbove(const RootedTree& tree) {
   }
 }
 
+template class BasicTreeSides<std::int64_t>;
 template class BasicTreeSides<Int128>;
 template class BasicTreeSides<NoCount>;
 template class BasicTreeSides<mpz_class>;

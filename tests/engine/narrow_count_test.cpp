@@ -1,0 +1,87 @@
+// The engine counts the matchings of trees up to kMaxNarrowCountVertices in 64 bits. At that
+// bound, and one vertex past it, every element of all sixteen matrices and every element
+// sum against the forest-by-forest evaluator, on the trees with the most matchings (the
+// path: F(n + 1)) and on others; and the path's Hosoya elements against Fibonacci products.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/element_sums.hpp"
+#include "engine/graphical_matrices.hpp"
+#include "engine/tree_sides.hpp"
+#include "model/number_text.hpp"
+#include "support/forest_by_forest.hpp"
+#include "support/tree_generators.hpp"
+
+namespace korvelant::testing {
+namespace {
+
+std::string BlockName(std::size_t block) {
+  return std::string(Letter(kTopologicalIndices[block % 4])) + "I" +
+         std::string(ShortName(kMatrixTypes[block / 4]));
+}
+
+// The first element or element sum that differs from the forest-by-forest evaluator's, or "".
+std::string FirstMismatch(const Graph& graph) {
+  const RootedTree tree = RootTree(graph).value();
+  const GraphicalMatrices engine = ComputeGraphicalMatrices(tree);
+  const GraphicalMatrices reference = ComputeForestByForest(tree);
+  const std::array<ExactDecimal, 16> sums = ComputeElementSums(tree);
+  for (std::size_t block = 0; block < 16; ++block) {
+    const MatrixType type = kMatrixTypes[block / 4];
+    const TopologicalIndex index = kTopologicalIndices[block % 4];
+    const GraphicalMatrix want = reference.Of(type, index).Dense();
+    const GraphicalMatrix got = engine.Of(type, index).Dense();
+    for (int i = 1; i <= want.size(); ++i) {
+      for (int j = 1; j <= want.size(); ++j) {
+        if (got(i, j) == want(i, j)) continue;
+        return BlockName(block) + " (" + std::to_string(i) + ", " + std::to_string(j) + ") of " +
+               EdgeListText(graph) + ": " + ToDecimalString(got(i, j).ticks()) + ", reference " +
+               ToDecimalString(want(i, j).ticks());
+      }
+    }
+    if (sums[block] != want.Sum()) {
+      return BlockName(block) + " sum of " + EdgeListText(graph) + ": " +
+             ToDecimalString(sums[block].ticks()) + ", reference " +
+             ToDecimalString(want.Sum().ticks());
+    }
+  }
+  return "";
+}
+
+std::vector<Graph> TreesOf(int n) {
+  std::vector<Graph> trees = {Path(n), Relabelled(Path(n), 7u), Broom(n / 2, n - n / 2), Star(n)};
+  for (const Graph& graph : RandomTrees(n, 3, 4100u + n))
+    trees.push_back(graph);
+  return trees;
+}
+
+TEST(NarrowCountTest, TheLargestTreesCountedIn64BitsMatchTheForestByForestEvaluator) {
+  for (const Graph& graph : TreesOf(kMaxNarrowCountVertices))
+    ASSERT_EQ(FirstMismatch(graph), "");
+}
+
+TEST(NarrowCountTest, TheSmallestTreesCountedIn128BitsMatchTheForestByForestEvaluator) {
+  for (const Graph& graph : TreesOf(kMaxNarrowCountVertices + 1))
+    ASSERT_EQ(FirstMismatch(graph), "");
+}
+
+// On the path 1..n, taking away edge k-(k+1) leaves paths of k and n - k vertices, whose
+// matchings are F(k + 1) and F(n - k + 1); the EGM Hosoya element is their product, and the
+// one at the path's middle is near F(n + 1), the largest count of the tree.
+TEST(NarrowCountTest, PathAtTheBoundHasFibonacciProductsForEdgeElements) {
+  const int n = kMaxNarrowCountVertices;
+  std::vector<Int128> fibonacci = {0, 1};
+  while (static_cast<int>(fibonacci.size()) <= n + 1)
+    fibonacci.push_back(fibonacci.back() + fibonacci[fibonacci.size() - 2]);
+  const GraphicalMatrices matrices = ComputeGraphicalMatrices(RootTree(Path(n)).value());
+  const MatrixView hosoya = matrices.Of(MatrixType::EGM, TopologicalIndex::Hosoya);
+  for (int k = 1; k < n; ++k) {
+    const Int128 want = fibonacci[k + 1] * fibonacci[n - k + 1];
+    ASSERT_EQ(hosoya(k, k + 1).ticks(), want * ExactDecimal::kScale) << "edge " << k;
+  }
+}
+
+}  // namespace
+}  // namespace korvelant::testing

@@ -41,16 +41,10 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   StepsAbove(tree);
 }
 
+// Inline: called once for each side, in the loops over all of them.
 template <typename Count>
-const typename BasicTreeSides<Count>::TreeSide& BasicTreeSides<Count>::SideFacing(int v,
+inline typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v,
                                                                                   int k) const {
-  const int w = Neighbour(v, k);
-  const bool towardParent = k == 0 && placeInParent_[v] >= 0;
-  return Side(w, towardParent ? PlaceInParent(v) : 0);
-}
-
-template <typename Count>
-typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v, int k) const {
   const TreeSide& side = Side(v, k);
   const int degree = Degree(v);
   const int degreeThere = Degree(Neighbour(v, k));

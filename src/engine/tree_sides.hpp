@@ -105,7 +105,10 @@ class BasicTreeSides {
   // The side of v's neighbour k, away from v.
   const TreeSide& Side(int v, int k) const { return side_[start_[v] + k]; }
   // The side of v away from its neighbour k.
-  const TreeSide& SideFacing(int v, int k) const;
+  const TreeSide& SideFacing(int v, int k) const {
+    const bool towardParent = k == 0 && placeInParent_[v] >= 0;
+    return Side(Neighbour(v, k), towardParent ? PlaceInParent(v) : 0);
+  }
 
   // Sums over all of v's sides: the Wiener indices and the values alone.
   std::int64_t WienerAround(int v) const { return total_[v].wiener; }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/tree_sides.hpp"
+
 namespace korvelant {
 namespace {
 
@@ -63,10 +65,11 @@ Int128 WienerIndex(const RootedTree& tree) {
 // From the leaves up, the matchings of each subtree with its top free and with it matched:
 // a vertex takes the edge to at most one child that is itself free. A subtree's counts are
 // let go once joined to its parent's, so that those kept are of disjoint subtrees.
+// free and matched: storage, kept from tree to tree by fixed-width callers.
 template <typename Count>
-Count MatchingCount(const RootedTree& tree) {
-  std::vector<Count> free(tree.parent.size(), 1);
-  std::vector<Count> matched(tree.parent.size(), 0);
+Count MatchingCount(const RootedTree& tree, std::vector<Count>& free, std::vector<Count>& matched) {
+  free.assign(tree.parent.size(), 1);
+  matched.assign(tree.parent.size(), 0);
   for (auto at = tree.order.rbegin(); at != tree.order.rend(); ++at) {
     const int v = *at;
     const int p = tree.parent[v];
@@ -84,14 +87,25 @@ Count MatchingCount(const RootedTree& tree) {
 // to 182 vertices; so are the counts of its subtrees.
 constexpr int kMaxFixedWidthMatchings = 180;
 
+ExactInteger HosoyaIndex(const RootedTree& tree) {
+  if (tree.vertexCount() <= kMaxNarrowCountVertices) {
+    thread_local std::vector<std::int64_t> free, matched;
+    return Int128{MatchingCount(tree, free, matched)};
+  }
+  if (tree.vertexCount() <= kMaxFixedWidthMatchings) {
+    thread_local std::vector<Int128> free, matched;
+    return MatchingCount(tree, free, matched);
+  }
+  std::vector<mpz_class> free, matched;
+  return ExactInteger(MatchingCount(tree, free, matched));
+}
+
 }  // namespace
 
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree) {
   WholeTreeIndices indices;
   indices.wiener = WienerIndex(tree);
-  indices.hosoya = tree.vertexCount() <= kMaxFixedWidthMatchings
-                       ? ExactInteger(MatchingCount<Int128>(tree))
-                       : ExactInteger(MatchingCount<mpz_class>(tree));
+  indices.hosoya = HosoyaIndex(tree);
   // Each unordered pair counts twice in the squared sum: WW = (W + sum d^2 / 2) / 2.
   indices.hyperWiener = (indices.wiener + SquaredDistanceSum(tree) / 2) / 2;
 

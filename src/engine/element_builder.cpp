@@ -261,8 +261,28 @@ class ElementBuilder {
     }
   }
 
+  // The DVGM middle's Zagreb and Randic terms of a pair's path edges at a, toward the child on
+  // each side: none where the end is the child itself, and a's degree lowers by one for each
+  // end that is a's child (index `lost`).
+  struct EdgesAtTurn {
+    std::array<std::int64_t, 2> zagreb{};
+    std::array<std::int64_t, 2> randicTicks{};
+  };
+  EdgesAtTurn EdgeAtTurn(int a, int c, int v) const {
+    EdgesAtTurn edge;
+    if (v == c) return edge;
+    for (int lost = 0; lost < 2; ++lost)
+      AddEdge(edge.zagreb[lost], edge.randicTicks[lost], sides_.Degree(a) - lost,
+              InnerDegree(c, v));
+    return edge;
+  }
+
   void PairsThrough(int a, int ci, int cj, const PathStep& turn) {
     const SubgraphValues turnComponent = PathComponent(turn);
+    // The terms of the ends below cj, found once for all the ends below ci.
+    edgeAtTurn_.resize(static_cast<std::size_t>(subtreeEnd_[cj] - subtreeStart_[cj]));
+    for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt)
+      edgeAtTurn_[bt - subtreeStart_[cj]] = EdgeAtTurn(a, cj, preorder_[bt]);
     for (int at = subtreeStart_[ci]; at < subtreeEnd_[ci]; ++at) {
       const int i = preorder_[at];
       const PathEnd& fromI = End(i, a);
@@ -272,6 +292,9 @@ class ElementBuilder {
       const SubgraphValues& iSides = outerBelow_[i];
       const TreeSide& iAbove = sides_.Side(i, 0);
       const TreeSide& iBelow = *subtree_[i];
+      const EdgesAtTurn iEdge = EdgeAtTurn(a, ci, i);
+      const int iLost = i == ci ? 1 : 0;
+      const int iDistance = tree_->depth[i] - 2 * tree_->depth[a];
       for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt) {
         const int j = preorder_[bt];
         const PathEnd& fromJ = End(j, a);
@@ -279,18 +302,19 @@ class ElementBuilder {
         AddComponents(withoutPath, fromJ.pathComponents);
         Store(MatrixType::PGM, i, j, withoutPath);
 
-        const int lost = (i == ci ? 1 : 0) + (j == cj ? 1 : 0);
-        const int degreeOfA = sides_.Degree(a) - lost;
-        std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost];
-        std::int64_t randic =
-            fromI.middleRandicTicks + fromJ.middleRandicTicks + turn.randicTicks[lost];
-        if (i != ci) AddEdge(zagreb, randic, degreeOfA, InnerDegree(ci, i));
-        if (j != cj) AddEdge(zagreb, randic, degreeOfA, InnerDegree(cj, j));
-        const int distance = tree_->depth[i] + tree_->depth[j] - 2 * tree_->depth[a];
+        const int jLost = j == cj ? 1 : 0;
+        const int lost = iLost + jLost;
+        const EdgesAtTurn& jEdge = edgeAtTurn_[bt - subtreeStart_[cj]];
+        const std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost] +
+                                    iEdge.zagreb[jLost] + jEdge.zagreb[iLost];
+        const std::int64_t randic = fromI.middleRandicTicks + fromJ.middleRandicTicks +
+                                    turn.randicTicks[lost] + iEdge.randicTicks[jLost] +
+                                    jEdge.randicTicks[iLost];
         Store(MatrixType::DVGM, i, j,
-              DenseVertexElement(
-                  MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j], distance),
-                  zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides, outerBelow_[j]));
+              DenseVertexElement(MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j],
+                                              iDistance + tree_->depth[j]),
+                                 zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides,
+                                 outerBelow_[j]));
       }
     }
   }
@@ -315,7 +339,8 @@ class ElementBuilder {
   std::vector<std::int64_t> parentDistanceSum_;
   std::vector<int> preorder_;
   std::vector<int> stack_;
-  std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
+  std::vector<EdgesAtTurn> edgeAtTurn_;  // PairsThrough's, by place in cj's subtree
+  std::vector<int> subtreeStart_;        // the run of v's subtree in preorder_
   std::vector<int> subtreeEnd_;
 };
 

@@ -38,7 +38,6 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   stepAbove_.resize(static_cast<std::size_t>(n) + 1);
   SidesBelow(tree);
   SidesAbove(tree);
-  StepsAbove(tree);
 }
 
 // Inline: called once for each side, in the loops over all of them.
@@ -147,16 +146,24 @@ void BasicTreeSides<Count>::SidesBelow(const RootedTree& tree) {
 
 // From the root down: once every side around a vertex is known, the side above each child
 // is the vertex with all its sides but the child's, their sums less the child's terms and
-// their matchings a prefix times a suffix product.
+// their matchings a prefix times a suffix product. Less the parent's side too, it is the
+// step above the child (StepAbove), whose matchings are those of the sides between the
+// parent's and the child's (a running product) times those after.
 template <typename Count>
 void BasicTreeSides<Count>::SidesAbove(const RootedTree& tree) {
   for (const int v : tree.order) {
     SumAround(v);
-    for (int k = placeInParent_[v] >= 0 ? 1 : 0; k < Degree(v); ++k) {
+    const bool hasParent = placeInParent_[v] >= 0;
+    RootedMatchings between;
+    for (int k = hasParent ? 1 : 0; k < Degree(v); ++k) {
       Around part = total_[v];
       part -= Share(v, k);
       const int child = Neighbour(v, k);
       side_[start_[child]] = SideFrom(v, part, before_[start_[v] + k] * after_[start_[v] + k]);
+      if (!hasParent) continue;
+      part -= Share(v, 0);
+      stepAbove_[child] = StepOf(v, part, between * MatchingsAfter(v, k));
+      between = between * Joined(Side(v, k));
     }
   }
 }
@@ -178,20 +185,6 @@ void BasicTreeSides<Count>::SumAround(int v) {
   for (int k = d - 1; k >= 0; --k) {
     after_[start_[v] + k] = product;
     product = product * Joined(Side(v, k));
-  }
-}
-
-// Below every vertex p with a parent, for each child c: p without its parent's side and
-// c's, whose matchings are the sides between the two (a running product) times those after.
-template <typename Count>
-void BasicTreeSides<Count>::StepsAbove(const RootedTree& tree) {
-  for (const int p : tree.order) {
-    if (tree.parent[p] == 0) continue;
-    RootedMatchings between;
-    for (int k = 1; k < Degree(p); ++k) {
-      stepAbove_[Neighbour(p, k)] = Between(p, 0, k, between * MatchingsAfter(p, k));
-      between = between * Joined(Side(p, k));
-    }
   }
 }
 

@@ -186,7 +186,6 @@ class BasicTreeSides {
   void SidesBelow(const RootedTree& tree);
   void SidesAbove(const RootedTree& tree);
   void SumAround(int v);
-  void StepsAbove(const RootedTree& tree);
   // What the side of v's neighbour k adds to the sums around v.
   Around Contribution(int v, int k) const;
   const Around& Share(int v, int k) const { return share_[start_[v] + k]; }

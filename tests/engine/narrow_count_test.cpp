@@ -1,7 +1,8 @@
 // The engine counts the matchings of trees up to kMaxNarrowCountVertices in 64 bits. At that
 // bound, and one vertex past it, every element of all sixteen matrices and every element
 // sum against the forest-by-forest evaluator, on the trees with the most matchings (the
-// path: F(n + 1)) and on others; and the path's Hosoya elements against Fibonacci products.
+// path: F(n + 1)) and on others; the path's Hosoya elements against Fibonacci products; and
+// the whole tree's Hosoya index.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "engine/element_sums.hpp"
 #include "engine/graphical_matrices.hpp"
 #include "engine/tree_sides.hpp"
+#include "engine/whole_tree_indices.hpp"
 #include "model/number_text.hpp"
 #include "support/forest_by_forest.hpp"
 #include "support/tree_generators.hpp"
@@ -57,6 +59,14 @@ std::vector<Graph> TreesOf(int n) {
   return trees;
 }
 
+// F(0) to F(last), F(1) = F(2) = 1.
+std::vector<Int128> FibonacciUpTo(int last) {
+  std::vector<Int128> fibonacci = {0, 1};
+  while (static_cast<int>(fibonacci.size()) <= last)
+    fibonacci.push_back(fibonacci.back() + fibonacci[fibonacci.size() - 2]);
+  return fibonacci;
+}
+
 TEST(NarrowCountTest, TheLargestTreesCountedIn64BitsMatchTheForestByForestEvaluator) {
   for (const Graph& graph : TreesOf(kMaxNarrowCountVertices))
     ASSERT_EQ(FirstMismatch(graph), "");
@@ -72,14 +82,25 @@ TEST(NarrowCountTest, TheSmallestTreesCountedIn128BitsMatchTheForestByForestEval
 // one at the path's middle is near F(n + 1), the largest count of the tree.
 TEST(NarrowCountTest, PathAtTheBoundHasFibonacciProductsForEdgeElements) {
   const int n = kMaxNarrowCountVertices;
-  std::vector<Int128> fibonacci = {0, 1};
-  while (static_cast<int>(fibonacci.size()) <= n + 1)
-    fibonacci.push_back(fibonacci.back() + fibonacci[fibonacci.size() - 2]);
+  const std::vector<Int128> fibonacci = FibonacciUpTo(n + 1);
   const GraphicalMatrices matrices = ComputeGraphicalMatrices(RootTree(Path(n)).value());
   const MatrixView hosoya = matrices.Of(MatrixType::EGM, TopologicalIndex::Hosoya);
   for (int k = 1; k < n; ++k) {
     const Int128 want = fibonacci[k + 1] * fibonacci[n - k + 1];
     ASSERT_EQ(hosoya(k, k + 1).ticks(), want * ExactDecimal::kScale) << "edge " << k;
+  }
+}
+
+// The whole tree's Hosoya index, counted in 64 bits up to the same bound: F(n + 1) for the
+// path, the largest of all trees of n vertices, and n for the star (the empty matching and
+// one for each edge).
+TEST(NarrowCountTest, HosoyaIndexOfPathsAndStarsAtTheBoundAndPastIt) {
+  const std::vector<Int128> fibonacci = FibonacciUpTo(kMaxNarrowCountVertices + 2);
+  for (const int n : {kMaxNarrowCountVertices, kMaxNarrowCountVertices + 1}) {
+    EXPECT_EQ(ComputeWholeTreeIndices(RootTree(Path(n)).value()).hosoya.Narrow(), fibonacci[n + 1])
+        << n << " vertices";
+    EXPECT_EQ(ComputeWholeTreeIndices(RootTree(Star(n)).value()).hosoya.Narrow(), Int128{n})
+        << n << " vertices";
   }
 }
 

@@ -1,8 +1,8 @@
 // The engine counts the matchings of trees up to kMaxNarrowCountVertices in 64 bits. At that
 // bound, and one vertex past it, every element of all sixteen matrices and every element
 // sum against the forest-by-forest evaluator, on the trees with the most matchings (the
-// path: F(n + 1)) and on others; the path's Hosoya elements against Fibonacci products; and
-// the whole tree's Hosoya index.
+// path: F(n + 1)) and on others; the path's Hosoya elements against Fibonacci products; the
+// whole tree's Hosoya index; and its distance sums at their own 64-bit bound.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -100,6 +100,20 @@ TEST(NarrowCountTest, HosoyaIndexOfPathsAndStarsAtTheBoundAndPastIt) {
     EXPECT_EQ(ComputeWholeTreeIndices(RootTree(Path(n)).value()).hosoya.Narrow(), fibonacci[n + 1])
         << n << " vertices";
     EXPECT_EQ(ComputeWholeTreeIndices(RootTree(Star(n)).value()).hosoya.Narrow(), Int128{n})
+        << n << " vertices";
+  }
+}
+
+// The path has the largest distances of all trees of n vertices: W(P_n) = (n^3 - n) / 6 and
+// WW(P_n) = (n^4 + 2 n^3 - n^2 - 2 n) / 24, at the bound of the 64-bit distance sums, past it
+// and at the largest tree the indices take.
+TEST(NarrowCountTest, WienerAndHyperWienerOfPathsAtTheDistanceBoundAndPastIt) {
+  for (const int n :
+       {kMaxNarrowDistanceVertices, kMaxNarrowDistanceVertices + 1, kMaxHalfSumVertices}) {
+    const WholeTreeIndices path = ComputeWholeTreeIndices(RootTree(Path(n)).value());
+    const Int128 m = n;
+    EXPECT_EQ(path.wiener, (m * m * m - m) / 6) << n << " vertices";
+    EXPECT_EQ(path.hyperWiener, (m * m * m * m + 2 * m * m * m - m * m - 2 * m) / 24)
         << n << " vertices";
   }
 }

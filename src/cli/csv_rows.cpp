@@ -21,11 +21,16 @@ void AppendField(std::string& out, std::string_view field) {
     out.append(field);
     return;
   }
+  // Runs between quotes whole, each quote doubled: a row's edges are quoted for their commas.
   out += '"';
-  for (const char c : field) {
-    if (c == '"') out += '"';
-    out += c;
+  std::size_t from = 0;
+  for (std::size_t quote = field.find('"'); quote != std::string_view::npos;
+       quote = field.find('"', from)) {
+    out.append(field.substr(from, quote + 1 - from));
+    out += '"';
+    from = quote + 1;
   }
+  out.append(field.substr(from));
   out += '"';
 }
 

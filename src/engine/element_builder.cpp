@@ -94,11 +94,8 @@ class ElementBuilder {
 
   void BuildAll() {
     const int n = tree_->vertexCount();
-    const std::size_t pairs = static_cast<std::size_t>(n) * (n - 1) / 2;
     for (const MatrixType type : {MatrixType::PGM, MatrixType::DVGM}) {
-      const std::size_t t = Pending(type);
-      pending_[t].resize(Wanted(type) ? pairs : 0);
-      found_[t].assign(Wanted(type) ? pairs : 0, 0);
+      if (Wanted(type)) matrices_->types[static_cast<int>(type)].NumberEveryPair();
     }
     for (int u = 1; u <= n; ++u) {
       if (tree_->parent[u] != 0) Climb(u);
@@ -107,34 +104,6 @@ class ElementBuilder {
       for (int a = 1; a <= n; ++a)
         PairsMeetingAt(a);
     }
-    SetElementsRowByRow();
-  }
-
-  // The PGM and DVGM elements in the order of the rows, i < j: a file then reads the texts
-  // of a row's elements one after another instead of from all over.
-  void SetElementsRowByRow() {
-    const int n = tree_->vertexCount();
-    for (const MatrixType type : {MatrixType::PGM, MatrixType::DVGM}) {
-      const std::size_t t = Pending(type);
-      if (found_[t].empty()) continue;
-      TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
-      std::size_t slot = 0;
-      for (int i = 1; i <= n; ++i) {
-        for (int j = i + 1; j <= n; ++j, ++slot) {
-          if (found_[t][slot] != 0) matrices.SetElement(i, j, pending_[t][slot]);
-        }
-      }
-    }
-  }
-
-  static std::size_t Pending(MatrixType type) { return type == MatrixType::PGM ? 0 : 1; }
-
-  // The place of the pair (i, j) among the pairs i < j in the order of the rows.
-  std::size_t PairSlot(int i, int j) const {
-    const auto n = static_cast<std::size_t>(tree_->vertexCount());
-    const auto low = static_cast<std::size_t>(std::min(i, j) - 1);
-    const auto high = static_cast<std::size_t>(std::max(i, j) - 1);
-    return low * n - low * (low + 1) / 2 + (high - low - 1);
   }
 
   // Vertices in depth-first order, so that each subtree is a run of them.
@@ -170,16 +139,13 @@ class ElementBuilder {
   }
 
   void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
-    if (IsEdgeType(type)) {  // one element per edge: set at once
-      TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
-      if (matrices.size() != 0) matrices.SetElement(i, j, values);
-      return;
+    TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
+    if (matrices.size() == 0) return;
+    if (IsEdgeType(type)) {
+      matrices.SetElement(i, j, values);  // one element per edge
+    } else {
+      matrices.SetPair(i, j, values);
     }
-    const std::size_t t = Pending(type);
-    if (found_[t].empty()) return;
-    const std::size_t slot = PairSlot(i, j);
-    pending_[t][slot] = values;
-    found_[t][slot] = 1;
   }
 
   // An edge kept in a component, with the degrees its ends have there.
@@ -295,8 +261,28 @@ class ElementBuilder {
     }
   }
 
+  // The DVGM middle's Zagreb and Randic terms of a pair's path edges at a, toward the child on
+  // each side: none where the end is the child itself, and a's degree lowers by one for each
+  // end that is a's child (index `lost`).
+  struct EdgesAtTurn {
+    std::array<std::int64_t, 2> zagreb{};
+    std::array<std::int64_t, 2> randicTicks{};
+  };
+  EdgesAtTurn EdgeAtTurn(int a, int c, int v) const {
+    EdgesAtTurn edge;
+    if (v == c) return edge;
+    for (int lost = 0; lost < 2; ++lost)
+      AddEdge(edge.zagreb[lost], edge.randicTicks[lost], sides_.Degree(a) - lost,
+              InnerDegree(c, v));
+    return edge;
+  }
+
   void PairsThrough(int a, int ci, int cj, const PathStep& turn) {
     const SubgraphValues turnComponent = PathComponent(turn);
+    // The terms of the ends below cj, found once for all the ends below ci.
+    edgeAtTurn_.resize(static_cast<std::size_t>(subtreeEnd_[cj] - subtreeStart_[cj]));
+    for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt)
+      edgeAtTurn_[bt - subtreeStart_[cj]] = EdgeAtTurn(a, cj, preorder_[bt]);
     for (int at = subtreeStart_[ci]; at < subtreeEnd_[ci]; ++at) {
       const int i = preorder_[at];
       const PathEnd& fromI = End(i, a);
@@ -306,6 +292,9 @@ class ElementBuilder {
       const SubgraphValues& iSides = outerBelow_[i];
       const TreeSide& iAbove = sides_.Side(i, 0);
       const TreeSide& iBelow = *subtree_[i];
+      const EdgesAtTurn iEdge = EdgeAtTurn(a, ci, i);
+      const int iLost = i == ci ? 1 : 0;
+      const int iDistance = tree_->depth[i] - 2 * tree_->depth[a];
       for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt) {
         const int j = preorder_[bt];
         const PathEnd& fromJ = End(j, a);
@@ -313,18 +302,19 @@ class ElementBuilder {
         AddComponents(withoutPath, fromJ.pathComponents);
         Store(MatrixType::PGM, i, j, withoutPath);
 
-        const int lost = (i == ci ? 1 : 0) + (j == cj ? 1 : 0);
-        const int degreeOfA = sides_.Degree(a) - lost;
-        std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost];
-        std::int64_t randic =
-            fromI.middleRandicTicks + fromJ.middleRandicTicks + turn.randicTicks[lost];
-        if (i != ci) AddEdge(zagreb, randic, degreeOfA, InnerDegree(ci, i));
-        if (j != cj) AddEdge(zagreb, randic, degreeOfA, InnerDegree(cj, j));
-        const int distance = tree_->depth[i] + tree_->depth[j] - 2 * tree_->depth[a];
+        const int jLost = j == cj ? 1 : 0;
+        const int lost = iLost + jLost;
+        const EdgesAtTurn& jEdge = edgeAtTurn_[bt - subtreeStart_[cj]];
+        const std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost] +
+                                    iEdge.zagreb[jLost] + jEdge.zagreb[iLost];
+        const std::int64_t randic = fromI.middleRandicTicks + fromJ.middleRandicTicks +
+                                    turn.randicTicks[lost] + iEdge.randicTicks[jLost] +
+                                    jEdge.randicTicks[iLost];
         Store(MatrixType::DVGM, i, j,
-              DenseVertexElement(
-                  MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j], distance),
-                  zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides, outerBelow_[j]));
+              DenseVertexElement(MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j],
+                                              iDistance + tree_->depth[j]),
+                                 zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides,
+                                 outerBelow_[j]));
       }
     }
   }
@@ -349,17 +339,18 @@ class ElementBuilder {
   std::vector<std::int64_t> parentDistanceSum_;
   std::vector<int> preorder_;
   std::vector<int> stack_;
-  // The PGM and DVGM elements (i, j), i < j, found so far, kept until all are.
-  std::array<std::vector<SubgraphValues>, 2> pending_;
-  std::array<std::vector<char>, 2> found_;
-  std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
+  std::vector<EdgesAtTurn> edgeAtTurn_;  // PairsThrough's, by place in cj's subtree
+  std::vector<int> subtreeStart_;        // the run of v's subtree in preorder_
   std::vector<int> subtreeEnd_;
 };
 
 }  // namespace
 
 void BuildElements(const RootedTree& tree, GraphicalMatrices& matrices) {
-  if (tree.vertexCount() <= kMaxFixedWidthVertices) {
+  if (tree.vertexCount() <= kMaxNarrowCountVertices) {
+    thread_local ElementBuilder<std::int64_t> builder;
+    builder.Build(tree, matrices);
+  } else if (tree.vertexCount() <= kMaxFixedWidthVertices) {
     thread_local ElementBuilder<Int128> builder;
     builder.Build(tree, matrices);
   } else {

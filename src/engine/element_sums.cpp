@@ -16,7 +16,8 @@ constexpr long kScale = ExactDecimal::kScale;
 // Zagreb and Randic sums: 64 bits while they stay below 2^63 (their largest terms are a
 // count of ends times a sum of Wiener indices, below n^5, so up to 5,000 vertices), 128 bits
 // up to 100,000 vertices (n^5 times a small factor, below 10^27). Count holds the Hosoya
-// sums: Int128 up to 128 vertices, NoCount past that (engine/hosoya_sums.hpp counts them).
+// sums: std::int64_t up to kMaxNarrowCountVertices, Int128 up to 128 vertices, NoCount past
+// that (engine/hosoya_sums.hpp counts them).
 template <typename Int, typename Count>
 class ElementSums {
   using RootedMatchings = BasicRootedMatchings<Count>;
@@ -112,12 +113,16 @@ class ElementSums {
     tree_ = &tree;
     sides_.Compute(tree);
     egm_ = pgm_ = svgm_ = dvgm_ = PairSums{};
-    for (int v = 1; v <= n(); ++v) {
-      if (tree_->parent[v] != 0) AdjacentPair(v, tree_->parent[v]);
-    }
     below_.resize(static_cast<std::size_t>(n()) + 1);
+    outerAbove_.resize(static_cast<std::size_t>(n()) + 1);
+    // One pass for the edges and the ends below each vertex, each side used while at hand.
     for (auto at = tree_->order.rbegin(); at != tree_->order.rend(); ++at) {
-      if (tree_->parent[*at] != 0) below_[*at] = EndsOf(*at);
+      const int v = *at;
+      if (tree_->parent[v] == 0) continue;
+      const SubgraphValues outerBelow = OuterSides(sides_, v, 0);
+      outerAbove_[v] = OuterSides(sides_, tree_->parent[v], sides_.PlaceInParent(v));
+      AdjacentPair(v, outerBelow, outerAbove_[v]);
+      below_[v] = EndsOf(v, outerBelow);
     }
     for (int v = 1; v <= n(); ++v) {
       if (tree_->parent[v] != 0) PairsUpTo(v);
@@ -146,12 +151,13 @@ class ElementSums {
     return sides_.Side(tree_->parent[v], sides_.PlaceInParent(v));
   }
 
-  void AdjacentPair(int u, int p) {
-    const int place = sides_.PlaceInParent(u);
+  // The edge from u up: its sides, and the sides around it (u's outer sides, below, and
+  // its parent's away from u, above).
+  void AdjacentPair(int u, const SubgraphValues& outerBelow, const SubgraphValues& outerAbove) {
     SubgraphValues withoutEdge = AloneValues(Subtree(u));
     AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
-    SubgraphValues withoutEnds = OuterSides(sides_, u, 0);
-    AddComponents(withoutEnds, OuterSides(sides_, p, place));
+    SubgraphValues withoutEnds = outerBelow;
+    AddComponents(withoutEnds, outerAbove);
     egm_.Add(withoutEdge);
     pgm_.Add(withoutEdge);
     svgm_.Add(withoutEnds);
@@ -162,8 +168,8 @@ class ElementSums {
   // branch without d and a joins the path components, the middle part and its chain. An
   // end at d makes c the middle's first vertex (one edge fewer); an end below d has the
   // path edge d-c inside the middle, d with one edge fewer when the end is its child.
-  EndsBelow EndsOf(int c) {
-    EndsBelow ends = SingleEnd(c);
+  EndsBelow EndsOf(int c, const SubgraphValues& outer) {
+    EndsBelow ends = SingleEnd(c, outer);
     for (const int d : tree_->ChildrenOf(c)) {
       const EndsBelow& b = below_[d];
       const PathStep& step = sides_.StepAbove(d);
@@ -188,10 +194,10 @@ class ElementSums {
     return ends;
   }
 
-  EndsBelow SingleEnd(int c) const {
+  // c alone as an end; outer: c's sides away from its parent.
+  EndsBelow SingleEnd(int c, const SubgraphValues& outer) const {
     const TreeSide& below = Subtree(c);
     const TreeSide& above = sides_.Side(c, 0);
-    const SubgraphValues outer = OuterSides(sides_, c, 0);
     EndsBelow end;
     end.count = 1;
     end.pathWiener = below.wiener;
@@ -218,7 +224,7 @@ class ElementSums {
   void PairsUpTo(int v) {
     const int g = tree_->parent[v];
     const TreeSide& aboveV = sides_.Side(v, 0);  // g's side away from v
-    const SubgraphValues gSides = OuterSides(sides_, g, sides_.PlaceInParent(v));
+    const SubgraphValues& gSides = outerAbove_[v];
     const int vLost = Degree(v) - 1;  // v's degree in the middle: its edge to g is gone
     const Int ys = aboveV.size;
     const Int yd = aboveV.distanceSum;
@@ -435,6 +441,7 @@ class ElementSums {
   BasicTreeSides<Count> sides_;
   const std::int64_t* randicTerm_ = RandicTermTable();
   std::vector<EndsBelow> below_;
+  std::vector<SubgraphValues> outerAbove_;  // v's parent's sides away from v
   PairSums egm_;
   PairSums pgm_;
   PairSums svgm_;
@@ -444,6 +451,10 @@ class ElementSums {
 }  // namespace
 
 std::array<ExactDecimal, 16> ComputeElementSums(const RootedTree& tree) {
+  if (tree.vertexCount() <= kMaxNarrowCountVertices) {
+    thread_local ElementSums<std::int64_t, std::int64_t> sums;
+    return sums.Compute(tree);
+  }
   if (tree.vertexCount() <= kMaxFixedWidthVertices) {
     thread_local ElementSums<std::int64_t, Int128> sums;
     return sums.Compute(tree);

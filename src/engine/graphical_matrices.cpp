@@ -18,6 +18,15 @@ TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n)
   values_.emplace_back();                                          // the empty element
 }
 
+void TypeMatrices::NumberEveryPair() {
+  values_.resize(1 + static_cast<std::size_t>(n_) * (n_ - 1) / 2);
+  std::uint32_t id = 1;
+  for (int i = 1; i <= n_; ++i) {
+    for (int j = i + 1; j <= n_; ++j, ++id)
+      subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
+  }
+}
+
 ExactDecimal MatrixView::Sum() const {
   ExactDecimal sum;
   for (int i = 1; i <= size(); ++i) {

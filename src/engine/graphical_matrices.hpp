@@ -64,10 +64,32 @@ class TypeMatrices {
     values_.push_back(values);
     subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
   }
+  void SetElement(int i, int j, const BasicSubgraphValues<std::int64_t>& values) {
+    SetElement(i, j,
+               SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya});
+  }
   void SetElement(int i, int j, const BasicSubgraphValues<mpz_class>& values) {
     SetElement(i, j, SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0});
     wideHosoya_.resize(values_.size());  // the empty element's 0 first
     wideHosoya_.back() = values.hosoya;
+  }
+
+  // For matrices with an element at every pair (PGM, DVGM): makes each pair (i, j), i < j,
+  // a subgraph of its own, numbered in the order of the rows, so that a file reads a row's
+  // texts one after another; SetPair then gives each its values in any order. Only on
+  // matrices with no element set yet.
+  void NumberEveryPair();
+  void SetPair(int i, int j, const SubgraphValues& values) {
+    values_[subgraph_[Slot(i, j)]] = values;
+  }
+  void SetPair(int i, int j, const BasicSubgraphValues<std::int64_t>& values) {
+    SetPair(i, j, SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya});
+  }
+  void SetPair(int i, int j, const BasicSubgraphValues<mpz_class>& values) {
+    const std::uint32_t id = subgraph_[Slot(i, j)];
+    values_[id] = SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0};
+    wideHosoya_.resize(values_.size());  // once: the empty element's 0 first
+    wideHosoya_[id] = values.hosoya;
   }
 
  private:

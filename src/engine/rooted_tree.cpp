@@ -56,7 +56,8 @@ void FillChildren(RootedTree& tree) {
   for (int v = 1; v <= n; ++v)
     tree.childStart[v + 1] += tree.childStart[v];
   tree.children.assign(static_cast<std::size_t>(n > 0 ? n - 1 : 0), 0);
-  std::vector<int> placed(tree.childStart.begin(), tree.childStart.begin() + n + 1);
+  thread_local std::vector<int> placed;  // kept from tree to tree, as NeighboursOf's
+  placed.assign(tree.childStart.begin(), tree.childStart.begin() + n + 1);
   for (const int v : tree.order) {
     if (tree.parent[v] != 0) tree.children[placed[tree.parent[v]]++] = v;
   }

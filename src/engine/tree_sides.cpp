@@ -38,19 +38,12 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   stepAbove_.resize(static_cast<std::size_t>(n) + 1);
   SidesBelow(tree);
   SidesAbove(tree);
-  StepsAbove(tree);
 }
 
+// Inline: called once for each side, in the loops over all of them.
 template <typename Count>
-const typename BasicTreeSides<Count>::TreeSide& BasicTreeSides<Count>::SideFacing(int v,
+inline typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v,
                                                                                   int k) const {
-  const int w = Neighbour(v, k);
-  const bool towardParent = k == 0 && placeInParent_[v] >= 0;
-  return Side(w, towardParent ? PlaceInParent(v) : 0);
-}
-
-template <typename Count>
-typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v, int k) const {
   const TreeSide& side = Side(v, k);
   const int degree = Degree(v);
   const int degreeThere = Degree(Neighbour(v, k));
@@ -153,16 +146,24 @@ void BasicTreeSides<Count>::SidesBelow(const RootedTree& tree) {
 
 // From the root down: once every side around a vertex is known, the side above each child
 // is the vertex with all its sides but the child's, their sums less the child's terms and
-// their matchings a prefix times a suffix product.
+// their matchings a prefix times a suffix product. Less the parent's side too, it is the
+// step above the child (StepAbove), whose matchings are those of the sides between the
+// parent's and the child's (a running product) times those after.
 template <typename Count>
 void BasicTreeSides<Count>::SidesAbove(const RootedTree& tree) {
   for (const int v : tree.order) {
     SumAround(v);
-    for (int k = placeInParent_[v] >= 0 ? 1 : 0; k < Degree(v); ++k) {
+    const bool hasParent = placeInParent_[v] >= 0;
+    RootedMatchings between;
+    for (int k = hasParent ? 1 : 0; k < Degree(v); ++k) {
       Around part = total_[v];
       part -= Share(v, k);
       const int child = Neighbour(v, k);
       side_[start_[child]] = SideFrom(v, part, before_[start_[v] + k] * after_[start_[v] + k]);
+      if (!hasParent) continue;
+      part -= Share(v, 0);
+      stepAbove_[child] = StepOf(v, part, between * MatchingsAfter(v, k));
+      between = between * Joined(Side(v, k));
     }
   }
 }
@@ -187,20 +188,7 @@ void BasicTreeSides<Count>::SumAround(int v) {
   }
 }
 
-// Below every vertex p with a parent, for each child c: p without its parent's side and
-// c's, whose matchings are the sides between the two (a running product) times those after.
-template <typename Count>
-void BasicTreeSides<Count>::StepsAbove(const RootedTree& tree) {
-  for (const int p : tree.order) {
-    if (tree.parent[p] == 0) continue;
-    RootedMatchings between;
-    for (int k = 1; k < Degree(p); ++k) {
-      stepAbove_[Neighbour(p, k)] = Between(p, 0, k, between * MatchingsAfter(p, k));
-      between = between * Joined(Side(p, k));
-    }
-  }
-}
-
+template class BasicTreeSides<std::int64_t>;
 template class BasicTreeSides<Int128>;
 template class BasicTreeSides<NoCount>;
 template class BasicTreeSides<mpz_class>;

@@ -16,6 +16,12 @@ namespace korvelant {
 // 7e34 < 2^127 ~ 1.7e38. Larger trees count them with GMP.
 inline constexpr int kMaxFixedWidthVertices = 128;
 
+// The largest tree whose Hosoya counts fit 64 bits at every step, where the engine counts
+// them in std::int64_t. Every count it forms is a sum of at most 2 n^2 matchings counts of
+// forests inside the tree (a product of counts is that of the disjoint union), each at most
+// the path's F(n + 1): F(65) < 1.8e13 times 2 * 64^2 = 8192 is below 1.5e17 < 2^63 ~ 9.2e18.
+inline constexpr int kMaxNarrowCountVertices = 64;
+
 // One side of a tree edge {v, x}: the component of x when the edge is taken away, a tree
 // hung from x. Every subgraph of a graphical matrix is a forest whose components are made of
 // such sides, so their values, found for all 2(n - 1) sides in two passes, give each
@@ -77,7 +83,8 @@ struct BasicPathStep {
 
 // The sides of every edge of a tree and the sums around every vertex. Neighbours of a vertex
 // are numbered from 0: the parent first, where there is one, then the children in the
-// rooted tree's order. Count is the type of the Hosoya counts: Int128 where they fit, GMP's
+// rooted tree's order. Count is the type of the Hosoya counts: std::int64_t or Int128 where
+// they fit, GMP's
 // past that, NoCount where they are not wanted.
 template <typename Count>
 class BasicTreeSides {
@@ -98,7 +105,10 @@ class BasicTreeSides {
   // The side of v's neighbour k, away from v.
   const TreeSide& Side(int v, int k) const { return side_[start_[v] + k]; }
   // The side of v away from its neighbour k.
-  const TreeSide& SideFacing(int v, int k) const;
+  const TreeSide& SideFacing(int v, int k) const {
+    const bool towardParent = k == 0 && placeInParent_[v] >= 0;
+    return Side(Neighbour(v, k), towardParent ? PlaceInParent(v) : 0);
+  }
 
   // Sums over all of v's sides: the Wiener indices and the values alone.
   std::int64_t WienerAround(int v) const { return total_[v].wiener; }
@@ -176,7 +186,6 @@ class BasicTreeSides {
   void SidesBelow(const RootedTree& tree);
   void SidesAbove(const RootedTree& tree);
   void SumAround(int v);
-  void StepsAbove(const RootedTree& tree);
   // What the side of v's neighbour k adds to the sums around v.
   Around Contribution(int v, int k) const;
   const Around& Share(int v, int k) const { return share_[start_[v] + k]; }
@@ -197,6 +206,7 @@ class BasicTreeSides {
   std::vector<PathStep> stepAbove_;
 };
 
+extern template class BasicTreeSides<std::int64_t>;
 extern template class BasicTreeSides<Int128>;
 extern template class BasicTreeSides<NoCount>;
 extern template class BasicTreeSides<mpz_class>;

@@ -17,6 +17,10 @@ struct WholeTreeIndices {
   friend bool operator==(const WholeTreeIndices&, const WholeTreeIndices&) = default;
 };
 
+// The largest tree whose distance sums the indices add up in 64 bits: the sum of the
+// squared distances over ordered pairs, the largest, is below n^4 < 6.3e18 < 2^63 ~ 9.2e18.
+inline constexpr int kMaxNarrowDistanceVertices = 50000;
+
 WholeTreeIndices ComputeWholeTreeIndices(const RootedTree& tree);
 
 }  // namespace korvelant

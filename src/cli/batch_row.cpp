@@ -85,8 +85,9 @@ bool TakeComputedRow(const SplitRecord& record, const InputFormat& format,
     return false;
   }
   row.graph = &*tree.graph;
-  const std::optional<RootedTree> rooted = RootTree(*tree.graph);
-  if (!rooted) {
+  thread_local RootedTree rootedStorage;  // kept from record to record: no allocations
+  const RootedTree* const rooted = &rootedStorage;
+  if (!RootTree(*tree.graph, rootedStorage)) {
     error = NotATree(tree);
     row.error = error;
     take(row);

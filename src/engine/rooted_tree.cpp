@@ -72,23 +72,22 @@ int RootedTree::EdgeOwner(int a, int b) const {
   return 0;
 }
 
-std::optional<RootedTree> RootTree(const Graph& graph) {
+bool RootTree(const Graph& graph, RootedTree& tree) {
   const int n = graph.vertexCount;
   if (n > kMaxHalfSumVertices) throw std::invalid_argument(HalfSumTooLargeMessage(n));
   // n - 1 edges and every vertex reached from vertex 1 make a tree; a repeated edge would
   // leave a vertex unreached, so it needs no test of its own.
-  if (n < 1 || graph.edges.size() != static_cast<std::size_t>(n - 1)) return std::nullopt;
+  if (n < 1 || graph.edges.size() != static_cast<std::size_t>(n - 1)) return false;
   const Neighbours* const neighbours = NeighboursOf(graph);
-  if (!neighbours) return std::nullopt;
+  if (!neighbours) return false;
 
+  // Assignments, not new vectors: a tree filled before keeps its storage.
   const auto slots = static_cast<std::size_t>(n) + 1;
-  RootedTree tree{graph,
-                  {},
-                  std::vector<int>(slots, 0),
-                  std::vector<int>(slots, 0),
-                  std::vector<int>(slots, -1),
-                  {},
-                  {}};
+  tree.graph = graph;
+  tree.parent.assign(slots, 0);
+  tree.depth.assign(slots, 0);
+  tree.parentEdge.assign(slots, -1);
+  tree.order.clear();
   tree.order.reserve(static_cast<std::size_t>(n));
   tree.order.push_back(1);
   for (std::size_t next = 0; next < tree.order.size(); ++next) {
@@ -102,8 +101,14 @@ std::optional<RootedTree> RootTree(const Graph& graph) {
       tree.order.push_back(w);
     }
   }
-  if (tree.order.size() != static_cast<std::size_t>(n)) return std::nullopt;
+  if (tree.order.size() != static_cast<std::size_t>(n)) return false;
   FillChildren(tree);
+  return true;
+}
+
+std::optional<RootedTree> RootTree(const Graph& graph) {
+  RootedTree tree;
+  if (!RootTree(graph, tree)) return std::nullopt;
   return tree;
 }
 

@@ -35,5 +35,8 @@ struct RootedTree {
 // number outside 1..n, a loop, an edge twice, a cycle or more than one component. Throws
 // std::invalid_argument past kMaxHalfSumVertices; readers refuse such input before.
 std::optional<RootedTree> RootTree(const Graph& graph);
+// The same into a tree filled before, whose storage it keeps, for callers that root tree
+// after tree; false when the graph is not a tree, leaving `tree` unspecified.
+bool RootTree(const Graph& graph, RootedTree& tree);
 
 }  // namespace korvelant

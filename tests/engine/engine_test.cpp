@@ -2,10 +2,15 @@
 // and the largest trees it takes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 #include "engine/element_subgraph.hpp"
 #include "engine/graphical_matrices.hpp"
 #include "engine/whole_tree_indices.hpp"
 #include "model/number_text.hpp"
+#include "support/forest_by_forest.hpp"
 #include "support/tree_generators.hpp"
 
 namespace korvelant::testing {
@@ -54,6 +59,49 @@ TEST(RootTreeTest, ParentsDepthsAndEdgeOwners) {
   EXPECT_EQ(tree.EdgeOwner(2, 1), 2);
   EXPECT_EQ(tree.EdgeOwner(3, 4), 0);
   EXPECT_EQ(tree.EdgeOwner(0, 9), 0);
+}
+
+// One RootedTree filled again and again, larger trees before smaller ones and a refusal
+// between them: nothing of an earlier tree may stay. Each filling is checked edge by edge
+// and its matrices against the forest-by-forest evaluator on a tree rooted afresh.
+TEST(RootTreeTest, StorageFilledAgainHoldsOnlyTheNewTree) {
+  RootedTree reused;
+  const Graph trees[] = {Caterpillar(9, 2), Spider(3, 2), Broom(4, 6), Path(3), Graph{1, {}}};
+  for (const Graph& graph : trees) {
+    EXPECT_FALSE(RootTree(Graph{4, {{1, 2}, {3, 4}, {2, 1}}}, reused));
+    ASSERT_TRUE(RootTree(graph, reused)) << EdgeListText(graph);
+    const int n = graph.vertexCount;
+    ASSERT_EQ(reused.vertexCount(), n);
+    ASSERT_EQ(reused.order.size(), static_cast<std::size_t>(n));
+    ASSERT_EQ(reused.children.size(), static_cast<std::size_t>(n - 1));
+    EXPECT_EQ(reused.graph.edges, graph.edges);
+    std::vector<int> seen(static_cast<std::size_t>(n) + 1, 0);
+    for (const int v : reused.order) {
+      ++seen[v];
+      if (v == 1) {
+        EXPECT_EQ(reused.parent[v], 0);
+        EXPECT_EQ(reused.depth[v], 0);
+        continue;
+      }
+      const int p = reused.parent[v];
+      ASSERT_GE(reused.parentEdge[v], 0);
+      const auto [a, b] = graph.edges[reused.parentEdge[v]];
+      EXPECT_TRUE((a == v && b == p) || (a == p && b == v)) << EdgeListText(graph) << " " << v;
+      EXPECT_EQ(reused.depth[v], reused.depth[p] + 1);
+      const std::span<const int> siblings = reused.ChildrenOf(p);
+      EXPECT_EQ(std::count(siblings.begin(), siblings.end(), v), 1);
+    }
+    EXPECT_EQ(std::count(seen.begin() + 1, seen.end(), 1), n) << EdgeListText(graph);
+    const RootedTree fresh = RootTree(graph).value();
+    const GraphicalMatrices engine = ComputeGraphicalMatrices(reused);
+    const GraphicalMatrices reference = ComputeForestByForest(fresh);
+    for (const MatrixType type : kMatrixTypes) {
+      for (const TopologicalIndex index : kTopologicalIndices) {
+        EXPECT_EQ(engine.Of(type, index).Dense(), reference.Of(type, index).Dense())
+            << EdgeListText(graph);
+      }
+    }
+  }
 }
 
 TEST(GraphicalMatricesTest, SymmetricWithZeroDiagonalAndEmptyElements) {

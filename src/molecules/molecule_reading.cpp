@@ -174,6 +174,11 @@ std::vector<PlanePoint> ComputedDepiction(const RDKit::ROMol& molecule) {
     const rdkit_setup::SharedUse use;
     RDKit::RWMol skeleton(molecule);
     RDKit::MolOps::removeAllHs(skeleton, /*sanitize=*/false);
+    // A lone atom has no arrangement to depict, and RDKit's depiction of a square-planar
+    // centre without neighbours reads past them ("[O@SP1-]" ended the program).
+    for (RDKit::Atom* atom : skeleton.atoms()) {
+      if (atom->getDegree() == 0) atom->setChiralTag(RDKit::Atom::CHI_UNSPECIFIED);
+    }
     RDDepict::compute2DCoords(skeleton, nullptr, /*canonOrient=*/true);
     return HeavyAtomPoints(skeleton);
   } catch (...) {

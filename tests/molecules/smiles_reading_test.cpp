@@ -217,6 +217,19 @@ TEST(ReadSmiles, DepictionOnlyWhenAskedAndOfTheSkeletonAlone) {
   EXPECT_TRUE(ReadSmiles("C1CC1", Depiction::Compute).depiction.empty());
 }
 
+// A stereo centre left without neighbours (alone, or once its hydrogens are gone) is one
+// atom at one point; RDKit's depiction of a lone square-planar centre once crashed.
+TEST(ReadSmiles, ALoneStereoCentreIsDepictedAsOnePoint) {
+  for (const char* smiles : {"[O@SP1-]", "[H][Pt@SP1]([H])", "[O@TB1-]", "[Co@OH1]", "[C@H4]"}) {
+    const MoleculeReading reading = ReadSmiles(smiles, Depiction::Compute);
+    EXPECT_FALSE(reading.refusal) << smiles;
+    EXPECT_EQ(reading.graph.vertexCount, 1) << smiles;
+    EXPECT_EQ(reading.depiction.size(), 1u) << smiles;
+  }
+  const MoleculeReading platinum = ReadSmiles("C[Pt@SP1](Cl)(Cl)C", Depiction::Compute);
+  EXPECT_EQ(platinum.depiction.size(), 5u);
+}
+
 // A worker's reason is its own: each invalid SMILES is refused quoting itself, with
 // several threads reading at once.
 TEST(ReadSmiles, ParallelReadersGetTheirOwnResults) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "engine/randic_term.hpp"
@@ -65,6 +66,11 @@ class ElementBuilder {
   void Build(const RootedTree& tree, GraphicalMatrices& matrices) {
     tree_ = &tree;
     matrices_ = &matrices;
+    pathless_ =
+        Wanted(MatrixType::PGM) ? &matrices.types[static_cast<int>(MatrixType::PGM)] : nullptr;
+    dense_ =
+        Wanted(MatrixType::DVGM) ? &matrices.types[static_cast<int>(MatrixType::DVGM)] : nullptr;
+    pairIds_ = pathless_ ? pathless_->Row(1) : dense_ ? dense_->Row(1) : nullptr;
     sides_.Compute(tree);
     Prepare();
     BuildAll();
@@ -89,18 +95,19 @@ class ElementBuilder {
       outerBelow_[v] = OuterSides(sides_, v, 0);
       outerAbove_[v] = OuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v));
     }
+    passing_.resize(static_cast<std::size_t>(n) + 1);
+    for (int v = 1; v <= n; ++v) {
+      if (tree.parent[v] != 0 && tree.parent[tree.parent[v]] != 0) passing_[v] = PassingAbove(v);
+    }
     Preorder();
   }
 
   void BuildAll() {
     const int n = tree_->vertexCount();
-    for (const MatrixType type : {MatrixType::PGM, MatrixType::DVGM}) {
-      if (Wanted(type)) matrices_->types[static_cast<int>(type)].NumberEveryPair();
-    }
     for (int u = 1; u <= n; ++u) {
       if (tree_->parent[u] != 0) Climb(u);
     }
-    if (Wanted(MatrixType::PGM) || Wanted(MatrixType::DVGM)) {
+    if (pairIds_) {
       for (int a = 1; a <= n; ++a)
         PairsMeetingAt(a);
     }
@@ -138,14 +145,19 @@ class ElementBuilder {
     return matrices_->types[static_cast<int>(type)].size() != 0;
   }
 
-  void Store(MatrixType type, int i, int j, const SubgraphValues& values) {
+  void StoreEdge(MatrixType type, int i, int j, const SubgraphValues& values) {
     TypeMatrices& matrices = matrices_->types[static_cast<int>(type)];
-    if (matrices.size() == 0) return;
-    if (IsEdgeType(type)) {
-      matrices.SetElement(i, j, values);  // one element per edge
-    } else {
-      matrices.SetPair(i, j, values);
-    }
+    if (matrices.size() != 0) matrices.SetElement(i, j, values);
+  }
+
+  // PGM and DVGM number their pairs alike (TypeMatrices::EveryPair): the subgraph of (i, j).
+  std::uint32_t PairId(int i, int j) const {
+    return pairIds_[static_cast<std::size_t>(i - 1) * tree_->vertexCount() + (j - 1)];
+  }
+  void StorePair(std::uint32_t id, const SubgraphValues& withoutPath,
+                 const SubgraphValues& withoutEnds) {
+    if (pathless_) pathless_->SetSubgraph(id, withoutPath);
+    if (dense_) dense_->SetSubgraph(id, withoutEnds);
   }
 
   // An edge kept in a component, with the degrees its ends have there.
@@ -154,44 +166,80 @@ class ElementBuilder {
     randicTicks += RandicTerm(randicTerm_, std::int64_t{degree} * otherDegree);
   }
 
-  // The Wiener index of the middle component M of a DVGM element (i, j) at distance k >= 2,
-  // from sides alone. X, the side of i's path neighbour away from i, is M and Y (the side of
-  // j away from j's path neighbour q) joined by the edge q-j, so W(X) = W(M) + W(Y) + the
-  // distances between M and Y, which pass through q and j: |Y| D_M(q) + |M||Y| + |M| D_Y(j).
-  // D_M(q) is q's distance sum over the tree less those to Y and to A, the side of i away
-  // from X, whose vertices lie k - 1 beyond i.
-  // x, a, y: the sides X, A and Y; distancesFromQ: q's distance sum over the tree.
-  static std::int64_t MiddleWiener(const TreeSide& x, const TreeSide& a, const TreeSide& y,
-                                   std::int64_t distancesFromQ, int k) {
-    const std::int64_t middleSize = x.size - y.size;
-    const std::int64_t middleDistancesFromQ =
-        distancesFromQ - ((k - 1) * a.size + a.distanceSum) - (y.size + y.distanceSum);
-    const std::int64_t between =
-        y.size * middleDistancesFromQ + middleSize * y.size + middleSize * y.distanceSum;
-    return x.wiener - y.wiener - between;
-  }
+  // The Wiener index of the middle component M of a DVGM element (i, j) at distance k >= 2
+  // comes from sides alone. X, the side of i's path neighbour away from i, is M and Y (the
+  // side of j away from j's path neighbour q) joined by the edge q-j, so W(X) = W(M) + W(Y) +
+  // the distances between M and Y, which pass through q and j: |Y| D_M(q) + |M||Y| +
+  // |M| D_Y(j). D_M(q) is q's distance sum over the tree, D(q), less those to Y and to A, the
+  // side of i away from X, whose vertices lie k - 1 beyond i. With |M| = |X| - |Y|:
+  //   W(M) = W(X) - W(Y) - |Y| D(q) + 2 |Y| (|Y| + D_Y(j))
+  //          + |Y| ((k - 1) |A| + D_A(i)) - |X| (|Y| + D_Y(j)),
+  // terms of i's end alone, of j's end alone and three products of one of each. Climb and
+  // PairsThrough gather each end's terms once and take a few products per pair.
 
-  // A DVGM element of vertices not joined: the middle component, then both ends' sides.
-  SubgraphValues DenseVertexElement(std::int64_t middleWiener, std::int64_t middleZagreb,
-                                    std::int64_t middleRandicTicks, const Count& middleMatchings,
-                                    const SubgraphValues& iSides,
-                                    const SubgraphValues& jSides) const {
-    SubgraphValues values{middleWiener, middleRandicTicks, middleZagreb, middleMatchings};
-    AddComponents(values, iSides);
-    AddComponents(values, jSides);
-    return values;
+  // What the climb from a lower end u adds on passing c's parent `at` to reach at's parent
+  // `next`, the same for every u below c: found once for each c with a grandparent.
+  struct Passing {
+    SubgraphValues pathComponent;  // at with its sides off the path
+    SubgraphValues withoutPath;    // that and next's side away from at: PGM (u, next) less u's
+    // The DVGM middle's Zagreb and Randic terms of at's component and the edge c-at when at is
+    // the last inner vertex (last) or passed on (inner), by where c is: c = u, c = u's parent,
+    // c higher. With `last` come the far end next's sides.
+    std::array<std::int64_t, 3> lastZagreb{};
+    std::array<std::int64_t, 3> lastRandicTicks{};
+    std::array<std::int64_t, 3> innerZagreb{};
+    std::array<std::int64_t, 3> innerRandicTicks{};
+    RootedMatchings matchings;  // of at's component
+    // next's end: the sides away from at (Y and the others) in the DVGM's Wiener terms.
+    std::int64_t wiener = 0;  // W(next's sides) - W(Y) - |Y| D(at) + 2 |Y| (|Y| + D_Y(next))
+    std::int64_t size = 0;    // |Y|
+    std::int64_t reach = 0;   // |Y| + D_Y(next)
+    Count farMatchings = 0;   // of next's sides
+  };
+
+  Passing PassingAbove(int c) const {
+    const int at = tree_->parent[c];
+    const PathStep& step = sides_.StepAbove(c);
+    const TreeSide& y = sides_.Side(at, 0);
+    const SubgraphValues& farEnds = outerAbove_[at];
+    Passing passing;
+    passing.pathComponent = PathComponent(step);
+    passing.withoutPath = passing.pathComponent;
+    AddComponents(passing.withoutPath, AloneValues(y));
+    for (int where = 0; where < 3; ++where) {
+      // c = u is an end: at loses both path edges as a last inner vertex, one passed on.
+      const int lastLost = where == 0 ? 2 : 1;
+      const int innerLost = where == 0 ? 1 : 0;
+      passing.lastZagreb[where] = step.zagreb[lastLost] + farEnds.zagreb;
+      passing.lastRandicTicks[where] = step.randicTicks[lastLost] + farEnds.randicTicks;
+      passing.innerZagreb[where] = step.zagreb[innerLost];
+      passing.innerRandicTicks[where] = step.randicTicks[innerLost];
+      if (where == 0) continue;
+      // The edge c-at in the middle, c's degree lowered where c's edge to the end u is gone.
+      const int cDegree = sides_.Degree(c) - (where == 1 ? 1 : 0);
+      AddEdge(passing.lastZagreb[where], passing.lastRandicTicks[where], cDegree,
+              sides_.Degree(at) - 1);
+      AddEdge(passing.innerZagreb[where], passing.innerRandicTicks[where], cDegree,
+              sides_.Degree(at));
+    }
+    passing.matchings = step.matchings;
+    passing.wiener = farEnds.wiener - y.wiener - y.size * sides_.DistanceSumFrom(at) +
+                     2 * y.size * (y.size + y.distanceSum);
+    passing.size = y.size;
+    passing.reach = y.size + y.distanceSum;
+    passing.farMatchings = farEnds.hosoya;
+    return passing;
   }
 
   void StoreAdjacent(int u, int p) {
     const int place = sides_.PlaceInParent(u);
     SubgraphValues withoutEdge = AloneValues(sides_.Side(p, place));
     AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
-    Store(MatrixType::EGM, u, p, withoutEdge);
-    Store(MatrixType::PGM, u, p, withoutEdge);
-    SubgraphValues withoutEnds = OuterSides(sides_, u, 0);
-    AddComponents(withoutEnds, OuterSides(sides_, p, place));
-    Store(MatrixType::SVGM, u, p, withoutEnds);
-    Store(MatrixType::DVGM, u, p, withoutEnds);
+    SubgraphValues withoutEnds = outerBelow_[u];
+    AddComponents(withoutEnds, outerAbove_[u]);
+    StoreEdge(MatrixType::EGM, u, p, withoutEdge);
+    StoreEdge(MatrixType::SVGM, u, p, withoutEnds);
+    if (pairIds_) StorePair(PairId(u, p), withoutEdge, withoutEnds);
   }
 
   // Climbs from u to the root. At each ancestor `next` above the vertex `at` it stores the
@@ -199,47 +247,38 @@ class ElementBuilder {
   // paths turn higher.
   void Climb(int u) {
     const int p = tree_->parent[u];
+    const TreeSide& x = sides_.Side(u, 0);
+    const TreeSide& below = *subtree_[u];
+    const SubgraphValues& ends = outerBelow_[u];
     PathEnd end;
-    end.pathComponents = AloneValues(*subtree_[u]);
+    end.pathComponents = AloneValues(below);
     End(u, p) = end;
     StoreAdjacent(u, p);
-    const SubgraphValues& uSides = outerBelow_[u];
-    int previous = u;
-    int at = p;
-    for (int m = 1; tree_->parent[at] != 0; ++m) {  // m: edges from u to `at`
+    // u's terms of the DVGM Wiener index; (k - 1) |A| + D_A(u) grows by |A| a step.
+    const std::int64_t wiener = x.wiener + ends.wiener;
+    std::int64_t reachBeyond = below.size + below.distanceSum;
+    int where = 0;
+    for (int c = u, at = p; tree_->parent[at] != 0; c = at, at = tree_->parent[at]) {
       const int next = tree_->parent[at];
-      const PathStep& step = sides_.StepAbove(previous);
-      const bool firstInner = m == 1;
-      // The edge previous-at inside the middle component, when previous is no end.
-      const int previousDegree = sides_.Degree(previous) - (m == 2 ? 1 : 0);
-
-      SubgraphValues path = end.pathComponents;
-      AddComponents(path, PathComponent(step));
-      SubgraphValues withoutPath = path;
-      AddComponents(withoutPath, AloneValues(sides_.Side(at, 0)));
-      Store(MatrixType::PGM, u, next, withoutPath);
-
-      const int lastLost = firstInner ? 2 : 1;
-      std::int64_t zagreb = end.middleZagreb + step.zagreb[lastLost];
-      std::int64_t randic = end.middleRandicTicks + step.randicTicks[lastLost];
-      if (!firstInner) AddEdge(zagreb, randic, previousDegree, sides_.Degree(at) - 1);
-      const ChainMatchings middle = end.middle.Then(step.matchings);
-      Store(MatrixType::DVGM, u, next,
-            DenseVertexElement(MiddleWiener(sides_.Side(u, 0), *subtree_[u], sides_.Side(at, 0),
-                                            sides_.DistanceSumFrom(at), m + 1),
-                               zagreb, randic, middle.all, uSides, outerAbove_[at]));
-
-      const int innerLost = firstInner ? 1 : 0;
-      end.pathComponents = path;
-      end.middleZagreb += step.zagreb[innerLost];
-      end.middleRandicTicks += step.randicTicks[innerLost];
-      if (!firstInner) {
-        AddEdge(end.middleZagreb, end.middleRandicTicks, previousDegree, sides_.Degree(at));
+      const Passing& passing = passing_[c];
+      const ChainMatchings middle = end.middle.Then(passing.matchings);
+      if (pairIds_) {
+        SubgraphValues withoutPath = end.pathComponents;
+        AddComponents(withoutPath, passing.withoutPath);
+        const SubgraphValues withoutEnds{
+            wiener + passing.wiener + passing.size * reachBeyond - x.size * passing.reach,
+            end.middleRandicTicks + passing.lastRandicTicks[where] + ends.randicTicks,
+            end.middleZagreb + passing.lastZagreb[where] + ends.zagreb,
+            middle.all * ends.hosoya * passing.farMatchings};
+        StorePair(PairId(u, next), withoutPath, withoutEnds);
       }
+      AddComponents(end.pathComponents, passing.pathComponent);
+      end.middleZagreb += passing.innerZagreb[where];
+      end.middleRandicTicks += passing.innerRandicTicks[where];
       end.middle = middle;
       End(u, next) = end;
-      previous = at;
-      at = next;
+      reachBeyond += below.size;
+      where = std::min(where + 1, 2);
     }
   }
 
@@ -248,6 +287,8 @@ class ElementBuilder {
   // and after the second.
   void PairsMeetingAt(int a) {
     const auto children = tree_->ChildrenOf(a);
+    if (children.size() < 2) return;
+    FarEndsBelow(a, children);
     for (std::size_t x = 0; x < children.size(); ++x) {
       const int kx = sides_.PlaceInParent(children[x]);
       RootedMatchings between;
@@ -277,44 +318,115 @@ class ElementBuilder {
     return edge;
   }
 
+  // A pair (i, j) whose path turns at a, i below a's child ci and j below cj, has elements
+  //   PGM:  i's part of the path (its PathEnd and a's component) and j's part;
+  //   DVGM: the middle component and the sides at both ends. The middle's Wiener index is
+  //         the one above with k - 1 = di + dj - 1, di and dj the steps from a down to i and
+  //         to j, which splits |Y| (k - 1) |A| into |A| (dj - 1) |Y| + di |A| |Y|.
+  // So each end is gathered once (NearEnd, FarEnd), and each pair takes a few sums and
+  // products.
+  struct FarEnd {  // j's part, for every i
+    int vertex = 0;
+    int isChild = 0;  // j == cj: a's edge to it is on the path, none of the middle
+    SubgraphValues path;
+    std::int64_t wiener = 0;
+    std::array<std::int64_t, 2> zagreb{};  // by whether i is a's child too
+    std::array<std::int64_t, 2> randicTicks{};
+    std::int64_t size = 0;  // of Y
+    std::int64_t distanceSum = 0;
+    std::int64_t sizeTimesSteps = 0;  // |Y| (dj - 1)
+    Count matchings = 0;              // of the middle's chain from j and j's ends
+    Count matchingsLastFree = 0;
+  };
+  struct NearEnd {  // i's part, for every j
+    SubgraphValues path;
+    std::int64_t wiener = 0;
+    std::array<std::int64_t, 2> zagreb{};  // by whether j is a's child
+    std::array<std::int64_t, 2> randicTicks{};
+    std::int64_t size = 0;       // of A
+    std::int64_t timesSize = 0;  // di |A| + D_A(i) - |X|
+    std::int64_t aboveSize = 0;  // |X|
+    Count matchings = 0;         // of the middle's chain from i through a and i's ends
+    Count matchingsLastFree = 0;
+  };
+
+  // The far ends of every vertex below a but those below its first child, which is never far,
+  // by their place in preorder_ less farEndStart_.
+  void FarEndsBelow(int a, std::span<const int> children) {
+    farEndStart_ = subtreeStart_[children[1]];
+    farEnds_.resize(static_cast<std::size_t>(subtreeEnd_[a] - farEndStart_));
+    for (const int c : children.subspan(1)) {
+      for (int at = subtreeStart_[c]; at < subtreeEnd_[c]; ++at)
+        farEnds_[at - farEndStart_] = FarEndOf(a, c, preorder_[at]);
+    }
+  }
+
+  FarEnd FarEndOf(int a, int c, int j) {
+    const PathEnd& fromJ = End(j, a);
+    const SubgraphValues& ends = outerBelow_[j];
+    const TreeSide& y = *subtree_[j];
+    const EdgesAtTurn edge = EdgeAtTurn(a, c, j);
+    FarEnd far;
+    far.vertex = j;
+    far.isChild = j == c ? 1 : 0;
+    far.path = fromJ.pathComponents;
+    far.wiener = ends.wiener - y.wiener - y.size * parentDistanceSum_[j] +
+                 2 * y.size * (y.size + y.distanceSum);
+    for (int lost = 0; lost < 2; ++lost) {
+      far.zagreb[lost] = fromJ.middleZagreb + edge.zagreb[lost] + ends.zagreb;
+      far.randicTicks[lost] = fromJ.middleRandicTicks + edge.randicTicks[lost] + ends.randicTicks;
+    }
+    far.size = y.size;
+    far.distanceSum = y.distanceSum;
+    far.sizeTimesSteps = y.size * (tree_->depth[j] - tree_->depth[a] - 1);
+    far.matchings = fromJ.middle.all * ends.hosoya;
+    far.matchingsLastFree = fromJ.middle.lastFree * ends.hosoya;
+    return far;
+  }
+
+  NearEnd NearEndOf(int a, int c, int i, const PathStep& turn) {
+    const PathEnd& fromI = End(i, a);
+    const SubgraphValues& ends = outerBelow_[i];
+    const TreeSide& x = sides_.Side(i, 0);
+    const TreeSide& below = *subtree_[i];
+    const EdgesAtTurn edge = EdgeAtTurn(a, c, i);
+    const int iLost = i == c ? 1 : 0;
+    NearEnd near;
+    near.path = fromI.pathComponents;
+    AddComponents(near.path, PathComponent(turn));
+    near.wiener = x.wiener + ends.wiener;
+    for (int jLost = 0; jLost < 2; ++jLost) {
+      near.zagreb[jLost] =
+          fromI.middleZagreb + turn.zagreb[iLost + jLost] + edge.zagreb[jLost] + ends.zagreb;
+      near.randicTicks[jLost] = fromI.middleRandicTicks + turn.randicTicks[iLost + jLost] +
+                                edge.randicTicks[jLost] + ends.randicTicks;
+    }
+    near.size = below.size;
+    near.timesSize = (tree_->depth[i] - tree_->depth[a]) * below.size + below.distanceSum - x.size;
+    near.aboveSize = x.size;
+    const ChainMatchings throughA = fromI.middle.Then(turn.matchings);
+    near.matchings = throughA.all * ends.hosoya;
+    near.matchingsLastFree = throughA.lastFree * ends.hosoya;
+    return near;
+  }
+
   void PairsThrough(int a, int ci, int cj, const PathStep& turn) {
-    const SubgraphValues turnComponent = PathComponent(turn);
-    // The terms of the ends below cj, found once for all the ends below ci.
-    edgeAtTurn_.resize(static_cast<std::size_t>(subtreeEnd_[cj] - subtreeStart_[cj]));
-    for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt)
-      edgeAtTurn_[bt - subtreeStart_[cj]] = EdgeAtTurn(a, cj, preorder_[bt]);
+    const FarEnd* const firstFar = farEnds_.data() + (subtreeStart_[cj] - farEndStart_);
+    const FarEnd* const lastFar = firstFar + (subtreeEnd_[cj] - subtreeStart_[cj]);
     for (int at = subtreeStart_[ci]; at < subtreeEnd_[ci]; ++at) {
       const int i = preorder_[at];
-      const PathEnd& fromI = End(i, a);
-      SubgraphValues path = fromI.pathComponents;
-      AddComponents(path, turnComponent);
-      const ChainMatchings throughA = fromI.middle.Then(turn.matchings);
-      const SubgraphValues& iSides = outerBelow_[i];
-      const TreeSide& iAbove = sides_.Side(i, 0);
-      const TreeSide& iBelow = *subtree_[i];
-      const EdgesAtTurn iEdge = EdgeAtTurn(a, ci, i);
+      const NearEnd near = NearEndOf(a, ci, i, turn);
       const int iLost = i == ci ? 1 : 0;
-      const int iDistance = tree_->depth[i] - 2 * tree_->depth[a];
-      for (int bt = subtreeStart_[cj]; bt < subtreeEnd_[cj]; ++bt) {
-        const int j = preorder_[bt];
-        const PathEnd& fromJ = End(j, a);
-        SubgraphValues withoutPath = path;
-        AddComponents(withoutPath, fromJ.pathComponents);
-        Store(MatrixType::PGM, i, j, withoutPath);
-
-        const int jLost = j == cj ? 1 : 0;
-        const int lost = iLost + jLost;
-        const EdgesAtTurn& jEdge = edgeAtTurn_[bt - subtreeStart_[cj]];
-        const std::int64_t zagreb = fromI.middleZagreb + fromJ.middleZagreb + turn.zagreb[lost] +
-                                    iEdge.zagreb[jLost] + jEdge.zagreb[iLost];
-        const std::int64_t randic = fromI.middleRandicTicks + fromJ.middleRandicTicks +
-                                    turn.randicTicks[lost] + iEdge.randicTicks[jLost] +
-                                    jEdge.randicTicks[iLost];
-        Store(MatrixType::DVGM, i, j,
-              DenseVertexElement(MiddleWiener(iAbove, iBelow, *subtree_[j], parentDistanceSum_[j],
-                                              iDistance + tree_->depth[j]),
-                                 zagreb, randic, throughA.JoinedTo(fromJ.middle), iSides,
-                                 outerBelow_[j]));
+      for (const FarEnd* far = firstFar; far != lastFar; ++far) {
+        SubgraphValues withoutPath = near.path;
+        AddComponents(withoutPath, far->path);
+        const SubgraphValues withoutEnds{
+            near.wiener + far->wiener + near.size * far->sizeTimesSteps +
+                near.timesSize * far->size - near.aboveSize * far->distanceSum,
+            near.randicTicks[far->isChild] + far->randicTicks[iLost],
+            near.zagreb[far->isChild] + far->zagreb[iLost],
+            near.matchings * far->matchings + near.matchingsLastFree * far->matchingsLastFree};
+        StorePair(PairId(i, far->vertex), withoutPath, withoutEnds);
       }
     }
   }
@@ -324,6 +436,9 @@ class ElementBuilder {
 
   const RootedTree* tree_ = nullptr;
   GraphicalMatrices* matrices_ = nullptr;
+  TypeMatrices* pathless_ = nullptr;  // PGM, DVGM when wanted
+  TypeMatrices* dense_ = nullptr;
+  const std::uint32_t* pairIds_ = nullptr;  // their numbering of pairs, when either is
   TreeSides sides_;
   const std::int64_t* randicTerm_ = RandicTermTable();
   // The PathEnd of u and its ancestor at depth t is at endStart_[u] + t.
@@ -337,10 +452,12 @@ class ElementBuilder {
   // sum over the tree.
   std::vector<const TreeSide*> subtree_;
   std::vector<std::int64_t> parentDistanceSum_;
+  std::vector<Passing> passing_;  // by the vertex c passed up from
   std::vector<int> preorder_;
   std::vector<int> stack_;
-  std::vector<EdgesAtTurn> edgeAtTurn_;  // PairsThrough's, by place in cj's subtree
-  std::vector<int> subtreeStart_;        // the run of v's subtree in preorder_
+  std::vector<FarEnd> farEnds_;  // PairsMeetingAt's, for the vertex a of the moment
+  int farEndStart_ = 0;
+  std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
   std::vector<int> subtreeEnd_;
 };
 

@@ -1,5 +1,7 @@
 #include "engine/graphical_matrices.hpp"
 
+#include <array>
+#include <mutex>
 #include <stdexcept>
 
 #include "engine/element_builder.hpp"
@@ -13,18 +15,64 @@ ExactDecimal GraphicalMatrix::Sum() const {
   return sum;
 }
 
+namespace {
+
+std::size_t PairCount(int n) { return static_cast<std::size_t>(n) * (n - 1) / 2; }
+
+}  // namespace
+
 TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n) * n, 0) {
-  values_.reserve(static_cast<std::size_t>(n) * (n - 1) / 2 + 1);  // at most one per pair
-  values_.emplace_back();                                          // the empty element
+  values_.reserve(PairCount(n) + 1);  // at most one per pair
+  values_.emplace_back();             // the empty element
 }
 
-void TypeMatrices::NumberEveryPair() {
-  values_.resize(1 + static_cast<std::size_t>(n_) * (n_ - 1) / 2);
+TypeMatrices TypeMatrices::EveryEdge(int n) {
+  TypeMatrices matrices;
+  matrices.n_ = n;
+  matrices.subgraph_.assign(static_cast<std::size_t>(n) * n, 0);
+  matrices.values_.reserve(static_cast<std::size_t>(n));
+  matrices.values_.emplace_back();
+  return matrices;
+}
+
+namespace {
+
+std::vector<std::uint32_t> NumberedPairs(int n) {
+  std::vector<std::uint32_t> ids(static_cast<std::size_t>(n) * n, 0);
   std::uint32_t id = 1;
-  for (int i = 1; i <= n_; ++i) {
-    for (int j = i + 1; j <= n_; ++j, ++id)
-      subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j, ++id)
+      ids[static_cast<std::size_t>(i) * n + j] = ids[static_cast<std::size_t>(j) * n + i] = id;
   }
+  return ids;
+}
+
+// Trees up to this size share one numbering per size (64 KiB at most), made when first
+// asked for: a batch of small trees would otherwise number the same pairs for every tree.
+constexpr int kMaxSharedNumberingVertices = 128;
+
+const std::vector<std::uint32_t>* SharedPairNumbering(int n) {
+  struct Numberings {
+    std::array<std::once_flag, kMaxSharedNumberingVertices + 1> made;
+    std::array<std::vector<std::uint32_t>, kMaxSharedNumberingVertices + 1> ids;
+  };
+  static auto* const numberings = new Numberings;  // never freed: matrices may outlive exit
+  std::call_once(numberings->made[n], [n] { numberings->ids[n] = NumberedPairs(n); });
+  return &numberings->ids[n];
+}
+
+}  // namespace
+
+TypeMatrices TypeMatrices::EveryPair(int n) {
+  TypeMatrices matrices;
+  matrices.n_ = n;
+  if (n <= kMaxSharedNumberingVertices) {
+    matrices.everyPair_ = SharedPairNumbering(n);
+  } else {
+    matrices.subgraph_ = NumberedPairs(n);
+  }
+  matrices.values_.resize(PairCount(n) + 1);
+  return matrices;
 }
 
 ExactDecimal MatrixView::Sum() const {
@@ -52,13 +100,17 @@ void CheckMatrixSize(const RootedTree& tree) {
     throw std::invalid_argument(MatrixTooLargeMessage(tree.vertexCount()));
 }
 
+TypeMatrices MatricesToBuild(MatrixType type, int n) {
+  return IsEdgeType(type) ? TypeMatrices::EveryEdge(n) : TypeMatrices::EveryPair(n);
+}
+
 }  // namespace
 
 GraphicalMatrices ComputeGraphicalMatrices(const RootedTree& tree) {
   CheckMatrixSize(tree);
   GraphicalMatrices matrices;
-  for (TypeMatrices& type : matrices.types)
-    type = TypeMatrices(tree.vertexCount());
+  for (const MatrixType type : kMatrixTypes)
+    matrices.types[static_cast<int>(type)] = MatricesToBuild(type, tree.vertexCount());
   BuildElements(tree, matrices);
   return matrices;
 }
@@ -67,7 +119,7 @@ GraphicalMatrix ComputeGraphicalMatrix(const RootedTree& tree, MatrixType type,
                                        TopologicalIndex index) {
   CheckMatrixSize(tree);
   GraphicalMatrices matrices;
-  matrices.types[static_cast<int>(type)] = TypeMatrices(tree.vertexCount());
+  matrices.types[static_cast<int>(type)] = MatricesToBuild(type, tree.vertexCount());
   BuildElements(tree, matrices);
   return matrices.Of(type, index).Dense();
 }

@@ -38,12 +38,19 @@ class GraphicalMatrix {
 class TypeMatrices {
  public:
   TypeMatrices() = default;
+  // Matrices whose elements SetElement gives, all of them empty until then.
   explicit TypeMatrices(int n);
+  // The same for matrices with an element at each edge only (EGM, SVGM): room for n - 1.
+  static TypeMatrices EveryEdge(int n);
+  // Matrices with an element at every pair (PGM, DVGM): each pair (i, j), i < j, a subgraph
+  // of its own, numbered in the order of the rows, so that a file reads a row's texts one
+  // after another; SetSubgraph gives each its values in any order.
+  static TypeMatrices EveryPair(int n);
 
   int size() const { return n_; }
-  std::uint32_t SubgraphOf(int i, int j) const { return subgraph_[Slot(i, j)]; }
+  std::uint32_t SubgraphOf(int i, int j) const { return Ids()[Slot(i, j)]; }
   // The subgraphs of row i, elements (i, 1) to (i, n).
-  const std::uint32_t* Row(int i) const { return subgraph_.data() + Slot(i, 1); }
+  const std::uint32_t* Row(int i) const { return Ids().data() + Slot(i, 1); }
   // Their values; a tree past kMaxFixedWidthVertices keeps the Hosoya counts apart
   // (HasWideHosoya), and Value gives every index of every tree.
   const std::vector<SubgraphValues>& Subgraphs() const { return values_; }
@@ -74,19 +81,12 @@ class TypeMatrices {
     wideHosoya_.back() = values.hosoya;
   }
 
-  // For matrices with an element at every pair (PGM, DVGM): makes each pair (i, j), i < j,
-  // a subgraph of its own, numbered in the order of the rows, so that a file reads a row's
-  // texts one after another; SetPair then gives each its values in any order. Only on
-  // matrices with no element set yet.
-  void NumberEveryPair();
-  void SetPair(int i, int j, const SubgraphValues& values) {
-    values_[subgraph_[Slot(i, j)]] = values;
+  // On matrices made by EveryPair: gives a pair's subgraph, Row(i)[j - 1], its values.
+  void SetSubgraph(std::uint32_t id, const SubgraphValues& values) { values_[id] = values; }
+  void SetSubgraph(std::uint32_t id, const BasicSubgraphValues<std::int64_t>& values) {
+    values_[id] = SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya};
   }
-  void SetPair(int i, int j, const BasicSubgraphValues<std::int64_t>& values) {
-    SetPair(i, j, SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya});
-  }
-  void SetPair(int i, int j, const BasicSubgraphValues<mpz_class>& values) {
-    const std::uint32_t id = subgraph_[Slot(i, j)];
+  void SetSubgraph(std::uint32_t id, const BasicSubgraphValues<mpz_class>& values) {
     values_[id] = SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0};
     wideHosoya_.resize(values_.size());  // once: the empty element's 0 first
     wideHosoya_[id] = values.hosoya;
@@ -94,8 +94,11 @@ class TypeMatrices {
 
  private:
   std::size_t Slot(int i, int j) const { return static_cast<std::size_t>(i - 1) * n_ + (j - 1); }
+  const std::vector<std::uint32_t>& Ids() const { return everyPair_ ? *everyPair_ : subgraph_; }
   int n_ = 0;
   std::vector<std::uint32_t> subgraph_;
+  // The numbering of every pair, shared by all matrices of its size that have one.
+  const std::vector<std::uint32_t>* everyPair_ = nullptr;
   std::vector<SubgraphValues> values_;
   std::vector<mpz_class> wideHosoya_;  // by subgraph, where the counts need GMP
 };

@@ -9,6 +9,8 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "engine/graphical_matrices.hpp"
 #include "engine/tree_sides.hpp"
@@ -99,6 +101,34 @@ TEST(ElementBuilderTest, MatrixFileBytesEqualTheSlowComputations) {
       EXPECT_EQ(MatrixFileText(ComputeGraphicalMatrices(tree)),
                 MatrixFileText(ComputeForestByForest(tree)))
           << EdgeListText(graph);
+    }
+  }
+}
+
+// Trees of one size share one numbering of their pairs, made when a size is first asked for:
+// threads asking for new sizes at once, and matrices kept after others are gone.
+TEST(ElementBuilderTest, ThreadsComputingTreesOfNewSizesAtOnceAgree) {
+  constexpr int kThreads = 4;
+  std::vector<std::vector<Graph>> trees(kThreads);
+  for (int t = 0; t < kThreads; ++t) {
+    for (int n = 120; n <= 128; ++n)
+      trees[t].push_back(RandomTrees(n, 1, 900u + 10 * t + n).front());
+  }
+  std::vector<std::vector<GraphicalMatrices>> results(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (const Graph& graph : trees[t])
+        results[t].push_back(ComputeGraphicalMatrices(RootTree(graph).value()));
+    });
+  }
+  for (std::thread& thread : threads)
+    thread.join();
+  for (int t = 0; t < kThreads; ++t) {
+    for (std::size_t k = 0; k < trees[t].size(); ++k) {
+      EXPECT_EQ(MatrixFileText(results[t][k]),
+                MatrixFileText(ComputeForestByForest(RootTree(trees[t][k]).value())))
+          << EdgeListText(trees[t][k]);
     }
   }
 }

@@ -29,6 +29,7 @@ TreeRecord NautyRecord(std::string_view line, NautyFormat format) {
     return record;
   }
   Graph graph{vertices, {}};
+  graph.edges.reserve(static_cast<std::size_t>(std::max(vertices - 1, 0)));  // a tree's
   korvelant_nauty_edges(text.data(), &graph.edges, AddEdge);
   std::sort(graph.edges.begin(), graph.edges.end());
   record.graph = std::move(graph);

@@ -25,13 +25,16 @@ Graph WithEdgeToggled(Graph graph, int a, int b) {
 }
 
 void AppendEdgeListText(std::string& out, const Graph& graph) {
-  bool first = true;
-  char buffer[16];
+  // Each edge as one piece, ",a-b", the first without its comma: batch rows list millions.
+  char buffer[32] = {','};  // a comma, and up to 11 characters for each vertex number
+  char* const end = buffer + sizeof buffer;
+  const char* start = buffer + 1;
   for (const auto& [a, b] : graph.edges) {
-    if (!std::exchange(first, false)) out += ',';
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::min(a, b)).ptr);
-    out += '-';
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, std::max(a, b)).ptr);
+    char* at = std::to_chars(buffer + 1, buffer + 12, std::min(a, b)).ptr;
+    *at++ = '-';
+    at = std::to_chars(at, end, std::max(a, b)).ptr;
+    out.append(start, static_cast<std::size_t>(at - start));
+    start = buffer;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "model/exact_decimal.hpp"
 #include "model/fixed_decimal.hpp"
+#include "model/graph.hpp"
 #include "model/int16.hpp"
 #include "model/number_text.hpp"
 #include "model/vertex_positions.hpp"
@@ -97,6 +98,18 @@ TEST(NumberText, IgnoresTheUsersLocale) {
   EXPECT_EQ(NumberText(ExactDecimal::FromTicks(14142)), " 1.4142");
   EXPECT_EQ(NumberText(Int16(1234)), " 1234");
   EXPECT_EQ(ShortestText(1.9142135623730951), "1.9142135623730951");
+}
+
+// Each edge with its smaller end first, in the graph's order, whatever the width of the
+// numbers; appended after text already there.
+TEST(EdgeListText, ListsEachEdgeSmallerEndFirstAfterWhatIsThere) {
+  EXPECT_EQ(EdgeListText(Graph{1, {}}), "");
+  EXPECT_EQ(EdgeListText(Graph{2, {{2, 1}}}), "1-2");
+  const Graph wide{100000, {{99999, 100000}, {7, 3}, {1, 12345}, {100000, 2}}};
+  EXPECT_EQ(EdgeListText(wide), "99999-100000,3-7,1-12345,2-100000");
+  std::string row = "name,";
+  AppendEdgeListText(row, wide);
+  EXPECT_EQ(row, "name,99999-100000,3-7,1-12345,2-100000");
 }
 
 TEST(DefaultPosition, PlacesVerticesOnTheCircleOfEveryTreeSize) {

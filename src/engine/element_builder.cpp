@@ -206,7 +206,9 @@ class ElementBuilder {
     passing.pathComponent = PathComponent(step);
     passing.withoutPath = passing.pathComponent;
     AddComponents(passing.withoutPath, AloneValues(y));
-    for (int where = 0; where < 3; ++where) {
+    // Only the climb from c itself passes a leaf c.
+    const int places = tree_->ChildrenOf(c).empty() ? 1 : 3;
+    for (int where = 0; where < places; ++where) {
       // c = u is an end: at loses both path edges as a last inner vertex, one passed on.
       const int lastLost = where == 0 ? 2 : 1;
       const int innerLost = where == 0 ? 1 : 0;

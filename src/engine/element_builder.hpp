@@ -6,7 +6,8 @@
 namespace korvelant {
 
 // Sets every element of the matrices that `matrices` has room for (a TypeMatrices of size
-// 0 is skipped; PGM and DVGM made by TypeMatrices::EveryPair), each in a constant number of steps from the sides of the tree's edges
+// 0 is skipped; EGM and SVGM made by TypeMatrices::EveryEdge, PGM and DVGM by EveryPair),
+// each in a constant number of steps from the sides of the tree's edges
 // (engine/tree_sides.hpp), O(n^2) for all sixteen:
 //  - EGM (i, j): the two sides of the edge.
 //  - SVGM (i, j): i and j alone, and the sides of their other neighbours.

@@ -8,9 +8,11 @@
 # alternating runs, twice each, with the ratio of processor times: the half-sums of the C20
 # alkanes, and 50 random trees of 128 vertices with all their matrices as JSON lines. That
 # engine is the program as it was at commit 854bbb6 (main before the O(n^2) engine came),
-# exported with `git archive` and built once into build/old-engine-854bbb6 (Release, without
-# the window, tests or Python: the batch code is the same either way). Both programs get the
-# same input files, and their outputs are compared byte for byte.
+# exported with `git archive` and built once into build/old-engine-854bbb6-pic (Release,
+# without the window, tests or Python, but compiled as position-independent code as the
+# release build is for its Python module, so that both programs come from the same compiler
+# flags). Both programs get the same input files, and their outputs are compared byte for
+# byte.
 #
 # Usage: scripts/time-batch.sh [--long] [--old] [PATH-TO-korvelant-cli]
 set -euo pipefail
@@ -30,7 +32,7 @@ if [[ ! -x $cli ]]; then
 fi
 
 old_commit=854bbb6
-old_dir=build/old-engine-$old_commit
+old_dir=build/old-engine-$old_commit-pic
 old_cli=$old_dir/build/src/cli/korvelant-cli
 if $old && [[ ! -x $old_cli ]]; then
   echo "Building the forest-by-forest engine of $old_commit into $old_dir..."
@@ -43,7 +45,8 @@ if $old && [[ ! -x $old_cli ]]; then
   fi
   cmake -S "$old_dir/source" -B "$old_dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DKORVELANT_WINDOW=OFF -DKORVELANT_TESTS=OFF -DKORVELANT_BENCHMARKS=OFF \
-    -DKORVELANT_PYTHON=OFF "${launcher[@]}" >/dev/null
+    -DKORVELANT_PYTHON=OFF -DCMAKE_POSITION_INDEPENDENT_CODE=ON \
+    -DCMAKE_CXX_FLAGS=-fno-semantic-interposition "${launcher[@]}" >/dev/null
   cmake --build "$old_dir/build" --parallel "$(nproc)" --target korvelant-cli >/dev/null
 fi
 

@@ -17,7 +17,9 @@ ExactDecimal GraphicalMatrix::Sum() const {
 
 namespace {
 
-std::size_t PairCount(int n) { return static_cast<std::size_t>(n) * (n - 1) / 2; }
+std::size_t PairCount(int n) {
+  return static_cast<std::size_t>(n) * (n - 1) / 2;
+}
 
 }  // namespace
 

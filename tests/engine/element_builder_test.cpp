@@ -105,6 +105,24 @@ TEST(ElementBuilderTest, MatrixFileBytesEqualTheSlowComputations) {
   }
 }
 
+// Every pair (i, j), i < j, is a subgraph of its own, numbered 1, 2, ... along the rows, and
+// (j, i) the same one; the diagonal is the empty element. Shared up to 128 vertices, each
+// matrix's own past that: both alike.
+TEST(ElementBuilderTest, EveryPairIsNumberedAlongTheRowsAtEverySize) {
+  for (const int n : {1, 2, 5, 127, 128, 129, 200}) {
+    const TypeMatrices matrices = TypeMatrices::EveryPair(n);
+    ASSERT_EQ(matrices.Subgraphs().size(), static_cast<std::size_t>(n) * (n - 1) / 2 + 1);
+    std::uint32_t next = 1;
+    for (int i = 1; i <= n; ++i) {
+      ASSERT_EQ(matrices.SubgraphOf(i, i), 0u) << n;
+      for (int j = i + 1; j <= n; ++j, ++next) {
+        ASSERT_EQ(matrices.Row(i)[j - 1], next) << n << ": " << i << ", " << j;
+        ASSERT_EQ(matrices.SubgraphOf(j, i), next) << n << ": " << j << ", " << i;
+      }
+    }
+  }
+}
+
 // Trees of one size share one numbering of their pairs, made when a size is first asked for:
 // threads asking for new sizes at once, and matrices kept after others are gone.
 TEST(ElementBuilderTest, ThreadsComputingTreesOfNewSizesAtOnceAgree) {

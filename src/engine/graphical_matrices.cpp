@@ -21,24 +21,6 @@ std::size_t PairCount(int n) {
   return static_cast<std::size_t>(n) * (n - 1) / 2;
 }
 
-}  // namespace
-
-TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n) * n, 0) {
-  values_.reserve(PairCount(n) + 1);  // at most one per pair
-  values_.emplace_back();             // the empty element
-}
-
-TypeMatrices TypeMatrices::EveryEdge(int n) {
-  TypeMatrices matrices;
-  matrices.n_ = n;
-  matrices.subgraph_.assign(static_cast<std::size_t>(n) * n, 0);
-  matrices.values_.reserve(static_cast<std::size_t>(n));
-  matrices.values_.emplace_back();
-  return matrices;
-}
-
-namespace {
-
 std::vector<std::uint32_t> NumberedPairs(int n) {
   std::vector<std::uint32_t> ids(static_cast<std::size_t>(n) * n, 0);
   std::uint32_t id = 1;
@@ -64,6 +46,20 @@ const std::vector<std::uint32_t>* SharedPairNumbering(int n) {
 }
 
 }  // namespace
+
+TypeMatrices::TypeMatrices(int n) : n_(n), subgraph_(static_cast<std::size_t>(n) * n, 0) {
+  values_.reserve(PairCount(n) + 1);  // at most one per pair
+  values_.emplace_back();             // the empty element
+}
+
+TypeMatrices TypeMatrices::EveryEdge(int n) {
+  TypeMatrices matrices;
+  matrices.n_ = n;
+  matrices.subgraph_.assign(static_cast<std::size_t>(n) * n, 0);
+  matrices.values_.reserve(static_cast<std::size_t>(n));
+  matrices.values_.emplace_back();
+  return matrices;
+}
 
 TypeMatrices TypeMatrices::EveryPair(int n) {
   TypeMatrices matrices;

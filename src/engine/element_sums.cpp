@@ -119,8 +119,9 @@ class ElementSums {
     for (auto at = tree_->order.rbegin(); at != tree_->order.rend(); ++at) {
       const int v = *at;
       if (tree_->parent[v] == 0) continue;
-      const SubgraphValues outerBelow = OuterSides(sides_, v, 0);
-      outerAbove_[v] = OuterSides(sides_, tree_->parent[v], sides_.PlaceInParent(v));
+      SubgraphValues outerBelow;
+      FindOuterSides(sides_, v, 0, outerBelow);
+      FindOuterSides(sides_, tree_->parent[v], sides_.PlaceInParent(v), outerAbove_[v]);
       AdjacentPair(v, outerBelow, outerAbove_[v]);
       below_[v] = EndsOf(v, outerBelow);
     }

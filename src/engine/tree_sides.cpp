@@ -40,14 +40,15 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   SidesAbove(tree);
 }
 
-// Inline: called once for each side, in the loops over all of them.
+// Inline: called once for each side, in the loops over all of them. It writes the share in
+// place: an Around built on the stack field by field and then copied whole makes the
+// processor wait for each field's store before it can load the pairs of fields it copies.
 template <typename Count>
-inline typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contribution(int v,
-                                                                                  int k) const {
+inline void BasicTreeSides<Count>::Contribute(int v, int k) {
   const TreeSide& side = Side(v, k);
   const int degree = Degree(v);
   const int degreeThere = Degree(Neighbour(v, k));
-  Around one;
+  Around& one = share_[start_[v] + k];
   one.size = side.size;
   one.reach = side.distanceSum + side.size;
   one.wiener = side.wiener;
@@ -59,7 +60,6 @@ inline typename BasicTreeSides<Count>::Around BasicTreeSides<Count>::Contributio
     one.randicTerms[lost] = Term(std::int64_t{std::max(0, degree - lost)} * degreeThere);
   one.zagrebAlone = side.zagrebAlone;
   one.randicTicksAlone = side.randicTicksAlone;
-  return one;
 }
 
 // The sides of x's neighbours hang from x by one edge each: the distances from x to a
@@ -98,21 +98,26 @@ template <typename Count>
 typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(
     int v, const Around& part, const RootedMatchings& matchings) const {
   PathStep step;
+  FillStep(v, part, matchings, step);
+  return step;
+}
+
+template <typename Count>
+void BasicTreeSides<Count>::FillStep(int v, const Around& part, const RootedMatchings& matchings,
+                                     PathStep& step) const {
   step.wiener = Finish(v, part, 0).wiener;
   for (int lost = 0; lost < 3; ++lost) {
     step.zagreb[lost] = part.zagreb + (Degree(v) - lost) * part.degreeSum;
     step.randicTicks[lost] = part.randicTicks + part.randicTerms[lost];
   }
   step.matchings = matchings;
-  return step;
 }
 
 template <typename Count>
-typename BasicTreeSides<Count>::TreeSide BasicTreeSides<Count>::SideFrom(
-    int v, const Around& part, RootedMatchings matchings) const {
+void BasicTreeSides<Count>::FillSide(int v, const Around& part, const RootedMatchings& matchings,
+                                     TreeSide& side) const {
   const BranchValues kept = Finish(v, part, 0);
   const BranchValues alone = Finish(v, part, 1);
-  TreeSide side;
   side.size = kept.size;
   side.distanceSum = kept.distanceSum;
   side.wiener = kept.wiener;
@@ -122,7 +127,6 @@ typename BasicTreeSides<Count>::TreeSide BasicTreeSides<Count>::SideFrom(
   side.randicTicksAlone = alone.randicTicks;
   side.matchings = matchings.All();
   side.matchingsXFree = matchings.free;
-  return side;
 }
 
 // From the leaves up: the side below each edge is its lower end with the sides of its
@@ -139,8 +143,8 @@ void BasicTreeSides<Count>::SidesBelow(const RootedTree& tree) {
       part += Share(v, k);
       matchings = matchings * Joined(Side(v, k));
     }
-    side_[start_[p] + PlaceInParent(v)] = SideFrom(v, part, matchings);
-    share_[start_[p] + PlaceInParent(v)] = Contribution(p, PlaceInParent(v));
+    FillSide(v, part, matchings, side_[start_[p] + PlaceInParent(v)]);
+    Contribute(p, PlaceInParent(v));
   }
 }
 
@@ -159,10 +163,10 @@ void BasicTreeSides<Count>::SidesAbove(const RootedTree& tree) {
       Around part = total_[v];
       part -= Share(v, k);
       const int child = Neighbour(v, k);
-      side_[start_[child]] = SideFrom(v, part, before_[start_[v] + k] * after_[start_[v] + k]);
+      FillSide(v, part, before_[start_[v] + k] * after_[start_[v] + k], side_[start_[child]]);
       if (!hasParent) continue;
       part -= Share(v, 0);
-      stepAbove_[child] = StepOf(v, part, between * MatchingsAfter(v, k));
+      FillStep(v, part, between * MatchingsAfter(v, k), stepAbove_[child]);
       between = between * Joined(Side(v, k));
     }
   }
@@ -174,7 +178,7 @@ void BasicTreeSides<Count>::SumAround(int v) {
   Around total;
   RootedMatchings product;
   // The shares of the sides below are known; the side above is new.
-  if (placeInParent_[v] >= 0) share_[start_[v]] = Contribution(v, 0);
+  if (placeInParent_[v] >= 0) Contribute(v, 0);
   for (int k = 0; k < d; ++k) {
     total += share_[start_[v] + k];
     before_[start_[v] + k] = product;

@@ -186,12 +186,14 @@ class BasicTreeSides {
   void SidesBelow(const RootedTree& tree);
   void SidesAbove(const RootedTree& tree);
   void SumAround(int v);
-  // What the side of v's neighbour k adds to the sums around v.
-  Around Contribution(int v, int k) const;
+  // Finds Share(v, k): what the side of v's neighbour k adds to the sums around v.
+  void Contribute(int v, int k);
   const Around& Share(int v, int k) const { return share_[start_[v] + k]; }
   BranchValues Finish(int v, const Around& part, int lost) const;
   PathStep StepOf(int v, const Around& part, const RootedMatchings& matchings) const;
-  TreeSide SideFrom(int v, const Around& part, RootedMatchings matchings) const;
+  // Like Contribute, these write in place what the loops over all sides keep.
+  void FillStep(int v, const Around& part, const RootedMatchings& matchings, PathStep& step) const;
+  void FillSide(int v, const Around& part, const RootedMatchings& matchings, TreeSide& side) const;
   std::int64_t Term(std::int64_t product) const { return RandicTerm(randicTerm_, product); }
 
   const std::int64_t* randicTerm_;
@@ -199,7 +201,7 @@ class BasicTreeSides {
   std::vector<int> neighbour_;
   std::vector<int> placeInParent_;
   std::vector<TreeSide> side_;
-  std::vector<Around> share_;  // Contribution(v, k), once the side is known
+  std::vector<Around> share_;  // Share(v, k), once the side is known
   std::vector<Around> total_;
   std::vector<RootedMatchings> before_;
   std::vector<RootedMatchings> after_;

@@ -80,24 +80,22 @@ class ElementBuilder {
   void Prepare() {
     const RootedTree& tree = *tree_;
     const int n = tree.vertexCount();
-    endStart_.assign(static_cast<std::size_t>(n) + 2, 0);
-    for (int v = 1; v <= n; ++v)
-      endStart_[v + 1] = endStart_[v] + tree.depth[v];
-    ends_.resize(static_cast<std::size_t>(endStart_[n + 1]));
-    outerBelow_.resize(static_cast<std::size_t>(n) + 1);
-    outerAbove_.resize(static_cast<std::size_t>(n) + 1);
-    subtree_.resize(static_cast<std::size_t>(n) + 1);
-    parentDistanceSum_.resize(static_cast<std::size_t>(n) + 1);
+    vertex_.resize(static_cast<std::size_t>(n) + 1);
+    int ends = 0;
     for (int v = 1; v <= n; ++v) {
+      Vertex& here = vertex_[v];
+      here.endStart = ends;
+      ends += tree.depth[v];
       if (tree.parent[v] == 0) continue;
-      subtree_[v] = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
-      parentDistanceSum_[v] = sides_.DistanceSumFrom(tree.parent[v]);
-      outerBelow_[v] = OuterSides(sides_, v, 0);
-      outerAbove_[v] = OuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v));
+      here.subtree = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
+      here.parentDistanceSum = sides_.DistanceSumFrom(tree.parent[v]);
+      FindOuterSides(sides_, v, 0, here.outerBelow);
+      FindOuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v), here.outerAbove);
     }
-    passing_.resize(static_cast<std::size_t>(n) + 1);
+    ends_.resize(static_cast<std::size_t>(ends));
     for (int v = 1; v <= n; ++v) {
-      if (tree.parent[v] != 0 && tree.parent[tree.parent[v]] != 0) passing_[v] = PassingAbove(v);
+      if (tree.parent[v] != 0 && tree.parent[tree.parent[v]] != 0)
+        FindPassing(v, vertex_[v].passing);
     }
     Preorder();
   }
@@ -115,16 +113,13 @@ class ElementBuilder {
 
   // Vertices in depth-first order, so that each subtree is a run of them.
   void Preorder() {
-    const int n = tree_->vertexCount();
     preorder_.clear();
-    subtreeEnd_.assign(static_cast<std::size_t>(n) + 1, 0);
-    subtreeStart_.assign(static_cast<std::size_t>(n) + 1, 0);
     std::vector<int>& stack = stack_;
     stack.assign(1, tree_->order.front());
     while (!stack.empty()) {
       const int v = stack.back();
       stack.pop_back();
-      subtreeStart_[v] = static_cast<int>(preorder_.size());
+      vertex_[v].subtreeStart = static_cast<int>(preorder_.size());
       preorder_.push_back(v);
       const auto children = tree_->ChildrenOf(v);
       for (auto child = children.rbegin(); child != children.rend(); ++child)
@@ -132,14 +127,14 @@ class ElementBuilder {
     }
     for (auto at = preorder_.rbegin(); at != preorder_.rend(); ++at) {
       const int v = *at;
-      int end = subtreeStart_[v] + 1;
+      int end = vertex_[v].subtreeStart + 1;
       for (const int child : tree_->ChildrenOf(v))
-        end = std::max(end, subtreeEnd_[child]);
-      subtreeEnd_[v] = end;
+        end = std::max(end, vertex_[child].subtreeEnd);
+      vertex_[v].subtreeEnd = end;
     }
   }
 
-  PathEnd& End(int u, int ancestor) { return ends_[endStart_[u] + tree_->depth[ancestor]]; }
+  PathEnd& End(int u, int ancestor) { return ends_[vertex_[u].endStart + tree_->depth[ancestor]]; }
 
   bool Wanted(MatrixType type) const {
     return matrices_->types[static_cast<int>(type)].size() != 0;
@@ -150,9 +145,10 @@ class ElementBuilder {
     if (matrices.size() != 0) matrices.SetElement(i, j, values);
   }
 
-  // PGM and DVGM number their pairs alike (TypeMatrices::EveryPair): the subgraph of (i, j).
-  std::uint32_t PairId(int i, int j) const {
-    return pairIds_[static_cast<std::size_t>(i - 1) * tree_->vertexCount() + (j - 1)];
+  // PGM and DVGM number their pairs alike (TypeMatrices::EveryPair): the subgraphs of row i,
+  // (i, j) at j - 1.
+  const std::uint32_t* PairsOf(int i) const {
+    return pairIds_ + static_cast<std::size_t>(i - 1) * tree_->vertexCount();
   }
   void StorePair(std::uint32_t id, const SubgraphValues& withoutPath,
                  const SubgraphValues& withoutEnds) {
@@ -197,14 +193,15 @@ class ElementBuilder {
     Count farMatchings = 0;   // of next's sides
   };
 
-  Passing PassingAbove(int c) const {
+  // Fills `passing` in place: it is a few hundred bytes, one per vertex of every tree.
+  void FindPassing(int c, Passing& passing) const {
     const int at = tree_->parent[c];
     const PathStep& step = sides_.StepAbove(c);
     const TreeSide& y = sides_.Side(at, 0);
-    const SubgraphValues& farEnds = outerAbove_[at];
-    Passing passing;
+    const SubgraphValues& farEnds = vertex_[at].outerAbove;
+    // Each of the two from the step itself: a copy of the one just stored would wait for it.
     passing.pathComponent = PathComponent(step);
-    passing.withoutPath = passing.pathComponent;
+    passing.withoutPath = PathComponent(step);
     AddComponents(passing.withoutPath, AloneValues(y));
     // Only the climb from c itself passes a leaf c.
     const int places = tree_->ChildrenOf(c).empty() ? 1 : 3;
@@ -230,18 +227,17 @@ class ElementBuilder {
     passing.size = y.size;
     passing.reach = y.size + y.distanceSum;
     passing.farMatchings = farEnds.hosoya;
-    return passing;
   }
 
   void StoreAdjacent(int u, int p) {
     const int place = sides_.PlaceInParent(u);
     SubgraphValues withoutEdge = AloneValues(sides_.Side(p, place));
     AddComponents(withoutEdge, AloneValues(sides_.Side(u, 0)));
-    SubgraphValues withoutEnds = outerBelow_[u];
-    AddComponents(withoutEnds, outerAbove_[u]);
+    SubgraphValues withoutEnds = vertex_[u].outerBelow;
+    AddComponents(withoutEnds, vertex_[u].outerAbove);
     StoreEdge(MatrixType::EGM, u, p, withoutEdge);
     StoreEdge(MatrixType::SVGM, u, p, withoutEnds);
-    if (pairIds_) StorePair(PairId(u, p), withoutEdge, withoutEnds);
+    if (pairIds_) StorePair(PairsOf(u)[p - 1], withoutEdge, withoutEnds);
   }
 
   // Climbs from u to the root. At each ancestor `next` above the vertex `at` it stores the
@@ -250,19 +246,21 @@ class ElementBuilder {
   void Climb(int u) {
     const int p = tree_->parent[u];
     const TreeSide& x = sides_.Side(u, 0);
-    const TreeSide& below = *subtree_[u];
-    const SubgraphValues& ends = outerBelow_[u];
+    const TreeSide& below = *vertex_[u].subtree;
+    const SubgraphValues& ends = vertex_[u].outerBelow;
     PathEnd end;
     end.pathComponents = AloneValues(below);
-    End(u, p) = end;
+    PathEnd* slot = &End(u, p);  // End(u, next) is the one before it
+    *slot = end;
     StoreAdjacent(u, p);
     // u's terms of the DVGM Wiener index; (k - 1) |A| + D_A(u) grows by |A| a step.
     const std::int64_t wiener = x.wiener + ends.wiener;
     std::int64_t reachBeyond = below.size + below.distanceSum;
+    const std::uint32_t* const pairs = pairIds_ ? PairsOf(u) : nullptr;
     int where = 0;
     for (int c = u, at = p; tree_->parent[at] != 0; c = at, at = tree_->parent[at]) {
       const int next = tree_->parent[at];
-      const Passing& passing = passing_[c];
+      const Passing& passing = vertex_[c].passing;
       const ChainMatchings middle = end.middle.Then(passing.matchings);
       if (pairIds_) {
         SubgraphValues withoutPath = end.pathComponents;
@@ -272,13 +270,13 @@ class ElementBuilder {
             end.middleRandicTicks + passing.lastRandicTicks[where] + ends.randicTicks,
             end.middleZagreb + passing.lastZagreb[where] + ends.zagreb,
             middle.all * ends.hosoya * passing.farMatchings};
-        StorePair(PairId(u, next), withoutPath, withoutEnds);
+        StorePair(pairs[next - 1], withoutPath, withoutEnds);
       }
       AddComponents(end.pathComponents, passing.pathComponent);
       end.middleZagreb += passing.innerZagreb[where];
       end.middleRandicTicks += passing.innerRandicTicks[where];
       end.middle = middle;
-      End(u, next) = end;
+      *--slot = end;
       reachBeyond += below.size;
       where = std::min(where + 1, 2);
     }
@@ -355,24 +353,24 @@ class ElementBuilder {
   // The far ends of every vertex below a but those below its first child, which is never far,
   // by their place in preorder_ less farEndStart_.
   void FarEndsBelow(int a, std::span<const int> children) {
-    farEndStart_ = subtreeStart_[children[1]];
-    farEnds_.resize(static_cast<std::size_t>(subtreeEnd_[a] - farEndStart_));
+    farEndStart_ = vertex_[children[1]].subtreeStart;
+    farEnds_.resize(static_cast<std::size_t>(vertex_[a].subtreeEnd - farEndStart_));
     for (const int c : children.subspan(1)) {
-      for (int at = subtreeStart_[c]; at < subtreeEnd_[c]; ++at)
+      for (int at = vertex_[c].subtreeStart; at < vertex_[c].subtreeEnd; ++at)
         farEnds_[at - farEndStart_] = FarEndOf(a, c, preorder_[at]);
     }
   }
 
   FarEnd FarEndOf(int a, int c, int j) {
     const PathEnd& fromJ = End(j, a);
-    const SubgraphValues& ends = outerBelow_[j];
-    const TreeSide& y = *subtree_[j];
+    const SubgraphValues& ends = vertex_[j].outerBelow;
+    const TreeSide& y = *vertex_[j].subtree;
     const EdgesAtTurn edge = EdgeAtTurn(a, c, j);
     FarEnd far;
     far.vertex = j;
     far.isChild = j == c ? 1 : 0;
     far.path = fromJ.pathComponents;
-    far.wiener = ends.wiener - y.wiener - y.size * parentDistanceSum_[j] +
+    far.wiener = ends.wiener - y.wiener - y.size * vertex_[j].parentDistanceSum +
                  2 * y.size * (y.size + y.distanceSum);
     for (int lost = 0; lost < 2; ++lost) {
       far.zagreb[lost] = fromJ.middleZagreb + edge.zagreb[lost] + ends.zagreb;
@@ -388,9 +386,9 @@ class ElementBuilder {
 
   NearEnd NearEndOf(int a, int c, int i, const PathStep& turn) {
     const PathEnd& fromI = End(i, a);
-    const SubgraphValues& ends = outerBelow_[i];
+    const SubgraphValues& ends = vertex_[i].outerBelow;
     const TreeSide& x = sides_.Side(i, 0);
-    const TreeSide& below = *subtree_[i];
+    const TreeSide& below = *vertex_[i].subtree;
     const EdgesAtTurn edge = EdgeAtTurn(a, c, i);
     const int iLost = i == c ? 1 : 0;
     NearEnd near;
@@ -413,12 +411,13 @@ class ElementBuilder {
   }
 
   void PairsThrough(int a, int ci, int cj, const PathStep& turn) {
-    const FarEnd* const firstFar = farEnds_.data() + (subtreeStart_[cj] - farEndStart_);
-    const FarEnd* const lastFar = firstFar + (subtreeEnd_[cj] - subtreeStart_[cj]);
-    for (int at = subtreeStart_[ci]; at < subtreeEnd_[ci]; ++at) {
+    const FarEnd* const firstFar = farEnds_.data() + (vertex_[cj].subtreeStart - farEndStart_);
+    const FarEnd* const lastFar = firstFar + (vertex_[cj].subtreeEnd - vertex_[cj].subtreeStart);
+    for (int at = vertex_[ci].subtreeStart; at < vertex_[ci].subtreeEnd; ++at) {
       const int i = preorder_[at];
       const NearEnd near = NearEndOf(a, ci, i, turn);
       const int iLost = i == ci ? 1 : 0;
+      const std::uint32_t* const pairs = PairsOf(i);
       for (const FarEnd* far = firstFar; far != lastFar; ++far) {
         SubgraphValues withoutPath = near.path;
         AddComponents(withoutPath, far->path);
@@ -428,7 +427,7 @@ class ElementBuilder {
             near.randicTicks[far->isChild] + far->randicTicks[iLost],
             near.zagreb[far->isChild] + far->zagreb[iLost],
             near.matchings * far->matchings + near.matchingsLastFree * far->matchingsLastFree};
-        StorePair(PairId(i, far->vertex), withoutPath, withoutEnds);
+        StorePair(pairs[far->vertex - 1], withoutPath, withoutEnds);
       }
     }
   }
@@ -443,24 +442,26 @@ class ElementBuilder {
   const std::uint32_t* pairIds_ = nullptr;  // their numbering of pairs, when either is
   TreeSides sides_;
   const std::int64_t* randicTerm_ = RandicTermTable();
-  // The PathEnd of u and its ancestor at depth t is at endStart_[u] + t.
-  std::vector<int> endStart_;
+  // What is known of each vertex v, gathered before the elements.
+  struct Vertex {
+    int endStart = 0;      // the PathEnd of v and its ancestor at depth t is at endStart + t
+    int subtreeStart = 0;  // the run of v's subtree in preorder_
+    int subtreeEnd = 0;
+    // Where v has a parent: the side below the edge up and the parent's distance sum over
+    // the tree; DVGM's part at an end, v's sides away from its parent and the parent's sides
+    // away from v.
+    const TreeSide* subtree = nullptr;
+    std::int64_t parentDistanceSum = 0;
+    SubgraphValues outerBelow;
+    SubgraphValues outerAbove;
+    Passing passing;  // where v has a grandparent: what passing v's parent adds to a climb
+  };
+  std::vector<Vertex> vertex_;
   std::vector<PathEnd> ends_;
-  // For each vertex v with a parent, DVGM's part at an end: v's sides away from its parent,
-  // and the parent's sides away from v.
-  std::vector<SubgraphValues> outerBelow_;
-  std::vector<SubgraphValues> outerAbove_;
-  // For each vertex v with a parent: the side below the edge up, and the parent's distance
-  // sum over the tree.
-  std::vector<const TreeSide*> subtree_;
-  std::vector<std::int64_t> parentDistanceSum_;
-  std::vector<Passing> passing_;  // by the vertex c passed up from
   std::vector<int> preorder_;
   std::vector<int> stack_;
   std::vector<FarEnd> farEnds_;  // PairsMeetingAt's, for the vertex a of the moment
   int farEndStart_ = 0;
-  std::vector<int> subtreeStart_;  // the run of v's subtree in preorder_
-  std::vector<int> subtreeEnd_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "engine/rooted_tree.hpp"
@@ -66,30 +67,30 @@ class TypeMatrices {
   }
 
   // Makes (i, j) and (j, i) stand for a new subgraph of these values.
-  void SetElement(int i, int j, const SubgraphValues& values) {
+  template <typename Count>
+  void SetElement(int i, int j, const BasicSubgraphValues<Count>& values) {
     const auto id = static_cast<std::uint32_t>(values_.size());
-    values_.push_back(values);
+    values_.emplace_back();
     subgraph_[Slot(i, j)] = subgraph_[Slot(j, i)] = id;
-  }
-  void SetElement(int i, int j, const BasicSubgraphValues<std::int64_t>& values) {
-    SetElement(i, j,
-               SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya});
-  }
-  void SetElement(int i, int j, const BasicSubgraphValues<mpz_class>& values) {
-    SetElement(i, j, SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0});
-    wideHosoya_.resize(values_.size());  // the empty element's 0 first
-    wideHosoya_.back() = values.hosoya;
+    SetSubgraph(id, values);
   }
 
   // On matrices made by EveryPair: gives a pair's subgraph, Row(i)[j - 1], its values.
-  void SetSubgraph(std::uint32_t id, const SubgraphValues& values) { values_[id] = values; }
-  void SetSubgraph(std::uint32_t id, const BasicSubgraphValues<std::int64_t>& values) {
-    values_[id] = SubgraphValues{values.wiener, values.randicTicks, values.zagreb, values.hosoya};
-  }
-  void SetSubgraph(std::uint32_t id, const BasicSubgraphValues<mpz_class>& values) {
-    values_[id] = SubgraphValues{values.wiener, values.randicTicks, values.zagreb, 0};
-    wideHosoya_.resize(values_.size());  // once: the empty element's 0 first
-    wideHosoya_[id] = values.hosoya;
+  // Field by field: the engine's values are just computed, and a copy of them whole would
+  // wait for their stores.
+  template <typename Count>
+  void SetSubgraph(std::uint32_t id, const BasicSubgraphValues<Count>& values) {
+    SubgraphValues& kept = values_[id];
+    kept.wiener = values.wiener;
+    kept.randicTicks = values.randicTicks;
+    kept.zagreb = values.zagreb;
+    if constexpr (std::is_same_v<Count, mpz_class>) {
+      kept.hosoya = 0;
+      wideHosoya_.resize(values_.size());  // once: the empty element's 0 first
+      wideHosoya_[id] = values.hosoya;
+    } else {
+      kept.hosoya = values.hosoya;
+    }
   }
 
  private:

@@ -17,19 +17,24 @@ BasicTreeSides<Count>::BasicTreeSides(const RootedTree& tree) : BasicTreeSides()
 template <typename Count>
 void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   const int n = tree.vertexCount();
-  start_.assign(static_cast<std::size_t>(n) + 2, 0);
-  placeInParent_.assign(static_cast<std::size_t>(n) + 1, -1);
-  neighbour_.clear();
+  const int root = tree.order.front();
+  start_.resize(static_cast<std::size_t>(n) + 2);
+  placeInParent_.resize(static_cast<std::size_t>(n) + 1);
+  neighbour_.resize(2 * static_cast<std::size_t>(n - 1));
+  // The vertices before v have their children and, but for the root, a parent each.
+  const int firstChild = tree.childStart[1];
   for (int v = 1; v <= n; ++v) {
-    start_[v] = static_cast<int>(neighbour_.size());
-    const int p = tree.parent[v];
-    if (p != 0) neighbour_.push_back(p);
+    const int first = tree.childStart[v] - firstChild + (v - 1) - (root < v ? 1 : 0);
+    start_[v] = first;
+    int at = first;
+    if (v != root) neighbour_[at++] = tree.parent[v];
     for (const int child : tree.ChildrenOf(v)) {
-      placeInParent_[child] = static_cast<int>(neighbour_.size()) - start_[v];
-      neighbour_.push_back(child);
+      placeInParent_[child] = at - first;
+      neighbour_[at++] = child;
     }
   }
   start_[n + 1] = static_cast<int>(neighbour_.size());
+  placeInParent_[root] = -1;
   side_.resize(neighbour_.size());
   share_.resize(neighbour_.size());
   total_.resize(static_cast<std::size_t>(n) + 1);
@@ -137,13 +142,21 @@ void BasicTreeSides<Count>::SidesBelow(const RootedTree& tree) {
     const int v = *at;
     const int p = tree.parent[v];
     if (p == 0) continue;
-    Around part;
-    RootedMatchings matchings;
-    for (int k = 1; k < Degree(v); ++k) {
-      part += Share(v, k);
-      matchings = matchings * Joined(Side(v, k));
+    TreeSide& side = side_[start_[p] + PlaceInParent(v)];
+    if (Degree(v) == 1) {
+      static const Around kNoSides;
+      FillSide(v, kNoSides, RootedMatchings{}, side);
+    } else {
+      // From the first child's share: an Around made empty first is cleared by a string
+      // instruction slower than the sums.
+      Around part = Share(v, 1);
+      RootedMatchings matchings = Joined(Side(v, 1));
+      for (int k = 2; k < Degree(v); ++k) {
+        part += Share(v, k);
+        matchings = matchings * Joined(Side(v, k));
+      }
+      FillSide(v, part, matchings, side);
     }
-    FillSide(v, part, matchings, side_[start_[p] + PlaceInParent(v)]);
     Contribute(p, PlaceInParent(v));
   }
 }

@@ -111,26 +111,24 @@ class ElementBuilder {
     }
   }
 
-  // Vertices in depth-first order, so that each subtree is a run of them.
+  // Vertices in depth-first order, so that each subtree is a run of them: from the root
+  // down, each child's run follows its parent and its earlier siblings' runs, whose lengths
+  // are the sizes of the sides below them.
   void Preorder() {
-    preorder_.clear();
-    std::vector<int>& stack = stack_;
-    stack.assign(1, tree_->order.front());
-    while (!stack.empty()) {
-      const int v = stack.back();
-      stack.pop_back();
-      vertex_[v].subtreeStart = static_cast<int>(preorder_.size());
-      preorder_.push_back(v);
-      const auto children = tree_->ChildrenOf(v);
-      for (auto child = children.rbegin(); child != children.rend(); ++child)
-        stack.push_back(*child);
-    }
-    for (auto at = preorder_.rbegin(); at != preorder_.rend(); ++at) {
-      const int v = *at;
-      int end = vertex_[v].subtreeStart + 1;
-      for (const int child : tree_->ChildrenOf(v))
-        end = std::max(end, vertex_[child].subtreeEnd);
-      vertex_[v].subtreeEnd = end;
+    const int n = tree_->vertexCount();
+    preorder_.resize(static_cast<std::size_t>(n));
+    Vertex& root = vertex_[tree_->order.front()];
+    root.subtreeStart = 0;
+    root.subtreeEnd = n;
+    for (const int v : tree_->order) {
+      int next = vertex_[v].subtreeStart;
+      preorder_[next++] = v;
+      for (const int child : tree_->ChildrenOf(v)) {
+        Vertex& below = vertex_[child];
+        below.subtreeStart = next;
+        next += static_cast<int>(below.subtree->size);
+        below.subtreeEnd = next;
+      }
     }
   }
 
@@ -459,7 +457,6 @@ class ElementBuilder {
   std::vector<Vertex> vertex_;
   std::vector<PathEnd> ends_;
   std::vector<int> preorder_;
-  std::vector<int> stack_;
   std::vector<FarEnd> farEnds_;  // PairsMeetingAt's, for the vertex a of the moment
   int farEndStart_ = 0;
 };

@@ -94,6 +94,8 @@ class TypeMatrices {
   }
 
  private:
+  TypeMatrices(int n, std::vector<std::uint32_t> subgraph,
+               const std::vector<std::uint32_t>* everyPair, std::vector<SubgraphValues> values);
   std::size_t Slot(int i, int j) const { return static_cast<std::size_t>(i - 1) * n_ + (j - 1); }
   const std::vector<std::uint32_t>& Ids() const { return everyPair_ ? *everyPair_ : subgraph_; }
   int n_ = 0;

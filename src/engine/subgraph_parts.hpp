@@ -28,8 +28,8 @@ BasicSubgraphValues<Count> AloneValues(const BasicTreeSide<Count>& side) {
 // keep these would otherwise copy a value just stored field by field on the stack, and the
 // processor waits for such stores before it can load their fields two at a time.
 template <typename Count>
-void FindOuterSides(const BasicTreeSides<Count>& sides, int v, int k,
-                    BasicSubgraphValues<Count>& outer) {
+inline void FindOuterSides(const BasicTreeSides<Count>& sides, int v, int k,
+                           BasicSubgraphValues<Count>& outer) {
   const BasicTreeSide<Count>& toward = sides.Side(v, k);
   outer.wiener = sides.WienerAround(v) - toward.wiener;
   outer.randicTicks = sides.RandicTicksAloneAround(v) - toward.randicTicksAlone;

@@ -108,8 +108,9 @@ typename BasicTreeSides<Count>::PathStep BasicTreeSides<Count>::StepOf(
 }
 
 template <typename Count>
-void BasicTreeSides<Count>::FillStep(int v, const Around& part, const RootedMatchings& matchings,
-                                     PathStep& step) const {
+inline void BasicTreeSides<Count>::FillStep(int v, const Around& part,
+                                            const RootedMatchings& matchings,
+                                            PathStep& step) const {
   step.wiener = Finish(v, part, 0).wiener;
   for (int lost = 0; lost < 3; ++lost) {
     step.zagreb[lost] = part.zagreb + (Degree(v) - lost) * part.degreeSum;
@@ -119,8 +120,9 @@ void BasicTreeSides<Count>::FillStep(int v, const Around& part, const RootedMatc
 }
 
 template <typename Count>
-void BasicTreeSides<Count>::FillSide(int v, const Around& part, const RootedMatchings& matchings,
-                                     TreeSide& side) const {
+inline void BasicTreeSides<Count>::FillSide(int v, const Around& part,
+                                            const RootedMatchings& matchings,
+                                            TreeSide& side) const {
   const BranchValues kept = Finish(v, part, 0);
   const BranchValues alone = Finish(v, part, 1);
   side.size = kept.size;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <utility>
 
 namespace korvelant {
@@ -25,17 +26,24 @@ Graph WithEdgeToggled(Graph graph, int a, int b) {
 }
 
 void AppendEdgeListText(std::string& out, const Graph& graph) {
-  // Each edge as one piece, ",a-b", the first without its comma: batch rows list millions.
-  char buffer[32] = {','};  // a comma, and up to 11 characters for each vertex number
-  char* const end = buffer + sizeof buffer;
-  const char* start = buffer + 1;
+  // Edges gathered in a buffer, appended a few dozen at a time: batch rows list millions,
+  // and an append for each edge cost more than writing its numbers.
+  constexpr std::size_t kLongestEdge = 24;  // ",a-b" with two numbers of up to 11 characters
+  char buffer[64 * kLongestEdge];
+  char* at = buffer;
+  bool first = true;
   for (const auto& [a, b] : graph.edges) {
-    char* at = std::to_chars(buffer + 1, buffer + 12, std::min(a, b)).ptr;
+    if (!first) *at++ = ',';
+    first = false;
+    at = std::to_chars(at, at + 11, std::min(a, b)).ptr;
     *at++ = '-';
-    at = std::to_chars(at, end, std::max(a, b)).ptr;
-    out.append(start, static_cast<std::size_t>(at - start));
-    start = buffer;
+    at = std::to_chars(at, at + 11, std::max(a, b)).ptr;
+    if (buffer + sizeof buffer - at < static_cast<std::ptrdiff_t>(kLongestEdge)) {
+      out.append(buffer, at);
+      at = buffer;
+    }
   }
+  out.append(buffer, at);
 }
 
 std::string EdgeListText(const Graph& graph) {

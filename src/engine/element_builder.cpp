@@ -89,8 +89,9 @@ class ElementBuilder {
       if (tree.parent[v] == 0) continue;
       here.subtree = &sides_.Side(tree.parent[v], sides_.PlaceInParent(v));
       here.parentDistanceSum = sides_.DistanceSumFrom(tree.parent[v]);
-      FindOuterSides(sides_, v, 0, here.outerBelow);
-      FindOuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v), here.outerAbove);
+      FindOuterSides(sides_, v, 0, *here.subtree, here.outerBelow);
+      FindOuterSides(sides_, tree.parent[v], sides_.PlaceInParent(v), sides_.Side(v, 0),
+                     here.outerAbove);
     }
     ends_.resize(static_cast<std::size_t>(ends));
     for (int v = 1; v <= n; ++v) {

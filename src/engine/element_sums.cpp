@@ -120,8 +120,9 @@ class ElementSums {
       const int v = *at;
       if (tree_->parent[v] == 0) continue;
       SubgraphValues outerBelow;
-      FindOuterSides(sides_, v, 0, outerBelow);
-      FindOuterSides(sides_, tree_->parent[v], sides_.PlaceInParent(v), outerAbove_[v]);
+      FindOuterSides(sides_, v, 0, Subtree(v), outerBelow);
+      FindOuterSides(sides_, tree_->parent[v], sides_.PlaceInParent(v), sides_.Side(v, 0),
+                     outerAbove_[v]);
       AdjacentPair(v, outerBelow, outerAbove_[v]);
       below_[v] = EndsOf(v, outerBelow);
     }

@@ -24,17 +24,19 @@ BasicSubgraphValues<Count> AloneValues(const BasicTreeSide<Count>& side) {
 }
 
 // Where a subgraph takes away every edge at v: v alone, and the sides of v's neighbours but
-// the one at place k, each a component. Written into `outer` field by field: the loops that
-// keep these would otherwise copy a value just stored field by field on the stack, and the
-// processor waits for such stores before it can load their fields two at a time.
+// the one at place k, each a component. `facing` is v's side away from that neighbour
+// (SideFacing), which the callers have at hand. Written into `outer` field by field: the
+// loops that keep these would otherwise copy a value just stored field by field on the
+// stack, and the processor waits for such stores before it can load their fields two at a
+// time.
 template <typename Count>
 inline void FindOuterSides(const BasicTreeSides<Count>& sides, int v, int k,
-                           BasicSubgraphValues<Count>& outer) {
+                           const BasicTreeSide<Count>& facing, BasicSubgraphValues<Count>& outer) {
   const BasicTreeSide<Count>& toward = sides.Side(v, k);
   outer.wiener = sides.WienerAround(v) - toward.wiener;
   outer.randicTicks = sides.RandicTicksAloneAround(v) - toward.randicTicksAlone;
   outer.zagreb = sides.ZagrebAloneAround(v) - toward.zagrebAlone;
-  outer.hosoya = sides.SideFacing(v, k).matchingsXFree;
+  outer.hosoya = facing.matchingsXFree;
 }
 
 }  // namespace korvelant

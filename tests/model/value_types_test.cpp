@@ -112,6 +112,23 @@ TEST(EdgeListText, ListsEachEdgeSmallerEndFirstAfterWhatIsThere) {
   EXPECT_EQ(row, "name,99999-100000,3-7,1-12345,2-100000");
 }
 
+// Lists long enough to be written in several pieces, each edge whole across the pieces'
+// boundaries: paths of up to 300 edges of five- and six-digit numbers, against the list
+// joined edge by edge.
+TEST(EdgeListText, ListsLongListsWholeAcrossPieces) {
+  for (const int edges : {1, 50, 63, 64, 65, 127, 128, 129, 300}) {
+    Graph path{99000 + edges + 1, {}};
+    std::string joined;
+    for (int k = 0; k < edges; ++k) {
+      const int low = 99000 + k;
+      path.edges.emplace_back(k % 2 == 0 ? low + 1 : low, k % 2 == 0 ? low : low + 1);
+      if (k > 0) joined += ',';
+      joined.append(std::to_string(low)).append("-").append(std::to_string(low + 1));
+    }
+    EXPECT_EQ(EdgeListText(path), joined) << edges << " edges";
+  }
+}
+
 TEST(DefaultPosition, PlacesVerticesOnTheCircleOfEveryTreeSize) {
   for (int n = 1; n <= 8; ++n) {
     for (int i = 1; i <= n; ++i) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -65,25 +66,65 @@ void AppendEdgePairs(std::string& out, const Graph& graph) {
   out += ']';
 }
 
-// One block's rows. Each distinct subgraph's number is written once and copied to every
-// element that names it; the text is written in place, into room made for the longest.
-void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalIndex index) {
-  thread_local std::string texts;                     // every subgraph's number, one after another
-  thread_local std::vector<std::uint32_t> textStart;  // kept to spare allocations
-  const std::vector<SubgraphValues>& subgraphs = elements.Subgraphs();
-  texts.clear();
-  textStart.assign(1, 0);
-  std::size_t longest = 0;
-  for (const SubgraphValues& subgraph : subgraphs) {
-    char buffer[kLongestNumberText];
-    char* end = WriteBareNumberText(subgraph.Of(index), buffer);
-    texts.append(buffer, end);
-    textStart.push_back(static_cast<std::uint32_t>(texts.size()));
-    longest = std::max(longest, static_cast<std::size_t>(end - buffer));
+// The text of every subgraph's number of one matrix, one after another and, when all fit
+// one, each in a slot of kSlot characters too: what AppendMatrix copies to the elements
+// that name them. Kept from matrix to matrix to spare allocations.
+class SubgraphTexts {
+ public:
+  static constexpr std::size_t kSlot = 32;
+
+  void Fill(const TypeMatrices& elements, TopologicalIndex index) {
+    texts_.clear();
+    start_.assign(1, 0);
+    longest_ = 0;
+    const auto count = static_cast<std::uint32_t>(elements.Subgraphs().size());
+    for (std::uint32_t id = 0; id < count; ++id) {
+      const ExactDecimal value = elements.Value(id, index);
+      if (value.IsWide()) {
+        texts_ += BareNumberText(value);  // Hosoya counts of large trees
+      } else {
+        // The text with its sign blank, appended from the sign on: bare, without the shift
+        // that WriteBareNumberText makes to have it start where it is written.
+        char buffer[kLongestNumberText];
+        char* end = WriteNumberText(value, buffer);
+        texts_.append(buffer + (buffer[0] == ' ' ? 1 : 0), end);
+      }
+      start_.push_back(static_cast<std::uint32_t>(texts_.size()));
+      longest_ = std::max<std::size_t>(longest_, Length(id));
+    }
+    slotted_ = longest_ <= kSlot;
+    if (!slotted_) return;
+    slots_.resize(count * kSlot);
+    for (std::uint32_t id = 0; id < count; ++id)
+      std::copy(Begin(id), End(id), slots_.data() + id * kSlot);
   }
+
+  std::size_t longest() const { return longest_; }
+  bool slotted() const { return slotted_; }
+  // When slotted: the text of subgraph `id` starts kSlot * id into Slots().
+  const char* Slots() const { return slots_.data(); }
+  std::size_t Length(std::uint32_t id) const { return start_[id + 1] - start_[id]; }
+  const char* Begin(std::uint32_t id) const { return texts_.data() + start_[id]; }
+  const char* End(std::uint32_t id) const { return texts_.data() + start_[id + 1]; }
+
+ private:
+  std::string texts_;
+  std::vector<std::uint32_t> start_;
+  std::string slots_;
+  std::size_t longest_ = 0;
+  bool slotted_ = false;
+};
+
+// One block's rows. Each distinct subgraph's number is written once and copied to every
+// element that names it, in place, into room made for the longest. A number that fits a
+// slot is copied a whole slot at a time, the output then advanced by its length: a copy of
+// the exact length was a library call for each of a 128-vertex tree's 262,144 elements.
+void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalIndex index) {
+  thread_local SubgraphTexts texts;
+  texts.Fill(elements, index);
   const auto n = static_cast<std::size_t>(elements.size());
   const std::size_t start = out.size();
-  out.resize(start + 2 + n * (3 + n * (longest + 1)));
+  out.resize(start + 2 + n * (3 + n * (texts.longest() + 1)) + SubgraphTexts::kSlot);
   char* at = out.data() + start;
   *at++ = '[';
   for (int i = 1; i <= elements.size(); ++i) {
@@ -92,9 +133,12 @@ void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalInd
     const std::uint32_t* row = elements.Row(i);
     for (std::size_t j = 0; j < n; ++j) {
       if (j > 0) *at++ = ',';
-      const std::uint32_t from = textStart[row[j]];
-      const std::uint32_t to = textStart[row[j] + 1];
-      at = std::copy(texts.data() + from, texts.data() + to, at);
+      if (texts.slotted()) {
+        std::memcpy(at, texts.Slots() + row[j] * SubgraphTexts::kSlot, SubgraphTexts::kSlot);
+        at += texts.Length(row[j]);
+      } else {
+        at = std::copy(texts.Begin(row[j]), texts.End(row[j]), at);
+      }
     }
     *at++ = ']';
   }

@@ -175,6 +175,11 @@ char* WriteBareNumberText(ExactDecimal value, char* out) {
 }
 
 std::string BareNumberText(ExactDecimal value) {
+  if (value.IsWide()) {
+    std::string text = NumberText(value);
+    if (text.front() == ' ') text.erase(0, 1);
+    return text;
+  }
   char buffer[kLongestNumberText];
   return std::string(buffer, WriteBareNumberText(value, buffer));
 }

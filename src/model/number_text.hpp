@@ -15,7 +15,8 @@ namespace korvelant {
 // whatever the locale, no trailing zeros, no point for a whole value, no exponent.
 std::string NumberText(Int16 value);
 std::string NumberText(ExactDecimal value);
-// The same without the sign blank, as a table's cell or a JSON number holds it ("1.4142").
+// The same without the sign blank, as a table's cell or a JSON number holds it ("1.4142"),
+// for every value, those past 128 bits too.
 std::string BareNumberText(ExactDecimal value);
 // The same text written at `out`, which has room for kLongestNumberText characters;
 // returns the end. The matrix file writes thousands of them. A value past 128 bits

@@ -10,6 +10,7 @@
 #include "cli/json_reader.hpp"
 #include "engine/rooted_tree.hpp"
 #include "model/wide_integer.hpp"
+#include "support/fibonacci.hpp"
 #include "support/forest_by_forest.hpp"
 #include "support/tree_generators.hpp"
 
@@ -241,6 +242,38 @@ TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
     }
   }
   EXPECT_EQ(k, trees.size());
+}
+
+// Past 128 vertices the engine counts matchings with GMP, and past about 160 they pass 128
+// bits: the JSON matrices of paths of 130 and 200 vertices hold every Hosoya element in
+// closed form. PGM (i, j) keeps the paths 1..i and j..n, DVGM 1..i-1, i+1..j-1 and j+1..n.
+TEST(BatchColumns, JsonMatricesOfLargePathsHoldTheirHosoyaNumbers) {
+  std::string input;
+  for (const int n : {130, 200})
+    input += EdgeLine(testing::Path(n), Named("path", static_cast<std::size_t>(n)));
+  const BatchRun run = RunBatch(
+      {"--from", "edges", "--format", "jsonl", "--matrices", "--columns", "matrices"}, input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  for (const int n : {130, 200}) {
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    const auto row = testing::ParseJson(line);
+    ASSERT_TRUE(row);
+    const auto& pgm = (*row)["matrices"]["HIPGM"].items;
+    const auto& dvgm = (*row)["matrices"]["HIDVGM"].items;
+    ASSERT_EQ(pgm.size(), static_cast<std::size_t>(n));
+    const std::vector<mpz_class> f = testing::Fibonacci(n + 2);
+    for (int i = 1; i <= n; ++i) {
+      for (int j = i + 1; j <= n; ++j) {
+        ASSERT_EQ(pgm[i - 1].items[j - 1].text, mpz_class(f[i + 1] * f[n - j + 2]).get_str())
+            << n << " vertices, PGM (" << i << ", " << j << ")";
+        ASSERT_EQ(dvgm[j - 1].items[i - 1].text,
+                  mpz_class(f[i] * f[j - i] * f[n - j + 1]).get_str())
+            << n << " vertices, DVGM (" << j << ", " << i << ")";
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "cli/batch_test_support.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/json_reader.hpp"
+#include "support/fibonacci.hpp"
 #include "support/german_locale.hpp"
 
 namespace korvelant::testing {
@@ -146,6 +147,47 @@ TEST(CalcFormats, NumbersIgnoreTheLocale) {
   }
   EXPECT_EQ(german, plain);
   EXPECT_NE(plain[4].find("half-sum $316.5722$"), std::string::npos) << plain[4];
+}
+
+// Past about 160 vertices a Hosoya number no longer fits 128 bits. On the path of 200
+// vertices, EGM's (1, 2) leaves vertex 1 and a path of 199 vertices, F(200) matchings, and
+// (100, 101) two paths of 100, F(101)^2: every format writes them whole.
+TEST(CalcFormats, EveryFormatWritesHosoyaNumbersPast128Bits) {
+  const int n = 200;
+  std::string edges;
+  for (int v = 1; v < n; ++v)
+    edges.append(v > 1 ? "," : "")
+        .append(std::to_string(v))
+        .append("-")
+        .append(std::to_string(v + 1));
+  const std::vector<mpz_class> f = Fibonacci(n);
+  const std::string first = f[200].get_str();
+  const std::string middle = mpz_class(f[101] * f[101]).get_str();
+  const auto calc = [&](const char* format) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli({"calc", "--vertices", std::to_string(n), "--edges", edges, "--type",
+                               "EGM", "--index", "H", "--format", format},
+                              out, err);
+    EXPECT_EQ(status, kSuccess) << format << ": " << err.str();
+    return out.str();
+  };
+  const TextMatrix text = ReadText(calc("text"));
+  ASSERT_EQ(text.rows.size(), 200u);
+  EXPECT_EQ(text.rows[0][1], first);
+  EXPECT_EQ(text.rows[99][100], middle);
+  const auto csv = ReadCsv(calc("csv"));
+  ASSERT_EQ(csv.size(), 201u);
+  EXPECT_EQ(csv[1][2], first);
+  EXPECT_EQ(csv[100][101], middle);
+  std::string tsv = calc("tsv");
+  std::replace(tsv.begin(), tsv.end(), '\t', ',');
+  EXPECT_EQ(ReadCsv(tsv), csv);
+  const auto json = testing::ParseJson(calc("json"));
+  ASSERT_TRUE(json);
+  EXPECT_EQ((*json)["matrix"].items.at(0).items.at(1).text, first);
+  EXPECT_EQ((*json)["matrix"].items.at(99).items.at(100).text, middle);
+  EXPECT_NE(calc("latex").find("& " + middle + " &"), std::string::npos);
 }
 
 TEST(CalcFormats, AnUnknownFormatIsAUsageError) {

@@ -16,24 +16,16 @@
 #include "engine/randic_term.hpp"
 #include "engine/whole_tree_indices.hpp"
 #include "input/tree_problem.hpp"
+#include "support/fibonacci.hpp"
 #include "support/tree_generators.hpp"
 
 namespace korvelant {
 namespace {
 
+using testing::Fibonacci;
 using testing::Path;
 using testing::RandomTrees;
 using testing::Star;
-
-// F(0) .. F(last), F(1) = F(2) = 1.
-std::vector<mpz_class> Fibonacci(int last) {
-  std::vector<mpz_class> f(static_cast<std::size_t>(last) + 1);
-  f[0] = 0;
-  f[1] = 1;
-  for (int k = 2; k <= last; ++k)
-    f[k] = f[k - 1] + f[k - 2];
-  return f;
-}
 
 mpz_class Ticks(const ExactDecimal& value) {
   return value.Ticks().Wide();

@@ -50,6 +50,21 @@ TEST(NumberText, BlankForTheSignNoTrailingZerosNoExponent) {
   EXPECT_EQ(NumberText(ExactDecimal::FromTicks(-3)), "-0.0003");
 }
 
+// Values past 128 bits, as the Hosoya numbers of trees past 160 vertices are: the bare text
+// has every digit, and no sign blank.
+TEST(NumberText, BareTextOfWideValuesHasEveryDigit) {
+  const mpz_class wide = mpz_class(1) << 200;
+  const ExactDecimal value = ExactDecimal::FromInteger(ExactInteger(wide));
+  ASSERT_TRUE(value.IsWide());
+  EXPECT_EQ(BareNumberText(value), wide.get_str());
+  EXPECT_EQ(NumberText(value), " " + wide.get_str());
+  // -(2^200 + 5) ten-thousandths: the point four digits from the end, the minus kept.
+  const ExactDecimal negative = ExactDecimal::FromTicks(ExactInteger(mpz_class(-wide - 5)));
+  const std::string digits = mpz_class(wide + 5).get_str();
+  const std::size_t point = digits.size() - 4;
+  EXPECT_EQ(BareNumberText(negative), "-" + digits.substr(0, point) + "." + digits.substr(point));
+}
+
 // The element text the slow way: every digit of the ticks, the point put four from the end.
 std::string SlowElementText(Int128 ticks) {
   std::string digits = ToDecimalString(ticks < 0 ? -ticks : ticks);

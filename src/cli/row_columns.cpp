@@ -50,30 +50,6 @@ bool AppendNumber(std::string& out, const BatchRow& row, const RowColumn& column
   }
 }
 
-std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices) {
-  thread_local std::vector<std::uint32_t> uses;  // per subgraph; kept to spare allocations
-  std::array<ExactDecimal, 16> sums{};
-  for (std::size_t type = 0; type < matrices.types.size(); ++type) {
-    const TypeMatrices& elements = matrices.types[type];
-    const std::vector<SubgraphValues>& subgraphs = elements.Subgraphs();
-    uses.assign(subgraphs.size(), 0);
-    for (int i = 1; i <= elements.size(); ++i) {
-      for (int j = 1; j <= elements.size(); ++j)
-        ++uses[elements.SubgraphOf(i, j)];
-    }
-    for (std::size_t subgraph = 0; subgraph < subgraphs.size(); ++subgraph) {
-      if (uses[subgraph] == 0) continue;
-      for (std::size_t index = 0; index < kTopologicalIndices.size(); ++index) {
-        const ExactDecimal value =
-            elements.Value(static_cast<std::uint32_t>(subgraph), kTopologicalIndices[index]);
-        sums[type * 4 + index] +=
-            ExactDecimal::FromTicks(value.Ticks() * ExactInteger(Int128{uses[subgraph]}));
-      }
-    }
-  }
-  return sums;
-}
-
 std::vector<RowColumn> AllColumns(const RowLayout& layout) {
   std::vector<RowColumn> columns = {{ColumnKind::kName, 0, "name"}};
   if (layout.smilesColumn) columns.push_back({ColumnKind::kSmiles, 0, "smiles"});

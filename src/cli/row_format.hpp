@@ -89,12 +89,6 @@ RowNeeds NeedsOf(const std::vector<RowColumn>& columns);
 // The matrix of block k, 0..15, in the file's order.
 MatrixView Block(const GraphicalMatrices& matrices, int block);
 
-// The element sums of the sixteen matrices, in the file's order, from one pass over each
-// type's elements: every distinct subgraph's values counted as often as elements name it.
-// The same sums as Block(matrices, k).Sum(), at a quarter of the cost or less, which a
-// batch of small trees notices.
-std::array<ExactDecimal, 16> BlockSums(const GraphicalMatrices& matrices);
-
 // Appends the number `column` holds in `row` (the vertex count, a half-sum, a whole-tree
 // index), written alike in both formats; false, and nothing appended, when the row has
 // none or the column holds no number. CSV then leaves the cell empty, JSON writes null.

@@ -2,6 +2,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -66,66 +68,79 @@ void AppendEdgePairs(std::string& out, const Graph& graph) {
   out += ']';
 }
 
-// The text of every subgraph's number of one matrix, one after another and, when all fit
-// one, each in a slot of kSlot characters too: what AppendMatrix copies to the elements
-// that name them. Kept from matrix to matrix to spare allocations.
+// A subgraph's number as the file writes it (sign blank and all), at `out`: the whole
+// indices straight from their counts, which in ten-thousandths would need a 128-bit division
+// for every Hosoya count past 64 bits.
+char* WriteNumberText(const SubgraphValues& values, TopologicalIndex index, char* out) {
+  switch (index) {
+    case TopologicalIndex::Wiener:
+      return WriteWholeNumberText(values.wiener, out);
+    case TopologicalIndex::Randic:
+      return WriteNumberText(ExactDecimal::FromTicks(values.randicTicks), out);
+    case TopologicalIndex::Zagreb:
+      return WriteWholeNumberText(values.zagreb, out);
+    case TopologicalIndex::Hosoya:
+      return WriteWholeNumberText(values.hosoya, out);
+  }
+  return out;
+}
+
+// The text of every subgraph's number of one matrix: each in a slot of its own, where
+// WriteNumberText put it with its sign blank, or, for Hosoya counts past 128 bits, longer,
+// in a string apart. Kept from matrix to matrix to spare allocations.
 class SubgraphTexts {
  public:
-  static constexpr std::size_t kSlot = 32;
+  static constexpr std::size_t kSlot = kLongestNumberText;
 
   void Fill(const TypeMatrices& elements, TopologicalIndex index) {
-    texts_.clear();
-    start_.assign(1, 0);
+    const std::span<const SubgraphValues> subgraphs = elements.Subgraphs();
+    const bool wide = index == TopologicalIndex::Hosoya && elements.HasWideHosoya();
+    // One slot more: a copy from the last text's start may reach past its slot.
+    slots_.resize((subgraphs.size() + 1) * kSlot);
+    texts_.resize(subgraphs.size());
+    wide_.resize(wide ? subgraphs.size() : 0);
     longest_ = 0;
-    const auto count = static_cast<std::uint32_t>(elements.Subgraphs().size());
-    for (std::uint32_t id = 0; id < count; ++id) {
-      const ExactDecimal value = elements.Value(id, index);
-      if (value.IsWide()) {
-        texts_ += BareNumberText(value);  // Hosoya counts of large trees
+    for (std::size_t id = 0; id < subgraphs.size(); ++id) {
+      Text& text = texts_[id];
+      if (wide) {
+        wide_[id] = BareNumberText(elements.Value(static_cast<std::uint32_t>(id), index));
+        text.length = static_cast<std::uint32_t>(wide_[id].size());
       } else {
-        // The text with its sign blank, appended from the sign on: bare, without the shift
-        // that WriteBareNumberText makes to have it start where it is written.
-        char buffer[kLongestNumberText];
-        char* end = WriteNumberText(value, buffer);
-        texts_.append(buffer + (buffer[0] == ' ' ? 1 : 0), end);
+        char* slot = slots_.data() + id * kSlot;
+        const char* end = WriteNumberText(subgraphs[id], index, slot);
+        text.bare = slot[0] == ' ' ? 1 : 0;  // the sign blank is not JSON's
+        text.length = static_cast<std::uint32_t>(end - slot) - text.bare;
       }
-      start_.push_back(static_cast<std::uint32_t>(texts_.size()));
-      longest_ = std::max<std::size_t>(longest_, Length(id));
+      longest_ = std::max<std::size_t>(longest_, text.length);
     }
-    slotted_ = longest_ <= kSlot;
-    if (!slotted_) return;
-    slots_.resize(count * kSlot);
-    for (std::uint32_t id = 0; id < count; ++id)
-      std::copy(Begin(id), End(id), slots_.data() + id * kSlot);
   }
 
   std::size_t longest() const { return longest_; }
-  bool slotted() const { return slotted_; }
-  // When slotted: the text of subgraph `id` starts kSlot * id into Slots().
-  const char* Slots() const { return slots_.data(); }
-  std::size_t Length(std::uint32_t id) const { return start_[id + 1] - start_[id]; }
-  const char* Begin(std::uint32_t id) const { return texts_.data() + start_[id]; }
-  const char* End(std::uint32_t id) const { return texts_.data() + start_[id + 1]; }
+  bool wide() const { return !wide_.empty(); }
+  std::uint32_t Length(std::uint32_t id) const { return texts_[id].length; }
+  // In its slot: the text starts here, and kSlot characters from here may be read.
+  const char* Slot(std::uint32_t id) const { return slots_.data() + id * kSlot + texts_[id].bare; }
+  // Apart, when wide().
+  const std::string& Wide(std::uint32_t id) const { return wide_[id]; }
 
  private:
-  std::string texts_;
-  std::vector<std::uint32_t> start_;
+  struct Text {
+    std::uint32_t bare = 0;  // where in the slot the bare text starts
+    std::uint32_t length = 0;
+  };
   std::string slots_;
+  std::vector<Text> texts_;
+  std::vector<std::string> wide_;
   std::size_t longest_ = 0;
-  bool slotted_ = false;
 };
 
-// One block's rows. Each distinct subgraph's number is written once and copied to every
-// element that names it, in place, into room made for the longest. A number that fits a
-// slot is copied a whole slot at a time, the output then advanced by its length: a copy of
-// the exact length was a library call for each of a 128-vertex tree's 262,144 elements.
-void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalIndex index) {
-  thread_local SubgraphTexts texts;
-  texts.Fill(elements, index);
+// The rows of a matrix at `at`: each element a copy of kWidth characters from its
+// subgraph's slot, the output then advanced by the text's length. A copy of a fixed width
+// is a few moves; one of the exact length was a library call for each of a 128-vertex
+// tree's 262,144 elements. kWidth 0: each text copied as it is (the wide Hosoya counts).
+template <std::size_t kWidth>
+char* PutRows(const TypeMatrices& elements, const SubgraphTexts& texts, char* at) {
   const auto n = static_cast<std::size_t>(elements.size());
-  const std::size_t start = out.size();
-  out.resize(start + 2 + n * (3 + n * (texts.longest() + 1)) + SubgraphTexts::kSlot);
-  char* at = out.data() + start;
   *at++ = '[';
   for (int i = 1; i <= elements.size(); ++i) {
     if (i > 1) *at++ = ',';
@@ -133,16 +148,35 @@ void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalInd
     const std::uint32_t* row = elements.Row(i);
     for (std::size_t j = 0; j < n; ++j) {
       if (j > 0) *at++ = ',';
-      if (texts.slotted()) {
-        std::memcpy(at, texts.Slots() + row[j] * SubgraphTexts::kSlot, SubgraphTexts::kSlot);
-        at += texts.Length(row[j]);
+      if constexpr (kWidth == 0) {
+        at = std::copy(texts.Wide(row[j]).begin(), texts.Wide(row[j]).end(), at);
       } else {
-        at = std::copy(texts.Begin(row[j]), texts.End(row[j]), at);
+        std::memcpy(at, texts.Slot(row[j]), kWidth);
+        at += texts.Length(row[j]);
       }
     }
     *at++ = ']';
   }
   *at++ = ']';
+  return at;
+}
+
+// One block's rows. Each distinct subgraph's number is written once and copied to every
+// element that names it, in place, into room made for the longest.
+void AppendMatrix(std::string& out, const TypeMatrices& elements, TopologicalIndex index) {
+  thread_local SubgraphTexts texts;
+  texts.Fill(elements, index);
+  const auto n = static_cast<std::size_t>(elements.size());
+  const std::size_t start = out.size();
+  out.resize(start + 2 + n * (3 + n * (texts.longest() + 1)) + SubgraphTexts::kSlot);
+  char* at = out.data() + start;
+  if (texts.wide()) {
+    at = PutRows<0>(elements, texts, at);
+  } else if (texts.longest() <= 16) {
+    at = PutRows<16>(elements, texts, at);
+  } else {
+    at = PutRows<SubgraphTexts::kSlot>(elements, texts, at);
+  }
   out.resize(static_cast<std::size_t>(at - out.data()));
 }
 

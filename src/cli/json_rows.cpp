@@ -71,7 +71,7 @@ void AppendEdgePairs(std::string& out, const Graph& graph) {
 // A subgraph's number as the file writes it (sign blank and all), at `out`: the whole
 // indices straight from their counts, which in ten-thousandths would need a 128-bit division
 // for every Hosoya count past 64 bits.
-char* WriteNumberText(const SubgraphValues& values, TopologicalIndex index, char* out) {
+char* WriteSubgraphNumber(const SubgraphValues& values, TopologicalIndex index, char* out) {
   switch (index) {
     case TopologicalIndex::Wiener:
       return WriteWholeNumberText(values.wiener, out);
@@ -86,7 +86,7 @@ char* WriteNumberText(const SubgraphValues& values, TopologicalIndex index, char
 }
 
 // The text of every subgraph's number of one matrix: each in a slot of its own, where
-// WriteNumberText put it with its sign blank, or, for Hosoya counts past 128 bits, longer,
+// WriteSubgraphNumber put it with its sign blank, or, for Hosoya counts past 128 bits, longer,
 // in a string apart. Kept from matrix to matrix to spare allocations.
 class SubgraphTexts {
  public:
@@ -107,7 +107,7 @@ class SubgraphTexts {
         text.length = static_cast<std::uint32_t>(wide_[id].size());
       } else {
         char* slot = slots_.data() + id * kSlot;
-        const char* end = WriteNumberText(subgraphs[id], index, slot);
+        const char* end = WriteSubgraphNumber(subgraphs[id], index, slot);
         text.bare = slot[0] == ' ' ? 1 : 0;  // the sign blank is not JSON's
         text.length = static_cast<std::uint32_t>(end - slot) - text.bare;
       }

@@ -21,10 +21,10 @@ void BasicTreeSides<Count>::Compute(const RootedTree& tree) {
   start_.resize(static_cast<std::size_t>(n) + 2);
   placeInParent_.resize(static_cast<std::size_t>(n) + 1);
   neighbour_.resize(2 * static_cast<std::size_t>(n - 1));
-  // The vertices before v have their children and, but for the root, a parent each.
-  const int firstChild = tree.childStart[1];
+  // The vertices before v have their children (childStart[v] of them) and, but for the
+  // root, a parent each.
   for (int v = 1; v <= n; ++v) {
-    const int first = tree.childStart[v] - firstChild + (v - 1) - (root < v ? 1 : 0);
+    const int first = tree.childStart[v] + (v - 1) - (root < v ? 1 : 0);
     start_[v] = first;
     int at = first;
     if (v != root) neighbour_[at++] = tree.parent[v];

@@ -8,7 +8,9 @@
 
 #include "cli/batch_test_support.hpp"
 #include "cli/json_reader.hpp"
+#include "engine/graphical_matrices.hpp"
 #include "engine/rooted_tree.hpp"
+#include "model/matrix_kind.hpp"
 #include "model/wide_integer.hpp"
 #include "support/fibonacci.hpp"
 #include "support/forest_by_forest.hpp"
@@ -206,6 +208,9 @@ TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
     for (Graph& tree : testing::RandomTrees(n, 30, 4100u + static_cast<unsigned>(n)))
       trees.push_back(std::move(tree));
   trees.push_back(testing::Path(128));  // Hosoya numbers past 64 bits
+  // The longest number 16 and 17 characters: the row copies them 16 or 48 at a time.
+  for (const int n : {78, 79, 80})
+    trees.push_back(testing::Path(n));
   trees.push_back(testing::Star(128));
   trees.push_back(testing::Caterpillar(30, 3));
   for (Graph& tree : testing::RandomTrees(100, 4, 77u))
@@ -245,8 +250,9 @@ TEST(BatchColumns, JsonMatricesOfManyTreesAreTheForestByForestValues) {
 }
 
 // Past 128 vertices the engine counts matchings with GMP, and past about 160 they pass 128
-// bits: the JSON matrices of paths of 130 and 200 vertices hold every Hosoya element in
-// closed form. PGM (i, j) keeps the paths 1..i and j..n, DVGM 1..i-1, i+1..j-1 and j+1..n.
+// bits: the JSON matrices of paths of 130 and 200 vertices hold every element of all sixteen
+// blocks, and the Hosoya elements in closed form. PGM (i, j) keeps the paths 1..i and j..n,
+// DVGM 1..i-1, i+1..j-1 and j+1..n.
 TEST(BatchColumns, JsonMatricesOfLargePathsHoldTheirHosoyaNumbers) {
   std::string input;
   for (const int n : {130, 200})
@@ -263,6 +269,24 @@ TEST(BatchColumns, JsonMatricesOfLargePathsHoldTheirHosoyaNumbers) {
     const auto& pgm = (*row)["matrices"]["HIPGM"].items;
     const auto& dvgm = (*row)["matrices"]["HIDVGM"].items;
     ASSERT_EQ(pgm.size(), static_cast<std::size_t>(n));
+    // Every block as the engine has it, each number's text made by the test.
+    const GraphicalMatrices matrices = ComputeGraphicalMatrices(*RootTree(testing::Path(n)));
+    for (int block = 0; block < 16; ++block) {
+      const auto& rows = (*row)["matrices"][BlockName(block)].items;
+      const MatrixView matrix = matrices.Of(BlockType(block), BlockIndex(block));
+      ASSERT_EQ(rows.size(), static_cast<std::size_t>(n)) << BlockName(block);
+      for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+          const ExactDecimal value = matrix(i, j);
+          const std::string text = value.IsWide()
+                                       ? mpz_class(value.Ticks().Wide() / 10000).get_str()
+                                       : ElementText(value.ticks());
+          ASSERT_EQ(rows[i - 1].items[j - 1].text, text)
+              << n << " vertices, " << BlockName(block) << " (" << i << ", " << j << ")";
+        }
+      }
+    }
+    // The Hosoya elements of PGM and DVGM in closed form too.
     const std::vector<mpz_class> f = testing::Fibonacci(n + 2);
     for (int i = 1; i <= n; ++i) {
       for (int j = i + 1; j <= n; ++j) {

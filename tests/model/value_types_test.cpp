@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <clocale>
 #include <random>
 #include <string>
@@ -142,6 +143,16 @@ TEST(EdgeListText, ListsLongListsWholeAcrossPieces) {
     }
     EXPECT_EQ(EdgeListText(path), joined) << edges << " edges";
   }
+  // Ten-digit numbers, the longest an edge's ends can have.
+  Graph wide{0, {}};
+  std::string joined;
+  for (int k = 0; k < 150; ++k) {
+    const int low = INT_MAX - 200 + k;
+    wide.edges.emplace_back(low + 1, low);
+    if (k > 0) joined += ',';
+    joined.append(std::to_string(low)).append("-").append(std::to_string(low + 1));
+  }
+  EXPECT_EQ(EdgeListText(wide), joined);
 }
 
 TEST(DefaultPosition, PlacesVerticesOnTheCircleOfEveryTreeSize) {
